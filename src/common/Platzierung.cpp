@@ -1,0 +1,63 @@
+#include "common/Platzierung.h"
+
+#include "common/Einstellungen.h"
+
+#include <QMdiSubWindow>
+#include <QWidget>
+
+namespace Platzierung {
+namespace {
+
+const QString Windows = QStringLiteral("Windows");
+
+QWidget* Rahmen(QWidget* fenster)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(fenster->parentWidget()))
+        return sub;
+    return fenster;
+}
+
+int Lesen(const Schluessel& s, const char* endung, int vorgabe)
+{
+    return Einstellungen::Zahl_Lesen(Windows, s.Praefix + QLatin1String(endung), vorgabe);
+}
+
+void Schreiben(const Schluessel& s, const char* endung, int wert)
+{
+    Einstellungen::Speichern(Windows, s.Praefix + QLatin1String(endung), QString::number(wert));
+}
+
+}  // namespace
+
+void Laden(QWidget* fenster, const Schluessel& s)
+{
+    QWidget* r = Rahmen(fenster);
+    r->move(Pixel(Lesen(s, "X", s.X)), Pixel(Lesen(s, "Y", s.Y)));
+    if (s.W >= 0 && s.H >= 0)
+        r->resize(Pixel(Lesen(s, "W", s.W)), Pixel(Lesen(s, "H", s.H)));
+}
+
+int Zustand_Lesen(const Schluessel& s)
+{
+    const int z = Lesen(s, "WS", 0);
+    return (z >= 0 && z <= 2) ? z : 0;
+}
+
+void Speichern(QWidget* fenster, const Schluessel& s)
+{
+    QWidget* r = Rahmen(fenster);
+    const bool maximiert = r->isMaximized();
+    if (s.Zustand)
+        Schreiben(s, "WS", maximiert ? 2 : r->isMinimized() ? 1 : 0);
+    if (maximiert)
+        return;
+    const QRect g = r->isMinimized() && r->isWindow() ? r->normalGeometry() : QRect(r->pos(), r->size());
+    Schreiben(s, "X", Twips(g.x()));
+    Schreiben(s, "Y", Twips(g.y()));
+    if (s.W >= 0 && s.H >= 0) {
+        Schreiben(s, "W", Twips(g.width()));
+        Schreiben(s, "H", Twips(g.height()));
+    }
+}
+
+}  // namespace Platzierung

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// Window placement in section "Windows", in twips (15 per pixel at 96 dpi), as the program
+// has always stored it. For an MDI child the sub-window frame is placed.
+namespace Platzierung {
+
+constexpr int TwipsJePixel = 15;
+inline int Pixel(int twips) { return twips / TwipsJePixel; }
+inline int Twips(int pixel) { return pixel * TwipsJePixel; }
+
+struct Schluessel {
+    QString Praefix;      // "Main" gives "MainX", "MainY", "MainW", "MainH", "MainWS"
+    int X = 0;            // defaults in twips
+    int Y = 0;
+    int W = -1;           // -1: the size is not stored
+    int H = -1;
+    bool Zustand = false; // "<Praefix>WS": 0 normal, 1 minimised, 2 maximised
+};
+
+// Applies the stored placement (or the defaults). The window state is applied by Zeigen_Mit_Zustand.
+void Laden(QWidget* fenster, const Schluessel& s);
+// The stored window state (0, 1 or 2).
+int Zustand_Lesen(const Schluessel& s);
+// Saves the state; position and size only when the window is not maximised
+// (while minimised, the normal placement is saved).
+void Speichern(QWidget* fenster, const Schluessel& s);
+
+}  // namespace Platzierung

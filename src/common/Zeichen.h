@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+
+// Text to and from the phone's character codes, and the input character checks.
+namespace Module1 {
+
+QString Zeichen_Wandeln(QString& text);
+QString Zeichen_Rueckwandeln(QString& text);
+
+bool Adresse_Pruefen(const QString& text);
+bool Nummer_Pruefen(const QString& text);
+bool Ziffern_Pruefen(const QString& text);
+bool Servicenummer_Pruefen(const QString& text);
+bool Name_Pruefen(const QString& text);
+
+}  // namespace Module1

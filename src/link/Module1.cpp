@@ -1,0 +1,366 @@
+#include "link/Module1.h"
+
+#include "common/Dialoge.h"
+#include "common/Einstellungen.h"
+#include "common/Textdatei.h"
+#include "common/Zeichen.h"
+#include "link/LinkAnzeige.h"
+#include "link/PortKanal.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace Module1 {
+
+int TimeoutFaktor = 7500;
+QString LetzterBefehl;
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+bool Ist_Zeilenende(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+
+Ergebnis Zeile_Bewerten(QStringView zeile)
+{
+    if (zeile == u"OK")
+        return Ergebnis::Ok;
+    if (zeile == u"ERROR" || zeile.startsWith(u"+CME ERROR") || zeile.startsWith(u"+CMS ERROR"))
+        return Ergebnis::Fehler;
+    return Ergebnis::Keins;
+}
+
+// Scans the complete lines from `ab` on and returns the first final result among them;
+// `ab` moves to the start of the first line that is not complete yet.
+Ergebnis Endergebnis_Ab(const QString& text, qsizetype& ab)
+{
+    if (ab > text.size())
+        ab = 0;  // the buffer was emptied meanwhile
+    qsizetype anfang = ab;
+    for (qsizetype i = ab; i < text.size(); ++i) {
+        if (!Ist_Zeilenende(text.at(i)))
+            continue;
+        const Ergebnis e = Zeile_Bewerten(QStringView(text).mid(anfang, i - anfang));
+        anfang = i + 1;
+        if (e != Ergebnis::Keins) {
+            ab = anfang;
+            return e;
+        }
+    }
+    ab = anfang;
+    return Ergebnis::Keins;
+}
+
+bool Debugmodus() { return Link().Argumente == QStringList{QStringLiteral("-debug/all")}; }
+
+void Meter(int wert)
+{
+    if (Link().Anzeige)
+        Link().Anzeige->Meter_Setzen(wert);
+}
+
+void Log_Anhaengen(const QString& chunk)
+{
+    Verbindung& L = Link();
+    L.Text1 += chunk;
+    L.Text2 += chunk;
+    if (L.Anzeige)
+        L.Anzeige->Log_Geaendert(L.Text1);
+}
+
+void Puffer_Leeren()
+{
+    Verbindung& L = Link();
+    L.Text1.clear();
+    L.Text2.clear();
+    if (L.Anzeige)
+        L.Anzeige->Log_Geaendert(L.Text1);
+}
+
+QString Input() { return Link().Port ? Link().Port->Input() : QString(); }
+
+void Output(const QString& text)
+{
+    if (Link().Port)
+        Link().Port->Output(text);
+}
+
+// A wait of the PIN path: it does not yield and ends on a final line among what it received
+// itself, or when the idle counter exceeds the time-out.
+struct Unterwarten {
+    Ergebnis ergebnis = Ergebnis::Keins;
+    bool zeitAus = false;
+};
+
+Unterwarten PIN_Unterwarten()
+{
+    Verbindung& L = Link();
+    Meter(0);
+    qsizetype ab = L.Text1.size();
+    int leer = 0;
+    Unterwarten w;
+    for (;;) {
+        const QString chunk = Input();
+        leer = chunk.isEmpty() ? leer + 1 : 1;
+        Meter(leer);
+        if (!chunk.isEmpty()) {
+            Log_Anhaengen(chunk);
+            w.ergebnis = Endergebnis_Ab(L.Text1, ab);
+            if (w.ergebnis != Ergebnis::Keins)
+                break;
+        }
+        if (leer > TimeoutFaktor) {
+            w.zeitAus = true;
+            break;
+        }
+    }
+    Meter(0);
+    return w;
+}
+
+bool Nicht_Bestanden(const Unterwarten& w) { return w.zeitAus || w.ergebnis == Ergebnis::Fehler; }
+
+// The phone refused the command: maybe it wants the PIN2 first.
+bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig)
+{
+    Verbindung& L = Link();
+    Puffer_Leeren();
+    Status_Setzen(QStringLiteral("Passwortprüfung...."));
+    Output(QStringLiteral("AT+CPIN?") + CRLF);
+    Unterwarten w = PIN_Unterwarten();
+    zeitAus = w.zeitAus;
+    if (w.ergebnis == Ergebnis::Fehler)
+        return false;
+    if (L.Text1.contains(QLatin1String("READY"))) {
+        pinNichtNoetig = true;
+        return false;
+    }
+
+    L.Text1.clear();
+    const std::optional<QString> pin =
+        Dialoge::Aktuell().Eingabe(QStringLiteral("PIN2 erforderlich:"), AppTitel, QString());
+    if (!pin || pin->isEmpty())
+        return false;
+    // Only digits go to the phone; anything else could append a second command.
+    if (!Ziffern_Pruefen(*pin)) {
+        MsgBox(QStringLiteral("PIN nicht richtig!"));
+        return false;
+    }
+
+    Output(QStringLiteral("AT+CPIN=") + *pin + CRLF);
+    Status_Setzen(QStringLiteral("Prüfe PIN2..."));
+    w = PIN_Unterwarten();
+    zeitAus = w.zeitAus;
+    if (Nicht_Bestanden(w)) {
+        MsgBox(QStringLiteral("PIN nicht richtig!"));
+        return false;
+    }
+
+    Status_Setzen(QStringLiteral("Sende Befehl erneut..."));
+    Output(LetzterBefehl + CRLF);
+    w = PIN_Unterwarten();
+    zeitAus = w.zeitAus;
+    return !Nicht_Bestanden(w);
+}
+
+}  // namespace
+
+Verbindung& Link()
+{
+    static Verbindung verbindung;
+    return verbindung;
+}
+
+Ergebnis Endergebnis(const QString& text)
+{
+    qsizetype ab = 0;
+    return Endergebnis_Ab(text, ab);
+}
+
+bool Hat_Fehlerzeile(const QString& text)
+{
+    qsizetype ab = 0;
+    Ergebnis e;
+    while ((e = Endergebnis_Ab(text, ab)) != Ergebnis::Keins)
+        if (e == Ergebnis::Fehler)
+            return true;
+    return false;
+}
+
+void Link_Belegen()
+{
+    Verbindung& L = Link();
+    L.Belegt = true;
+    if (L.Anzeige) {
+        L.Anzeige->Lampe_Setzen(true);
+        L.Anzeige->Sperren(true);
+    }
+}
+
+void Link_Freigeben()
+{
+    Verbindung& L = Link();
+    L.Belegt = false;
+    if (L.Anzeige) {
+        L.Anzeige->Lampe_Setzen(false);
+        L.Anzeige->Meter_Setzen(0);
+        L.Anzeige->Sperren(false);
+    }
+}
+
+bool Befehl_Senden(const QString& befehl, bool crlf)
+{
+    Verbindung& L = Link();
+    if (L.Belegt) {
+        MsgBox(QStringLiteral("Die Schnittstelle wird gerade von einer anderen Funktion benutzt - bitte warten "
+                              "Sie, bis diese abgeschlossen ist!"),
+               Dialoge::Symbol::Kritisch);
+        return false;
+    }
+    Input();  // stale replies and unsolicited lines
+    LetzterBefehl = befehl;
+    if (L.Port)
+        L.Port->OutBuffer_Leeren();
+    Output(crlf ? befehl + CRLF : befehl);
+    return Antwort_Warten();
+}
+
+void Befehl_Schreiben(const QString& befehl, bool crlf)
+{
+    LetzterBefehl = befehl;
+    Output(crlf ? befehl + CRLF : befehl);
+}
+
+bool Antwort_Warten()
+{
+    Verbindung& L = Link();
+    Link_Belegen();
+    Puffer_Leeren();
+    int leer = 0;
+    qsizetype ab = 0;
+    Ergebnis ergebnis = Ergebnis::Keins;
+    for (;;) {
+        const QString chunk = Input();
+        if (L.Anzeige)
+            L.Anzeige->Panel_Setzen(3, QStringLiteral("Eingangspuffer: %1").arg(L.Text2.size()));
+        leer = chunk.isEmpty() ? leer + 1 : 1;
+        Meter(leer);
+        if (!chunk.isEmpty()) {
+            Log_Anhaengen(chunk);
+            ergebnis = Endergebnis_Ab(L.Text2, ab);
+        }
+        if (L.Abarbeiten)
+            L.Abarbeiten();
+        else
+            QCoreApplication::processEvents();
+        if (ergebnis != Ergebnis::Keins || leer >= TimeoutFaktor)
+            break;
+    }
+    if (Debugmodus())
+        Debuglog_Schreiben(L.Text1);
+    Meter(0);
+
+    bool zeitAus = leer >= TimeoutFaktor;
+    bool pinNichtNoetig = false;
+    bool gut = ergebnis == Ergebnis::Ok;
+    if (ergebnis == Ergebnis::Fehler)
+        gut = PIN_Pfad(zeitAus, pinNichtNoetig);
+
+    if (Hat_Fehlerzeile(L.Text1))
+        Fehler_Melden();
+    if (pinNichtNoetig)
+        PINFehler_Melden();
+    if (zeitAus)
+        Timeout_Melden();
+    Link_Freigeben();
+    return gut;
+}
+
+bool Prompt_Senden(const QString& text, bool crlf)
+{
+    Output(crlf ? text + CRLF : text);
+    return Prompt_Warten();
+}
+
+bool Prompt_Warten()
+{
+    Verbindung& L = Link();
+    Link_Belegen();
+    Puffer_Leeren();
+    int leer = 0;
+    qsizetype ab = 0;
+    bool fehler = false;
+    bool prompt = false;
+    for (;;) {
+        const QString chunk = Input();
+        leer = chunk.isEmpty() ? leer + 1 : 1;
+        Meter(leer);
+        if (!chunk.isEmpty()) {
+            Log_Anhaengen(chunk);
+            fehler = Endergebnis_Ab(L.Text1, ab) == Ergebnis::Fehler || fehler;
+            prompt = chunk.contains(QLatin1Char('>'));
+        }
+        if (fehler || prompt || leer >= TimeoutFaktor)
+            break;
+    }
+    if (Debugmodus())
+        Debuglog_Schreiben(L.Text1);
+    const bool zeitAus = leer >= TimeoutFaktor;
+    Link_Freigeben();
+    if (fehler)
+        Fehler_Melden();
+    if (zeitAus)
+        Timeout_Melden();
+    return !fehler && !zeitAus;
+}
+
+void Status_Setzen(const QString& text)
+{
+    if (Link().Anzeige)
+        Link().Anzeige->Panel_Setzen(2, text);
+}
+
+QString Antwort_Bereinigen(QString& text)
+{
+    QString sauber;
+    sauber.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
+            sauber += CRLF;
+            ++i;
+        } else if (!Ist_Zeilenende(c)) {
+            sauber += c;
+        }
+    }
+    text = sauber;
+    return text;
+}
+
+void Fehler_Melden()
+{
+    MsgBox(QStringLiteral("Bei der Kommunikation mit dem Handy ist ein Fehler aufgetreten. Bitte versuchen Sie "
+                          "es erneut."),
+           Dialoge::Symbol::Kritisch);
+}
+
+void Timeout_Melden()
+{
+    MsgBox(QStringLiteral("Bei der Kommunikation mit dem Handy ist es zum Timeout gekommen - bitte prüfen Sie, "
+                          "ob das Handy verfügbar ist. Setzen Sie ggf. die Timeoutzeit höher!"),
+           Dialoge::Symbol::Kritisch);
+}
+
+void PINFehler_Melden()
+{
+    MsgBox(QStringLiteral("Bei der Kommunikation mit dem Handy ist ein Fehler aufgetreten. Bitte versuchen Sie "
+                          "es erneut. (Eine PIN(2) war nicht nötig.)"),
+           Dialoge::Symbol::Kritisch);
+}
+
+void Debuglog_Schreiben(const QString& text)
+{
+    Textdatei::Anhaengen(QDir(Programmordner()).filePath(QStringLiteral("debug.log")), {text});
+}
+
+}  // namespace Module1

@@ -1,0 +1,59 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class PortKanal;
+class LinkAnzeige;
+
+// The command exchange with the phone. Every phone command of the program goes through
+// here; a wait runs inside the caller's handler and serves window events while it polls.
+namespace Module1 {
+
+// The seams of the exchange and its buffers: one per process.
+struct Verbindung {
+    PortKanal* Port = nullptr;
+    LinkAnzeige* Anzeige = nullptr;
+    // Called once per poll of the main wait; by default serves pending window events.
+    std::function<void()> Abarbeiten;
+    // The command line without the program name; exactly {"-debug/all"} writes "debug.log".
+    QStringList Argumente;
+
+    QString Text2;  // reply buffer: everything received for the current command
+    QString Text1;  // communication log of the current exchange
+    bool Belegt = false;  // the busy lamp is red
+};
+Verbindung& Link();
+
+// Idle-poll limit of a wait ("Timeoutzeit"); the loader clamps it to 1000..30000.
+extern int TimeoutFaktor;
+// The last command given to Befehl_Senden or Befehl_Schreiben; the PIN path resends it.
+extern QString LetzterBefehl;
+
+bool Befehl_Senden(const QString& befehl, bool crlf);
+bool Antwort_Warten();
+bool Prompt_Senden(const QString& text, bool crlf);
+bool Prompt_Warten();
+// For callers that write a command themselves and then wait: records it for the PIN resend.
+void Befehl_Schreiben(const QString& befehl, bool crlf);
+
+void Status_Setzen(const QString& text);
+QString Antwort_Bereinigen(QString& text);
+
+void Fehler_Melden();
+void Timeout_Melden();
+void PINFehler_Melden();
+void Debuglog_Schreiben(const QString& text);
+
+// Lamp red, hourglass, frame and active child disabled; and back. Waits and the phone-book
+// reader hold the link with these.
+void Link_Belegen();
+void Link_Freigeben();
+
+// The final result of a reply: only a complete line counts ("OK", "ERROR", "+CME ERROR...",
+// "+CMS ERROR..."), so an "OK" inside an echoed name or a message text ends nothing.
+enum class Ergebnis { Keins, Ok, Fehler };
+Ergebnis Endergebnis(const QString& text);
+bool Hat_Fehlerzeile(const QString& text);
+
+}  // namespace Module1

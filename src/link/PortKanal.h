@@ -1,0 +1,58 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+class QSerialPort;
+
+// The serial control: polled, never event-driven. Text is bytes one to one (ISO 8859-1),
+// so the phone's code 0 passes in both directions.
+class PortKanal {
+public:
+    virtual ~PortKanal() = default;
+
+    // One poll: everything received since the last one, removed from the port; "" when nothing came.
+    // Waits at most 1 ms when nothing is buffered, so a count of empty polls is about milliseconds.
+    virtual QString Input() = 0;
+    // Writes the text and flushes it to the line at once.
+    virtual void Output(const QString& text) = 0;
+    virtual void OutBuffer_Leeren() = 0;
+
+    // Port number as the program keeps it (1 = COM1); false when the number is refused.
+    virtual bool CommPort_Setzen(int nummer) = 0;
+    virtual int CommPort() const = 0;
+    // Line settings "<baud>,n,8,1"; false when they are refused.
+    virtual bool Settings_Setzen(const QString& settings) = 0;
+    virtual QString Settings() const = 0;
+
+    virtual bool Oeffnen() = 0;
+    virtual void Schliessen() = 0;
+    virtual bool IstOffen() const = 0;
+};
+
+// Port n is the device of settings "Ports"/"COM<n>", else /dev/ttyS<n-1>.
+QString Port_Geraet(int nummer);
+// Parses "<baud>,<parity>,<data bits>,<stop bits>"; false when malformed.
+bool Settings_Zerlegen(const QString& settings, int* baud = nullptr);
+
+// The real port, through QSerialPort.
+class SerialPortKanal : public PortKanal {
+public:
+    SerialPortKanal();
+    ~SerialPortKanal() override;
+
+    QString Input() override;
+    void Output(const QString& text) override;
+    void OutBuffer_Leeren() override;
+    bool CommPort_Setzen(int nummer) override;
+    int CommPort() const override { return m_nummer; }
+    bool Settings_Setzen(const QString& settings) override;
+    QString Settings() const override { return m_settings; }
+    bool Oeffnen() override;
+    void Schliessen() override;
+    bool IstOffen() const override;
+
+private:
+    std::unique_ptr<QSerialPort> m_port;
+    int m_nummer = 0;  // no port until one is chosen
+    QString m_settings = QStringLiteral("19200,n,8,1");
+};

@@ -1,0 +1,57 @@
+#include "common/Einstellungen.h"
+#include "common/Textdatei.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(Einstellungen, NamesCompareWithoutCaseAndSavesReachTheDisk)
+{
+    Einstellungen::Speichern("Options", "SMSLOGfile", "/x/log.txt");
+    EXPECT_EQ(Einstellungen::Lesen("OPTIONS", "SMSLOGFILE", "d"), "/x/log.txt");
+    Einstellungen::Speichern("options", "smslogfile", "/y.txt");
+    EXPECT_EQ(Einstellungen::Lesen("Options", "SMSLOGfile"), "/y.txt");
+
+    QFile f(Einstellungen::Datei());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = f.readAll();
+    EXPECT_TRUE(inhalt.contains("SMSLOGfile=/y.txt"));
+    EXPECT_FALSE(inhalt.contains("smslogfile"));
+
+    EXPECT_EQ(Einstellungen::Lesen("Options", "fehlt", "vorgabe"), "vorgabe");
+    Einstellungen::Loeschen("OPTIONS", "smslogFILE");
+    EXPECT_EQ(Einstellungen::Lesen("Options", "SMSLOGfile", "weg"), "weg");
+}
+
+TEST(Einstellungen, Conversions)
+{
+    for (auto [text, wert] : {std::pair{"0", false}, {"1", true}, {"5", true}, {"True", true}, {"false", false}}) {
+        Einstellungen::Speichern("Options", "tbROT", text);
+        EXPECT_EQ(Einstellungen::Wahrheit_Lesen("Options", "tbROT", !wert), wert) << text;
+    }
+    Einstellungen::Speichern("Options", "tbROT", "ja");
+    EXPECT_TRUE(Einstellungen::Wahrheit_Lesen("Options", "tbROT", true));
+    Einstellungen::Speichern("Options", "Timeoutzeit", "abc");
+    EXPECT_EQ(Einstellungen::Zahl_Lesen("Options", "Timeoutzeit", 7500), 7500);
+    Einstellungen::Speichern("Options", "Timeoutzeit", "12000");
+    EXPECT_EQ(Einstellungen::Zahl_Lesen("Options", "Timeoutzeit", 7500), 12000);
+}
+
+TEST(Textdatei, ReadsEveryLineEndAndWritesCrLf)
+{
+    EXPECT_EQ(Textdatei::Zeilen("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(Textdatei::Zeilen("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(Textdatei::Zeilen(""), QStringList{});
+
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("t.txt");
+    ASSERT_TRUE(Textdatei::Schreiben(pfad, {QStringLiteral("Müller"), ""}));
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("M\xfcller\r\n\r\n"));
+    f.close();
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {"x"}));
+    EXPECT_EQ(*Textdatei::Lesen(pfad), (QStringList{QStringLiteral("Müller"), "", "x"}));
+    EXPECT_FALSE(Textdatei::Lesen(dir.filePath("fehlt")).has_value());
+    EXPECT_FALSE(Textdatei::Schreiben(dir.filePath("kein/ordner/x.txt"), {"x"}));
+}

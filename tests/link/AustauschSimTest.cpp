@@ -1,0 +1,163 @@
+// The command exchange end to end: the real serial port on the simulated phone's pseudo-terminal.
+#include "common/Einstellungen.h"
+#include "link/Handytyp.h"
+#include "link/Module1.h"
+#include "sim/SimHandy.h"
+#include "support/Attrappen.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using namespace Module1;
+
+namespace {
+
+const QString Fehler = QStringLiteral(
+    "Bei der Kommunikation mit dem Handy ist ein Fehler aufgetreten. Bitte versuchen Sie es erneut.");
+const QString PinFehler = QStringLiteral(
+    "Bei der Kommunikation mit dem Handy ist ein Fehler aufgetreten. Bitte versuchen Sie es erneut. (Eine PIN(2) "
+    "war nicht nötig.)");
+
+class AustauschSim : public ::testing::Test {
+protected:
+    SimUmgebung u{300};
+    sim::SimHandy& handy = *u.Handy;
+
+    void Pin2_Sperren()
+    {
+        handy.Mit_Zustand([](sim::SimHandy& h) {
+            h.Pin2Gesperrt = true;
+            h.Pin2Befehle = {"AT+CPBW"};
+        });
+    }
+};
+
+TEST_F(AustauschSim, OkWithExactBytesOnTheWire)
+{
+    ASSERT_TRUE(u.Port->IstOffen());
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(handy.Empfangen(), "AT+CGMM\r\n");
+    EXPECT_EQ(Link().Text2, "AT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_FALSE(u.Anzeige.LampeRot);
+}
+
+TEST_F(AustauschSim, ChunkedAndSlowRepliesAreCollectedWhole)
+{
+    handy.Stueckelung_Setzen(3, 5);
+    handy.Verzoegerung_Setzen(50);
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    // The final line is complete at its CR; the LF may still be on the way.
+    EXPECT_TRUE(Link().Text2.startsWith("AT+CGMM\r\r\nS35\r\n\r\nOK\r"));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(AustauschSim, ErrorWithReadyPinState)
+{
+    EXPECT_FALSE(Befehl_Senden("AT+UNBEKANNT", true));
+    EXPECT_EQ(handy.Empfangen(), "AT+UNBEKANNT\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{PinFehler});
+}
+
+TEST_F(AustauschSim, Pin2EnteredAndTheCommandResent)
+{
+    Pin2_Sperren();
+    handy.Handler_Setzen("AT+CPBW", [](sim::SimHandy&, const std::string&) { return sim::Antwort{sim::Ok()}; });
+    u.Dialoge.Eingaben = {"1234"};
+    EXPECT_TRUE(Befehl_Senden("AT+CPBW=1,\"030\",129,\"Anna\"", true));
+    EXPECT_EQ(handy.Empfangen(), "AT+CPBW=1,\"030\",129,\"Anna\"\r\nAT+CPIN?\r\nAT+CPIN=1234\r\n"
+                                 "AT+CPBW=1,\"030\",129,\"Anna\"\r\n");
+    EXPECT_EQ(u.Dialoge.Eingabeprompts, QStringList{"PIN2 erforderlich:"});
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_FALSE(handy.Mit_Zustand([](sim::SimHandy& h) { return h.Pin2Gesperrt; }));
+}
+
+TEST_F(AustauschSim, WrongPin2)
+{
+    Pin2_Sperren();
+    u.Dialoge.Eingaben = {"9999"};
+    EXPECT_FALSE(Befehl_Senden("AT+CPBW=1", true));
+    EXPECT_EQ(handy.Empfangen(), "AT+CPBW=1\r\nAT+CPIN?\r\nAT+CPIN=9999\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), (QStringList{"PIN nicht richtig!", Fehler}));
+}
+
+TEST_F(AustauschSim, Pin2Cancelled)
+{
+    Pin2_Sperren();
+    EXPECT_FALSE(Befehl_Senden("AT+CPBW=1", true));
+    EXPECT_EQ(handy.Empfangen(), "AT+CPBW=1\r\nAT+CPIN?\r\n");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(AustauschSim, ResentCommandFailsAgain)
+{
+    Pin2_Sperren();
+    u.Dialoge.Eingaben = {"1234"};
+    handy.Antwort_Setzen("AT+CPBW", sim::CmeError(21), -1);
+    EXPECT_FALSE(Befehl_Senden("AT+CPBW=300", true));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{Fehler});
+}
+
+TEST_F(AustauschSim, SilentPhoneEndsAfterAboutTimeoutFaktorMilliseconds)
+{
+    handy.Stumm_Setzen(true);
+    QElapsedTimer uhr;
+    uhr.start();
+    EXPECT_FALSE(Befehl_Senden("AT", true));
+    const qint64 ms = uhr.elapsed();
+    EXPECT_GE(ms, 280);
+    EXPECT_LT(ms, 3000);
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_TRUE(u.Dialoge.Meldungen[0].text.contains("Timeout"));
+}
+
+TEST_F(AustauschSim, NulBytesPassAndAReplyWithoutLineEndTimesOut)
+{
+    const char roh[] = "\r\n+X: \"\0@\0\"\r\n\r\nOK\r\n";
+    const std::string antwort(roh, sizeof roh - 1);
+    handy.Antwort_Setzen("AT+NUL", antwort, 1);
+    EXPECT_TRUE(Befehl_Senden("AT+NUL", true));
+    EXPECT_EQ(Link().Text2, "AT+NUL\r" + QString::fromLatin1(antwort.data(), qsizetype(antwort.size())));
+
+    handy.Antwort_Setzen("AT+OFFEN", "\r\nOK", 1);
+    EXPECT_FALSE(Befehl_Senden("AT+OFFEN", true));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+}
+
+TEST_F(AustauschSim, PromptThenDataThenOk)
+{
+    handy.Handler_Setzen("AT+CMGW", [](sim::SimHandy&, const std::string&) {
+        sim::Antwort a;
+        a.text = sim::Prompt();
+        a.daten = [](const std::string& daten) { return sim::Zeile("+CMGW: " + std::to_string(daten.size())) + sim::Ok(); };
+        return a;
+    });
+    EXPECT_TRUE(Prompt_Senden("AT+CMGW=5", true));
+    EXPECT_TRUE(Befehl_Senden(QStringLiteral("0011AA") + QChar(26), false));
+    EXPECT_TRUE(Link().Text2.contains("+CMGW: 6"));
+}
+
+TEST_F(AustauschSim, ModelDetection)
+{
+    handy.Mit_Zustand([](sim::SimHandy& h) { h.Modell = "S25"; });
+    EXPECT_EQ(Handytyp_Pruefen(), "25");
+    EXPECT_EQ(Handytyp_Pruefen(), "25");
+    EXPECT_EQ(handy.Befehle(), std::vector<std::string>{"AT+CGMM"});
+}
+
+TEST(Port, ThatCannotBeOpened)
+{
+    Einstellungen::Speichern("Ports", "COM7", "/dev/gibt-es-nicht");
+    SerialPortKanal port;
+    EXPECT_FALSE(port.CommPort_Setzen(0));
+    EXPECT_TRUE(port.CommPort_Setzen(7));
+    EXPECT_FALSE(port.Oeffnen());
+    EXPECT_FALSE(port.IstOffen());
+    EXPECT_EQ(port.Input(), "");
+    port.Output("AT\r\n");  // nothing happens, nothing crashes
+    EXPECT_EQ(Port_Geraet(2), "/dev/ttyS1");
+    EXPECT_FALSE(port.Settings_Setzen("schnell,n,8,1"));
+    EXPECT_TRUE(port.Settings_Setzen("57600,n,8,1"));
+}
+
+}  // namespace

@@ -1,0 +1,443 @@
+#include "sim/SimHandy.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <termios.h>
+#include <unistd.h>
+
+namespace sim {
+
+std::string Zeile(const std::string& zeile) { return "\r\n" + zeile + "\r\n"; }
+std::string Ok() { return "\r\nOK\r\n"; }
+std::string Error() { return "\r\nERROR\r\n"; }
+std::string CmeError(int code) { return "\r\n+CME ERROR: " + std::to_string(code) + "\r\n"; }
+std::string CmsError(int code) { return "\r\n+CMS ERROR: " + std::to_string(code) + "\r\n"; }
+std::string Prompt() { return "\r\n> "; }
+
+namespace {
+
+constexpr char CtrlZ = 26;
+constexpr char Esc = 27;
+
+std::string Gross(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Every command starts with "AT", so a bare "AT" only stands for itself.
+bool Passt(const std::string& befehlGross, const std::string& praefixGross)
+{
+    if (praefixGross == "AT")
+        return befehlGross == "AT";
+    return befehlGross.compare(0, praefixGross.size(), praefixGross) == 0;
+}
+
+[[noreturn]] void Fehler(const char* was)
+{
+    throw std::runtime_error(std::string("SimHandy: ") + was + ": " + std::strerror(errno));
+}
+
+}  // namespace
+
+SimHandy::SimHandy()
+{
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_master < 0)
+        Fehler("posix_openpt");
+    char name[128];
+    if (grantpt(m_master) != 0 || unlockpt(m_master) != 0 || ptsname_r(m_master, name, sizeof name) != 0) {
+        ::close(m_master);
+        Fehler("pty");
+    }
+    m_geraet = name;
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios t{};
+    if (m_slave < 0 || tcgetattr(m_slave, &t) != 0) {
+        if (m_slave >= 0)
+            ::close(m_slave);
+        ::close(m_master);
+        Fehler("slave");
+    }
+    cfmakeraw(&t);
+    tcsetattr(m_slave, TCSANOW, &t);
+    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    if (pipe2(m_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        ::close(m_slave);
+        ::close(m_master);
+        Fehler("pipe");
+    }
+
+    Handler_Setzen("", [](SimHandy&, const std::string&) { return Antwort{Error(), {}}; });
+    Handler_Setzen("AT", [](SimHandy&, const std::string&) { return Antwort{Ok(), {}}; });
+    Handler_Setzen("ATE", [](SimHandy& h, const std::string& befehl) {
+        const std::string rest = befehl.substr(3);
+        if (rest.empty() || rest == "0")
+            h.m_echo = false;
+        else if (rest == "1")
+            h.m_echo = true;
+        else
+            return Antwort{Error(), {}};
+        return Antwort{Ok(), {}};
+    });
+    Handler_Setzen("AT+CGMM", [](SimHandy& h, const std::string&) {
+        return Antwort{Zeile(h.Modell) + Ok(), {}};
+    });
+    Handler_Setzen("AT+CPIN", [](SimHandy& h, const std::string& befehl) {
+        const std::string rest = befehl.substr(7);
+        if (rest == "?")
+            return Antwort{Zeile(h.Pin2Gesperrt ? "+CPIN: SIM PIN2" : "+CPIN: READY") + Ok(), {}};
+        if (rest == "=?")
+            return Antwort{Ok(), {}};
+        if (rest.size() < 2 || rest[0] != '=')
+            return Antwort{Error(), {}};
+        std::string pin = rest.substr(1);
+        if (pin.size() >= 2 && pin.front() == '"' && pin.back() == '"')
+            pin = pin.substr(1, pin.size() - 2);
+        if (pin != h.Pin2)
+            return Antwort{CmeError(16), {}};
+        h.Pin2Gesperrt = false;
+        return Antwort{Ok(), {}};
+    });
+    Handler_Setzen("AT^SMSO", [](SimHandy& h, const std::string&) {
+        h.Ausgeschaltet = true;
+        return Antwort{Ok(), {}};
+    });
+
+    m_thread = std::thread([this] { Bedienen(); });
+}
+
+SimHandy::~SimHandy()
+{
+    const char stop = 1;
+    while (::write(m_stopPipe[1], &stop, 1) < 0 && errno == EINTR) {
+    }
+    m_thread.join();
+    ::close(m_stopPipe[0]);
+    ::close(m_stopPipe[1]);
+    ::close(m_slave);
+    ::close(m_master);
+}
+
+std::string SimHandy::Geraet() const { return m_geraet; }
+
+std::string SimHandy::Empfangen() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    return m_empfangen;
+}
+
+void SimHandy::Empfangen_Loeschen()
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_empfangen.clear();
+    m_befehle.clear();
+}
+
+bool SimHandy::Warten_Auf_Empfang(const std::string& teil, int ms) const
+{
+    std::unique_lock<std::recursive_mutex> lock(m_mutex);
+    return m_empfangGeaendert.wait_for(lock, std::chrono::milliseconds(ms),
+                                       [&] { return m_empfangen.find(teil) != std::string::npos; });
+}
+
+std::vector<std::string> SimHandy::Befehle() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    return m_befehle;
+}
+
+void SimHandy::Echo_Setzen(bool an)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_echo = an;
+}
+
+void SimHandy::Stumm_Setzen(bool stumm)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_stumm = stumm;
+}
+
+void SimHandy::Stueckelung_Setzen(std::size_t bytes, int pause_ms)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_stueckBytes = bytes;
+    m_stueckPause = std::max(0, pause_ms);
+}
+
+void SimHandy::Verzoegerung_Setzen(int ms)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_verzoegerung = std::max(0, ms);
+}
+
+void SimHandy::Baudrate_Setzen(int baud)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_baud = std::max(0, baud);
+}
+
+void SimHandy::Antwort_Setzen(const std::string& praefix, const std::string& rohantwort, int anzahl)
+{
+    if (anzahl == 0)
+        return;
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_ueberschreibungen.push_back({Gross(praefix), rohantwort, false, anzahl});
+}
+
+void SimHandy::Schweigen_Bei(const std::string& praefix, int anzahl)
+{
+    if (anzahl == 0)
+        return;
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_ueberschreibungen.push_back({Gross(praefix), {}, true, anzahl});
+}
+
+void SimHandy::Ueberschreibungen_Loeschen()
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_ueberschreibungen.clear();
+}
+
+void SimHandy::Handler_Setzen(const std::string& praefix, Handler handler)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_handler[Gross(praefix)] = std::move(handler);
+}
+
+void SimHandy::Senden(const std::string& bytes) { Schreiben(bytes.data(), bytes.size()); }
+
+// ---- The simulator's thread ------------------------------------------------------------
+
+void SimHandy::Bedienen()
+{
+    char puffer[4096];
+    for (;;) {
+        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[1].revents)
+            return;
+        const ssize_t n = ::read(m_master, puffer, sizeof puffer);
+        if (n <= 0) {
+            // Not expected while the slave is held open; do not spin if it happens.
+            if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+                if (!Schlafen(10))
+                    return;
+            }
+            continue;
+        }
+
+        std::vector<Ausgabe> ausgang;
+        {
+            std::lock_guard<std::recursive_mutex> lock(m_mutex);
+            m_empfangen.append(puffer, static_cast<std::size_t>(n));
+            for (ssize_t i = 0; i < n; ++i)
+                Byte_Bearbeiten(puffer[i]);
+            ausgang.swap(m_ausgang);
+        }
+        m_empfangGeaendert.notify_all();
+        for (const Ausgabe& a : ausgang)
+            if (!Schicken(a))
+                return;
+    }
+}
+
+void SimHandy::Byte_Bearbeiten(char c)
+{
+    if (m_datenmodus) {
+        if (c == CtrlZ) {
+            m_datenmodus = false;
+            const auto handler = std::move(m_datenHandler);
+            m_datenHandler = nullptr;
+            const std::string daten = std::move(m_daten);
+            m_daten.clear();
+            const std::string antwort = handler(daten);
+            if (!m_stumm)
+                Ausgeben(antwort, true);
+        } else if (c == Esc) {
+            m_datenmodus = false;
+            m_datenHandler = nullptr;
+            m_daten.clear();
+        } else if (c == '\n' && m_lfNachPrompt) {
+            m_lfNachPrompt = false;
+        } else {
+            m_lfNachPrompt = false;
+            m_daten += c;
+            if (m_echo && !m_stumm)
+                Ausgeben(std::string(1, c), false);
+        }
+        return;
+    }
+    if (c == '\n')
+        return;
+    if (c != '\r') {
+        m_zeile += c;
+        return;
+    }
+    const std::string zeile = std::move(m_zeile);
+    m_zeile.clear();
+    Zeile_Bearbeiten(zeile);
+}
+
+void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
+{
+    if (m_stumm) {
+        if (!zeile.empty())
+            m_befehle.push_back(zeile);
+        return;
+    }
+    if (m_echo)
+        Ausgeben(zeile + "\r", false);
+    if (zeile.empty())
+        return;
+    m_befehle.push_back(zeile);
+    const std::string gross = Gross(zeile);
+
+    for (auto it = m_ueberschreibungen.rbegin(); it != m_ueberschreibungen.rend(); ++it) {
+        if (!Passt(gross, it->praefix))
+            continue;
+        const Ueberschreibung u = *it;
+        if (it->anzahl > 0 && --it->anzahl == 0)
+            m_ueberschreibungen.erase(std::next(it).base());
+        if (!u.schweigen)
+            Ausgeben(u.antwort, true);
+        return;
+    }
+
+    if (Pin2Gesperrt) {
+        for (const std::string& p : Pin2Befehle) {
+            if (Passt(gross, Gross(p))) {
+                Ausgeben(CmeError(17), true);
+                return;
+            }
+        }
+    }
+
+    const Handler* bester = nullptr;
+    std::size_t laenge = 0;
+    for (const auto& [praefix, handler] : m_handler) {
+        if (Passt(gross, praefix) && (!bester || praefix.size() > laenge)) {
+            bester = &handler;
+            laenge = praefix.size();
+        }
+    }
+    if (!bester) {
+        Ausgeben(Error(), true);
+        return;
+    }
+    // A copy: the handler may replace itself.
+    const Handler handler = *bester;
+    Antwort antwort = handler(*this, zeile);
+    if (!antwort.text.empty())
+        Ausgeben(antwort.text, true);
+    if (antwort.daten) {
+        m_datenmodus = true;
+        m_lfNachPrompt = true;
+        m_daten.clear();
+        m_datenHandler = std::move(antwort.daten);
+    }
+}
+
+void SimHandy::Ausgeben(const std::string& bytes, bool antwort)
+{
+    if (bytes.empty())
+        return;
+    // Echo of data comes byte by byte; keep it in one write.
+    if (!antwort && !m_ausgang.empty() && !m_ausgang.back().antwort && m_ausgang.back().baud == m_baud) {
+        m_ausgang.back().bytes += bytes;
+        return;
+    }
+    m_ausgang.push_back({bytes, antwort, m_verzoegerung, m_stueckBytes, m_stueckPause, m_baud});
+}
+
+bool SimHandy::Schicken(const Ausgabe& a)
+{
+    if (a.antwort && a.verzoegerung > 0 && !Schlafen(a.verzoegerung))
+        return false;
+    const std::size_t stueck = a.antwort && a.stueckBytes > 0 ? a.stueckBytes : a.bytes.size();
+    for (std::size_t pos = 0; pos < a.bytes.size(); pos += stueck) {
+        if (pos > 0 && a.stueckPause > 0 && !Schlafen(a.stueckPause))
+            return false;
+        if (!Takt_Schreiben(a.bytes.data() + pos, std::min(stueck, a.bytes.size() - pos), a.baud))
+            return false;
+    }
+    return true;
+}
+
+bool SimHandy::Takt_Schreiben(const char* daten, std::size_t laenge, int baud)
+{
+    if (baud <= 0)
+        return Schreiben(daten, laenge);
+    // Groups of about 2 ms on the line, each sent when the line would have carried it.
+    const std::size_t gruppe = std::max<std::size_t>(1, static_cast<std::size_t>(baud) / 10 / 500);
+    const auto anfang = std::chrono::steady_clock::now();
+    for (std::size_t pos = 0; pos < laenge; pos += gruppe) {
+        const std::size_t n = std::min(gruppe, laenge - pos);
+        if (!Schreiben(daten + pos, n))
+            return false;
+        const auto bits = static_cast<long long>(pos + n) * 10;
+        if (!Schlafen_Bis(anfang + std::chrono::microseconds(bits * 1000000 / baud)))
+            return false;
+    }
+    return true;
+}
+
+bool SimHandy::Schreiben(const char* daten, std::size_t laenge)
+{
+    std::lock_guard<std::mutex> lock(m_schreibMutex);
+    while (laenge > 0) {
+        const ssize_t n = ::write(m_master, daten, laenge);
+        if (n > 0) {
+            daten += n;
+            laenge -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            return false;
+        // The program does not read: wait for room, or for the end.
+        pollfd fds[2] = {{m_master, POLLOUT, 0}, {m_stopPipe[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+            return false;
+        if (fds[1].revents)
+            return false;
+    }
+    return true;
+}
+
+bool SimHandy::Schlafen_Bis(std::chrono::steady_clock::time_point bis)
+{
+    for (;;) {
+        const auto rest = bis - std::chrono::steady_clock::now();
+        if (rest <= std::chrono::steady_clock::duration::zero())
+            return true;
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(rest).count();
+        const timespec ts{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+        pollfd stop{m_stopPipe[0], POLLIN, 0};
+        const int r = ::ppoll(&stop, 1, &ts, nullptr);
+        if (r > 0)
+            return false;
+        if (r < 0 && errno != EINTR)
+            return false;
+    }
+}
+
+bool SimHandy::Schlafen(int ms)
+{
+    return Schlafen_Bis(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
+}
+
+}  // namespace sim

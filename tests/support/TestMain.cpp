@@ -1,0 +1,16 @@
+// Shared main of the test programs: a QApplication on the offscreen platform, a store and a
+// program folder of their own, so that no test touches the user's files.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir ordner;
+    qputenv("ORX_PROGRAMMORDNER", (ordner.path() + QStringLiteral("/programm")).toLocal8Bit());
+    qputenv("ORX_EINSTELLUNGEN", (ordner.path() + QStringLiteral("/ORX2000.ini")).toLocal8Bit());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
