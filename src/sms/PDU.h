@@ -1,0 +1,64 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+// Short messages in the phone's PDU mode: decoding what the message list delivers and
+// building the SMS-SUBMIT unit that is sent or stored.
+namespace Module1 {
+
+// One message as the list reader receives it. As text: "^" before each of the five fields.
+struct SMSFelder {
+    QString Zentrale;
+    QString Nummer;
+    QString Datum;
+    QString Uhrzeit;
+    QString Text;
+
+    QString Satz() const;
+    // The first four fields end at the next "^"; the text is the rest, "^" included.
+    static SMSFelder Zerlegen(const QString& satz);
+};
+
+// Received message (SMS-DELIVER) or status report; list status 0 and 1.
+QString PDU_Dekodieren(const QString& pdu);
+// Stored sent message; list status 3. A list header before the first "," is dropped.
+QString PDUGesendet_Dekodieren(const QString& pdu);
+// Stored unsent message; list status 2. Date and time are one blank each.
+QString PDUUngesendet_Dekodieren(const QString& pdu);
+// The decoder for a list status 0 to 3; nothing for any other status.
+std::optional<QString> Nachricht_Dekodieren(int status, const QString& pdu);
+
+// A 7-bit packed alphanumeric address, converted to PC characters. halbOktette is the
+// address length field (useful semi-octets); negative means all of the hex text.
+QString Absender_Dekodieren(const QString& hex, int halbOktette = -1);
+
+// Bit strings, most significant bit first.
+QString Bits_Bilden(int wert);                 // 0..255 to 8 characters "0"/"1"
+int Septett_Wandeln(const QString& bits);      // 7 characters to 0..127, else 0
+int Oktett_Wandeln(const QString& bits);       // 8 characters to 0..255, else 0
+
+// ---- Encoding -------------------------------------------------------------------------
+
+// The longest text a message carries before filling.
+constexpr int SMSText_Hoechstlaenge = 159;
+
+struct SubmitPDU {
+    QString PDU;     // upper-case hexadecimal, service-centre field "00" first
+    int Oktette = 0; // the count that follows "at+cmgs=" / "at+cmgw=": without the first field
+};
+
+// Appends 1 to 8 blanks so that the length is a multiple of 8.
+QString Text_Auffuellen(const QString& text);
+// Relative validity period for the index of the duration box; any other index is "FF".
+QString Gueltigkeit_Oktett(int index);
+// The unit for one recipient. The number must have passed Empfaenger_Pruefen or be empty
+// (stored without address); the text is cut to SMSText_Hoechstlaenge.
+SubmitPDU PDU_Kodieren(const QString& text, const QString& nummer, bool report, bool direkt,
+                       int gueltigkeit);
+
+enum class Empfaengerpruefung { Gut, Leer, Ungueltig };
+// Every recipient is checked before anything is sent: digits, "*", "#", and "+" in front only.
+// Leer: no number at all (or "+" alone); Ungueltig: a character that has no address code.
+Empfaengerpruefung Empfaenger_Pruefen(const QString& nummer);
+
+}  // namespace Module1
