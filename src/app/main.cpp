@@ -1,7 +1,15 @@
+#include "app/MDIForm1.h"
+#include "app/frmSplash.h"
+#include "link/Module1.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    Module1::Link().Argumente = app.arguments().mid(1);
+    frmSplash::Starten();
+    const int ergebnis = app.exec();
+    delete MDIForm1::Instanz();
+    return ergebnis;
 }

@@ -16,4 +16,6 @@ public:
     virtual void Sperren(bool gesperrt) = 0;
     // The communication log changed (mirrored into the hidden log window).
     virtual void Log_Geaendert(const QString& log) = 0;
+    // The transfer progress bar (ProgressBar4): maximum and value; the value never exceeds it.
+    virtual void Fortschritt_Setzen(int /*wert*/, int /*maximum*/) {}
 };

@@ -1,0 +1,14 @@
+#pragma once
+#include <QWidget>
+
+// The window "Grafiken"; the tree shows it modeless. Its first load asks the phone model.
+// Placeholder until its subsystem builds it whole: name, caption and what the tree relies on.
+class Form14 : public QWidget {
+    Q_OBJECT
+public:
+    static Form14* Instanz();  // created (and loaded) on first use
+    static bool Geladen();
+
+private:
+    Form14();
+};

@@ -1,0 +1,279 @@
+// The navigation tree's nodes, what each click opens or calls, and SPRACHEWAEHLEN
+// against the simulated phone's model.
+#include "HauptfensterUmgebung.h"
+
+#include "link/Handytyp.h"
+#include "phone/Form12.h"
+#include "phone/Form16.h"
+#include "phone/Form25.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTreeWidget>
+#include <atomic>
+#include <gtest/gtest.h>
+
+using namespace hauptfenster_test;
+
+namespace {
+
+struct Zeile {
+    const char* eltern;
+    const char* schluessel;
+    const char* text;
+    int bild;
+    bool fett;
+};
+
+// The table of nodes, in the order in which the nodes are added.
+const Zeile Tabelle[] = {
+    {"", "R", "ORX", 6, true},
+    {"R", "Telefonbuch", "Telefonbücher", 14, true},
+    {"R", "Nachrichten", "Nachrichten", 1, true},
+    {"R", "MelodienBitmap", "Melodie / Bitmap", 19, true},
+    {"R", "Organizer", "Organizer", 15, true},
+    {"R", "Einstellungen", "Einstellungen", 4, true},
+    {"R", "Infos", "Infos", 22, true},
+    {"", "R3", "", 0, false},
+    {"", "R2", "ORX-Einstellungen", 27, true},
+    {"R2", "Settings", "ORX-Einstellungen", 23, false},
+    {"R2", "about", "Über ORX", 25, false},
+    {"Nachrichten", "SMSlesen", "SMS Lesen", 9, false},
+    {"Nachrichten", "SMSsenden", "SMS Senden", 11, false},
+    {"MelodienBitmap", "melodie", "Ruftöne", 7, false},
+    {"MelodienBitmap", "bitmap", "Grafiken", 19, false},
+    {"MelodienBitmap", "bitmapeditor", "Grafik-Editor", 20, false},
+    {"Einstellungen", "datum", "Datum / Uhr", 16, false},
+    {"Einstellungen", "sprache", "Sprache", 13, false},
+    {"Einstellungen", "umleitungen", "Umleitungen", 17, false},
+    {"Einstellungen", "sperren", "Sperren", 12, false},
+    {"Infos", "allgemeine", "Allgemeines", 24, false},
+    {"Infos", "Netze", "Netze", 8, false},
+};
+
+QString Schluessel(const QTreeWidgetItem* k) { return k->data(0, MDIForm1::SchluesselRolle).toString(); }
+
+class Navigationsbaum : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The "sprache" windows read the display language.
+        u.Handy->Handler_Setzen("AT^SLNG?", [this](sim::SimHandy&, const std::string&) {
+            return sim::Antwort{sim::Zeile("^SLNG: " + std::to_string(sprachcode)) + sim::Ok(), {}};
+        });
+        ASSERT_TRUE(u.Starten());
+        f = u.Fenster;
+        baum = f->TreeView1;
+    }
+
+    void Klicken(const char* schluessel)
+    {
+        QTreeWidgetItem* knoten = f->Knoten(QLatin1String(schluessel));
+        ASSERT_NE(knoten, nullptr) << schluessel;
+        emit baum->itemClicked(knoten, 0);
+    }
+
+    QWidget* Aktives_Kind() const
+    {
+        QMdiSubWindow* rahmen = f->MdiArea->currentSubWindow();
+        return rahmen ? rahmen->widget() : nullptr;
+    }
+
+    QStringList Kinder() const
+    {
+        QStringList namen;
+        for (QMdiSubWindow* rahmen : f->MdiArea->subWindowList())
+            namen << rahmen->widget()->objectName();
+        return namen;
+    }
+
+    void Modell_Setzen(const std::string& modell)
+    {
+        u.Handy->Mit_Zustand([&](sim::SimHandy& h) { h.Modell = modell; });
+    }
+
+    int Modellfragen() const
+    {
+        int n = 0;
+        for (const std::string& b : u.Handy->Befehle())
+            n += b == "AT+CGMM";
+        return n;
+    }
+
+    Umgebung u;
+    MDIForm1* f = nullptr;
+    QTreeWidget* baum = nullptr;
+    std::atomic<int> sprachcode{0};  // read by the simulator's thread
+};
+
+TEST_F(Navigationsbaum, TwentyTwoNodesAsTheTableSays)
+{
+    int anzahl = 0;
+    for (QTreeWidgetItemIterator it(baum); *it; ++it)
+        ++anzahl;
+    EXPECT_EQ(anzahl, 22);
+    EXPECT_EQ(baum->topLevelItemCount(), 3);
+
+    QMap<QString, int> naechstesKind;  // children come in table order under their parent
+    QMap<QString, int> wurzeln;
+    for (const Zeile& z : Tabelle) {
+        SCOPED_TRACE(z.schluessel);
+        QTreeWidgetItem* k = f->Knoten(QLatin1String(z.schluessel));
+        ASSERT_NE(k, nullptr);
+        EXPECT_EQ(k->text(0), QString::fromUtf8(z.text));
+        EXPECT_EQ(k->data(0, MDIForm1::BildRolle).toInt(), z.bild);
+        EXPECT_EQ(k->icon(0).isNull(), z.bild == 0);
+        EXPECT_EQ(k->font(0).bold(), z.fett);
+        const QString eltern = QString::fromLatin1(z.eltern);
+        if (eltern.isEmpty()) {
+            EXPECT_EQ(k->parent(), nullptr);
+            EXPECT_EQ(baum->indexOfTopLevelItem(k), wurzeln.size());
+            wurzeln[QLatin1String(z.schluessel)] = 1;
+        } else {
+            ASSERT_NE(k->parent(), nullptr);
+            EXPECT_EQ(Schluessel(k->parent()), eltern);
+            EXPECT_EQ(k->parent()->indexOfChild(k), naechstesKind[eltern]++);
+        }
+    }
+    EXPECT_EQ(f->ImageList1.size(), 28);  // index 1 ... 27
+
+    // Every group is open, and the view ends on "Settings".
+    for (const char* gruppe : {"R", "Nachrichten", "MelodienBitmap", "Einstellungen", "Infos", "R2"})
+        EXPECT_TRUE(f->Knoten(QLatin1String(gruppe))->isExpanded()) << gruppe;
+    const QRect settings = baum->visualItemRect(f->Knoten("Settings"));
+    EXPECT_TRUE(baum->viewport()->rect().contains(settings)) << settings.y();
+    EXPECT_EQ(baum->selectedItems().size(), 0);
+}
+
+TEST_F(Navigationsbaum, GroupsAndTheSpacerOpenNothing)
+{
+    for (const char* k : {"R", "Nachrichten", "MelodienBitmap", "Einstellungen", "Infos", "R3", "R2"})
+        Klicken(k);
+    EXPECT_TRUE(f->MdiArea->subWindowList().isEmpty());
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_TRUE(u.Handy->Befehle().empty());
+}
+
+TEST_F(Navigationsbaum, EachToolNodeOpensItsWindowOnceAndActivatesIt)
+{
+    const std::pair<const char*, const char*> knoten[] = {
+        {"Telefonbuch", "Form1"}, {"Organizer", "Form3"},   {"SMSlesen", "Form5"},    {"SMSsenden", "Form6"},
+        {"allgemeine", "Form12"}, {"bitmapeditor", "Form22"}, {"bitmap", "Form14"},   {"melodie", "Form15"},
+        {"Netze", "Form17"},      {"datum", "Form18"},       {"sperren", "Form19"},    {"umleitungen", "Form20"},
+    };
+    QStringList erwartet;
+    for (const auto& [schluessel, fenster] : knoten) {
+        SCOPED_TRACE(schluessel);
+        Klicken(schluessel);
+        erwartet << QLatin1String(fenster);
+        ASSERT_NE(Aktives_Kind(), nullptr);
+        EXPECT_EQ(Aktives_Kind()->objectName(), fenster);
+        EXPECT_TRUE(Aktives_Kind()->isVisible());
+    }
+    EXPECT_EQ(Kinder(), erwartet);
+    EXPECT_EQ(Form12::Instanz()->ALLELESEN_Aufrufe, 1);
+
+    // A second click brings each window to the front, no second one is made.
+    for (const auto& [schluessel, fenster] : knoten) {
+        Klicken(schluessel);
+        EXPECT_EQ(Aktives_Kind()->objectName(), fenster);
+    }
+    EXPECT_EQ(Kinder(), erwartet);
+    EXPECT_EQ(Form12::Instanz()->ALLELESEN_Aufrufe, 2);  // read again on every click
+
+    // The picture and melody windows asked the model on their first load only (it is kept).
+    EXPECT_EQ(Modellfragen(), 1);
+    EXPECT_EQ(Module1::Handytyp, "35");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Navigationsbaum, ClosedWindowIsLoadedAgainOnTheNextClick)
+{
+    Klicken("allgemeine");
+    f->MdiArea->currentSubWindow()->close();
+    ASSERT_TRUE(Warten_Bis([] { return !Form12::Geladen(); }));
+    Klicken("allgemeine");
+    EXPECT_EQ(Kinder(), QStringList{"Form12"});
+    EXPECT_EQ(Form12::Instanz()->ALLELESEN_Aufrufe, 1);
+}
+
+TEST_F(Navigationsbaum, SettingsAndAboutAreModal)
+{
+    ModalSchliesser schliesser;
+    QStringList titel;
+    schliesser.BeimSchliessen = [&](QWidget* w) { titel << w->windowTitle(); };
+    Klicken("Settings");
+    EXPECT_EQ(schliesser.Geschlossen, QStringList{"Form9"});
+    Klicken("about");
+    EXPECT_EQ(schliesser.Geschlossen, QStringList({"Form9", "Form23"}));
+    EXPECT_TRUE(f->MdiArea->subWindowList().isEmpty());
+    EXPECT_TRUE(Warten_Bis([] { return !QApplication::activeModalWidget(); }));
+}
+
+TEST_F(Navigationsbaum, SpracheOpensTheWindowOfTheModel)
+{
+    sprachcode = 7;
+    Klicken("sprache");
+    EXPECT_EQ(Kinder(), QStringList{"Form25"});
+    EXPECT_EQ(Aktives_Kind(), Form25::Instanz());
+    EXPECT_EQ(Form25::Instanz()->Gewaehlter_Code(), 7);
+    EXPECT_EQ(f->Panel(2)->text(), "Fertig.");  // Form25 ends with it
+    EXPECT_EQ(Modellfragen(), 1);
+
+    // Asked afresh on every click, the cached type is neither read nor written.
+    Module1::Handytyp = QStringLiteral("35");
+    Modell_Setzen("S25");
+    sprachcode = 104;
+    Klicken("sprache");
+    EXPECT_EQ(Modellfragen(), 2);
+    EXPECT_EQ(Module1::Handytyp, "35");
+    EXPECT_EQ(Kinder(), QStringList({"Form25", "Form16"}));
+    EXPECT_EQ(Aktives_Kind(), Form16::Instanz());
+    EXPECT_EQ(Form16::Instanz()->Gewaehlter_Code(), 104);
+    EXPECT_EQ(f->Panel(2)->text(), "Lese Display-Sprache...");  // Form16 does not say "Fertig."
+
+    EXPECT_EQ(u.Handy->Befehle(), (std::vector<std::string>{"AT+CGMM", "AT^SLNG?", "AT+CGMM", "AT^SLNG?"}));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Navigationsbaum, SpracheWithBothCodesOpensOnlyForm25)
+{
+    Modell_Setzen("X25-35");
+    sprachcode = 0;
+    Klicken("sprache");
+    EXPECT_EQ(Kinder(), QStringList{"Form25"});
+    EXPECT_EQ(Form25::Instanz()->Gewaehlter_Code(), 0);  // the automatic choice
+}
+
+TEST_F(Navigationsbaum, SpracheWithAnotherModelOpensNothing)
+{
+    Modell_Setzen("P10");
+    Klicken("sprache");
+    EXPECT_TRUE(Kinder().isEmpty());
+    EXPECT_EQ(f->Panel(2)->text(), "Fertig.");
+    EXPECT_EQ(Modellfragen(), 1);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Navigationsbaum, SpracheWithoutAnswerOpensNothing)
+{
+    Module1::TimeoutFaktor = 300;
+    u.Handy->Schweigen_Bei("AT+CGMM");
+    Klicken("sprache");
+    EXPECT_TRUE(Kinder().isEmpty());
+    EXPECT_EQ(f->Panel(2)->text(), "Prüfe Handytyp");
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // the exchange's time-out message only
+}
+
+TEST_F(Navigationsbaum, SpracheReadsAgainIntoTheOpenWindow)
+{
+    sprachcode = 3;
+    Klicken("sprache");
+    sprachcode = 10;
+    Klicken("sprache");
+    EXPECT_EQ(Kinder(), QStringList{"Form25"});
+    EXPECT_EQ(Form25::Instanz()->Gewaehlter_Code(), 10);
+}
+
+}  // namespace
