@@ -1,19 +1,127 @@
 #include "phonebook/Form1.h"
 
+#include "common/Dialoge.h"
+#include "common/Einstellungen.h"
+#include "common/Platzierung.h"
+#include "link/Handytyp.h"
+#include "link/Module2.h"
+#include "link/Telefonbuecher.h"
+#include "phonebook/Eintraege.h"
+#include "phonebook/Form11.h"
+#include "phonebook/Symbole.h"
+#include "phonebook/TBuchLesen.h"
+#include "phonebook/Waehlen.h"
+#include "ui_Form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPointer>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <cmath>
+
+using namespace Module1;
 
 namespace {
+
 QPointer<Form1>& Zeiger()
 {
     static QPointer<Form1> form;
     return form;
 }
+
+const Platzierung::Schluessel Platz{QStringLiteral("Telefonbuch"), 0, 0, 8200, 6500, true};
+
+constexpr int SymbolRolle = Qt::UserRole;
+
+// A list row that sorts as text, without regard to case and in the locale's order.
+bool Kleiner(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int spalte)
+{
+    return QString::localeAwareCompare(a.text(spalte).toLower(), b.text(spalte).toLower()) < 0;
+}
+
+class Listenzeile : public QTreeWidgetItem {
+public:
+    bool operator<(const QTreeWidgetItem& andere) const override
+    {
+        return Kleiner(*this, andere, treeWidget() ? treeWidget()->sortColumn() : 0);
+    }
+};
+
+int Pixel(double twips) { return static_cast<int>(std::lround(twips / Platzierung::TwipsJePixel)); }
+
+// The smallest whole pixel size that holds the twips.
+int Pixel_Aufgerundet(double twips) { return static_cast<int>(std::ceil(twips / Platzierung::TwipsJePixel)); }
+
+struct Knopfdaten {
+    const char* schluessel;  // nullptr: a separator
+    const char* tipp;
+    QStyle::StandardPixmap bild;
+};
+
 }  // namespace
 
-Form1::Form1()
+Form1::Form1() : ui(std::make_unique<Ui::Form1>())
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Telefonbücher"));
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    Frame1 = ui->Frame1;
+    Toolbar2 = ui->Toolbar2;
+    Toolbar3 = ui->Toolbar3;
+    Toolbar5 = ui->Toolbar5;
+    Frame4 = ui->Frame4;
+    Frame2 = ui->Frame2;
+    Toolbar1 = ui->Toolbar1;
+    TBuch1 = ui->TBuch1;
+    Frame3 = ui->Frame3;
+    Toolbar4 = ui->Toolbar4;
+    TBuch2 = ui->TBuch2;
+    Image1[0] = ui->Image1_0, Image1[1] = ui->Image1_1, Image1[2] = ui->Image1_2, Image1[3] = ui->Image1_3;
+    Label1[0] = ui->Label1_0, Label1[1] = ui->Label1_1, Label1[2] = ui->Label1_2, Label1[3] = ui->Label1_3;
+    Shape1[0] = ui->Shape1_0, Shape1[1] = ui->Shape1_1, Shape1[2] = ui->Shape1_2, Shape1[3] = ui->Shape1_3;
+    Shape2[0] = ui->Shape2_0, Shape2[1] = ui->Shape2_1, Shape2[2] = ui->Shape2_2, Shape2[3] = ui->Shape2_3;
+    Label2[0] = ui->Label2_0, Label2[1] = ui->Label2_1;
+    m_telefonliste = std::make_unique<BaumZeilen>(TBuch1);
+    m_lokalliste = std::make_unique<BaumZeilen>(TBuch2);
+
+    for (int i = 0; i < 4; ++i) {
+        Image1[i]->setPixmap(Buchsymbol(Buchsymbolnummer(i + 1)).pixmap(16, 16));
+        // The background shows only once the book was counted.
+        QPalette hinten = Shape1[i]->palette();
+        hinten.setColor(QPalette::Window, QColor(0, 255, 0));
+        Shape1[i]->setPalette(hinten);
+        Shape1[i]->setAutoFillBackground(false);
+        QPalette balken = Shape2[i]->palette();
+        balken.setColor(QPalette::Window, QColor(128, 0, 0));
+        Shape2[i]->setPalette(balken);
+        Shape2[i]->setAutoFillBackground(true);
+        Shape2[i]->raise();
+    }
+    for (QTreeWidget* liste : {TBuch1, TBuch2})
+        liste->header()->setSortIndicatorShown(false);
+
+    Leisten_Aufbauen();
+    Menues_Aufbauen();
+
+    // The marker column is the "VIP" book on the S35.
+    if (Handytyp_Pruefen() == QLatin1String("35")) {
+        TBuch1->headerItem()->setText(4, QStringLiteral("VIP"));
+        TBuch2->headerItem()->setText(3, QStringLiteral("VIP"));
+    }
+    TBuch_Ansicht_Setzen(this);
+    Fenster().Liste = m_telefonliste.get();
+}
+
+Form1::~Form1()
+{
+    if (TBuch_Ansicht() == this)
+        TBuch_Ansicht_Setzen(nullptr);
+    if (Fenster().Liste == m_telefonliste.get())
+        Fenster().Liste = nullptr;
 }
 
 Form1* Form1::Instanz()
@@ -25,4 +133,531 @@ Form1* Form1::Instanz()
 
 bool Form1::Geladen() { return !Zeiger().isNull(); }
 
-void Form1::LOKALLADEN2(const QString&) {}
+void Form1::Leisten_Aufbauen()
+{
+    auto knopf = [](QToolBar* leiste, const QString& schluessel, const QString& tipp, const QIcon& bild) {
+        auto* a = new QAction(bild, QString(), leiste);
+        a->setObjectName(schluessel);
+        a->setToolTip(tipp);
+        leiste->addAction(a);
+        return a;
+    };
+
+    // Book buttons: check style, caption beside the icon.
+    static const struct {
+        const char* schluessel;
+        const char16_t* text;
+        const char16_t* tipp;
+    } buecher[] = {
+        {"SIM", u"SIM ", u"Einträge der SIM anzeigen"},
+        {"TELEFON", u"Telefon ", u"Einträge des Telefons anzeigen"},
+        {"FIX", u"feste Nummern ", u"Feste Einträge anzeigen"},
+        {"OWN", u"Eigene Nummern ", u"Eigene Rufnummern anzeigen"},
+        {"LAST", u"Zuletzt gewählte ", u"Zuletzt gewählte Nummern anzeigen"},
+        {"MISSED", u"     Versäumte Anrufe ", u"Versäumte Anrufe anzeigen"},
+    };
+    Toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (int buch = 1; buch <= 6; ++buch) {
+        const auto& b = buecher[buch - 1];
+        QAction* a = knopf(Toolbar2, QString::fromLatin1(b.schluessel), QString::fromUtf16(b.tipp),
+                           Buchsymbol(Buchsymbolnummer(buch)));
+        a->setText(QString::fromUtf16(b.text));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, buch] { Toolbar2_ButtonClick(buch); });
+
+        QAction* neu = knopf(Toolbar3, QStringLiteral("Buttons_%1").arg(buch), QStringLiteral("neu einlesen"),
+                             style()->standardIcon(QStyle::SP_BrowserReload));
+        neu->setEnabled(false);
+        connect(neu, &QAction::triggered, this, [this, buch] { Toolbar3_ButtonClick(buch); });
+    }
+
+    Toolbar5->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction* lokal = knopf(Toolbar5, QStringLiteral("Lokal"), QStringLiteral("Lokales Telefonbuch ein- / ausblenden"),
+                           Buchsymbol(7));
+    lokal->setText(QStringLiteral("Lokales Telefonbuch"));
+    lokal->setCheckable(true);
+    lokal->setChecked(true);
+    connect(lokal, &QAction::triggered, this, [this] { Toolbar5_ButtonClick(); });
+
+    static const Knopfdaten telefon[] = {
+        {"refresh", "Ausgewählte Bücher neu einlesen", QStyle::SP_BrowserReload},
+        {"save", "Angezeigte Einträge auf Festplatte speichern", QStyle::SP_DialogSaveButton},
+        {nullptr, nullptr, {}},
+        {"new", "Neuer Eintrag", QStyle::SP_FileIcon},
+        {"edit", "Eintrag bearbeiten", QStyle::SP_FileDialogDetailedView},
+        {"kill", "Gewählte(n) Eintrag/Einträge löschen", QStyle::SP_TrashIcon},
+        {nullptr, nullptr, {}},
+        {"search", "Eintrag suchen", QStyle::SP_FileDialogContentsView},
+        {"search2", "Weitersuchen", QStyle::SP_ArrowForward},
+        {nullptr, nullptr, {}},
+        {"call", "Gewählte Nummer via Handy anrufen", QStyle::SP_MediaPlay},
+        {"callstop", "Auflegen", QStyle::SP_MediaStop},
+        {nullptr, nullptr, {}},
+        {"sms", "SMS an gewählte(n) Eintrag/Einträge senden", QStyle::SP_MessageBoxInformation},
+    };
+    static const Knopfdaten lokalbuch[] = {
+        {"load", "Lokales Buch von Festplatte laden", QStyle::SP_DialogOpenButton},
+        {"save", "Lokales Buch auf Festplatte speichern", QStyle::SP_DialogSaveButton},
+        {nullptr, nullptr, {}},
+        {"new", "Neuer Eintrag (lokal)", QStyle::SP_FileIcon},
+        {"edit", "Eintrag bearbeiten", QStyle::SP_FileDialogDetailedView},
+        {"kill", "Gewählte(n) Eintrag/Einträge löschen", QStyle::SP_TrashIcon},
+        {nullptr, nullptr, {}},
+        {"search", "Eintrag suchen", QStyle::SP_FileDialogContentsView},
+        {"search1", "Weitersuchen", QStyle::SP_ArrowForward},
+        {nullptr, nullptr, {}},
+        {"call", "Gewählte Nummer via Handy anrufen", QStyle::SP_MediaPlay},
+        {"callstop", "Auflegen", QStyle::SP_MediaStop},
+        {nullptr, nullptr, {}},
+        {"sms", "SMS an ausgewählte(n) Eintrag/Einträge senden", QStyle::SP_MessageBoxInformation},
+    };
+    for (const Knopfdaten& k : telefon) {
+        if (!k.schluessel) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        const QString schluessel = QString::fromLatin1(k.schluessel);
+        QAction* a = knopf(Toolbar1, schluessel, QString::fromUtf8(k.tipp), style()->standardIcon(k.bild));
+        connect(a, &QAction::triggered, this, [this, schluessel] { Toolbar1_ButtonClick(schluessel); });
+    }
+    for (const Knopfdaten& k : lokalbuch) {
+        if (!k.schluessel) {
+            Toolbar4->addSeparator();
+            continue;
+        }
+        const QString schluessel = QString::fromLatin1(k.schluessel);
+        QAction* a = knopf(Toolbar4, schluessel, QString::fromUtf8(k.tipp), style()->standardIcon(k.bild));
+        connect(a, &QAction::triggered, this, [this, schluessel] { Toolbar4_ButtonClick(schluessel); });
+    }
+}
+
+void Form1::Menues_Aufbauen()
+{
+    auto eintrag = [](QMenu* menue, const char* name, const QString& text) {
+        QAction* a = menue->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setParent(menue);
+        return a;
+    };
+    popup1 = new QMenu(this);
+    popup1->setObjectName(QStringLiteral("popup1"));
+    Bearbeiten = eintrag(popup1, "Bearbeiten", QStringLiteral("&Bearbeiten"));
+    loeschen = eintrag(popup1, "loeschen", QStringLiteral("&Löschen"));
+    popup1->addSeparator();
+    smssenden = eintrag(popup1, "smssenden", QStringLiteral("&SMS senden"));
+    popup1->addSeparator();
+    Anrufen = eintrag(popup1, "Anrufen", QStringLiteral("&Anrufen"));
+    Anrufstopp = eintrag(popup1, "Anrufstopp", QStringLiteral("Anruf st&oppen"));
+    popup1->addSeparator();
+    nachlokal = eintrag(popup1, "nachlokal", QStringLiteral("Ins lokale Tel.buch &kopieren"));
+
+    popup2 = new QMenu(this);
+    popup2->setObjectName(QStringLiteral("popup2"));
+    editLOCAL = eintrag(popup2, "editLOCAL", QStringLiteral("&Bearbeiten"));
+    killLOCAL = eintrag(popup2, "killLOCAL", QStringLiteral("&Löschen"));
+    popup2->addSeparator();
+    smsLOCAL = eintrag(popup2, "smsLOCAL", QStringLiteral("&SMS senden"));
+    popup2->addSeparator();
+    callLOCAL = eintrag(popup2, "callLOCAL", QStringLiteral("&Anrufen"));
+    callstopLOCAL = eintrag(popup2, "callstopLOCAL", QStringLiteral("Anruf st&oppen"));
+    popup2->addSeparator();
+    copytoSIM = eintrag(popup2, "copytoSIM", QStringLiteral("Auf S&IM kopieren"));
+    copytotelefon = eintrag(popup2, "copytotelefon", QStringLiteral("Ins &TELEFON kopieren"));
+    copytofix = eintrag(popup2, "copytofix", QStringLiteral("Zu &Feste Nummern kopieren"));
+    copytoown = eintrag(popup2, "copytoown", QStringLiteral("Zu &Eigene Nummern kopieren"));
+
+    connect(Bearbeiten, &QAction::triggered, this, [this] { EDIT_ITEM(); });
+    connect(loeschen, &QAction::triggered, this, [this] { loeschen_Click(); });
+    connect(smssenden, &QAction::triggered, this, [this] { smssenden_Click(); });
+    connect(editLOCAL, &QAction::triggered, this, [this] { editLOCAL_Click(); });
+    connect(killLOCAL, &QAction::triggered, this, [this] { killLOKAL(); });
+    connect(smsLOCAL, &QAction::triggered, this, [this] { SMS_LOCAL(); });
+    connect(Anrufen, &QAction::triggered, this, [] { Nummer_Waehlen(); });
+    connect(Anrufstopp, &QAction::triggered, this, [] { Anruf_Beenden(); });
+    connect(callLOCAL, &QAction::triggered, this, [] { Lokal_Waehlen(); });
+    connect(callstopLOCAL, &QAction::triggered, this, [] { Anruf_Beenden(); });
+}
+
+QAction* Form1::Knopf(const QToolBar* leiste, const QString& schluessel)
+{
+    for (QAction* a : leiste->actions())
+        if (a->objectName() == schluessel)
+            return a;
+    return nullptr;
+}
+
+QAction* Form1::Buchknopf(int buch) const
+{
+    const QList<QAction*> knoepfe = Toolbar2->actions();
+    return buch >= 1 && buch <= knoepfe.size() ? knoepfe[buch - 1] : nullptr;
+}
+
+QAction* Form1::Neulesenknopf(int buch) const { return Knopf(Toolbar3, QStringLiteral("Buttons_%1").arg(buch)); }
+
+QAction* Form1::Lokalknopf() const { return Toolbar5->actions().value(0); }
+
+int Form1::Buchsymbolnummer(int buch)
+{
+    static const int symbole[] = {0, 1, 4, 2, 3, 5, 6};
+    return buch >= 1 && buch <= 6 ? symbole[buch] : 0;
+}
+
+// ---- Commands -------------------------------------------------------------------------
+
+void Form1::Toolbar1_ButtonClick(const QString& schluessel)
+{
+    if (schluessel == QLatin1String("save")) {
+        Telefonbuch_Sichern();
+    } else if (schluessel == QLatin1String("refresh")) {
+        QPointer<Form1> selbst(this);
+        for (int buch = 1; buch <= TBuchAnzahl && selbst; ++buch)
+            if (Buch_Gedrueckt(buch))
+                Buch_Neu_Einlesen(buch);
+    } else if (schluessel == QLatin1String("search")) {
+        Suche_Neu();
+    } else if (schluessel == QLatin1String("search2")) {
+        Suche_Weiter();
+    } else if (schluessel == QLatin1String("new")) {
+        Eintrag_Neu();
+    } else if (schluessel == QLatin1String("edit")) {
+        EDIT_ITEM();
+    } else if (schluessel == QLatin1String("kill")) {
+        loeschen_Click();
+    } else if (schluessel == QLatin1String("call")) {
+        Nummer_Waehlen();
+    } else if (schluessel == QLatin1String("callstop")) {
+        Anruf_Beenden();
+    } else if (schluessel == QLatin1String("sms")) {
+        smssenden_Click();
+    }
+}
+
+void Form1::EDIT_ITEM() { Module1::EDIT_ITEM(); }
+
+void Form1::loeschen_Click() { Markierte_Loeschen(); }
+
+void Form1::smssenden_Click() { SMS_Uebergeben(*m_telefonliste, 3); }
+
+void Form1::Lokal_Neu()
+{
+    Form11::Neu_Zeigen(TBuch2, [this](const QString& name, const QString& nummer, const QString& merker) {
+        Lokal_Anfuegen(QStringLiteral("LOKAL"), 7, name, nummer, merker);
+    });
+}
+
+void Form1::editLOCAL_Click() { Form11::Aendern_Zeigen(TBuch2, this); }
+
+void Form1::killLOKAL() { Lokal_Loeschen(*m_lokalliste); }
+
+void Form1::SMS_LOCAL() { SMS_Uebergeben(*m_lokalliste, 2); }
+
+void Form1::Toolbar2_ButtonClick(int buch)
+{
+    if (!Buchknopf(buch))
+        return;
+    if (!Buch_Gedrueckt(buch)) {
+        Liste_Laden();
+        Neulesenknopf(buch)->setEnabled(false);
+        return;
+    }
+    QPointer<Form1> selbst(this);
+    if (TBuch_Geladen(buch))
+        Liste_Laden();
+    else
+        Telefonbuch_Lesen(buch);
+    if (selbst)
+        Neulesenknopf(buch)->setEnabled(true);
+}
+
+void Form1::Toolbar3_ButtonClick(int buch) { Buch_Neu_Einlesen(buch); }
+
+void Form1::Buch_Neu_Einlesen(int buch)
+{
+    if (!Buchknopf(buch))
+        return;
+    TBuchDaten[buch][1][1].clear();
+    TBuchVollstaendig[buch] = false;
+    Buchknopf(buch)->setChecked(false);
+    Liste_Laden();
+    QPointer<Form1> selbst(this);
+    Telefonbuch_Lesen(buch);
+    if (!selbst)
+        return;
+    Buchknopf(buch)->setChecked(true);
+    Liste_Laden();
+}
+
+void Form1::Toolbar4_ButtonClick(const QString& schluessel)
+{
+    if (schluessel == QLatin1String("load"))
+        lokalLADEN();
+    else if (schluessel == QLatin1String("save"))
+        Lokal_Sichern();
+    else if (schluessel == QLatin1String("new"))
+        Lokal_Neu();
+    else if (schluessel == QLatin1String("edit"))
+        editLOCAL_Click();
+    else if (schluessel == QLatin1String("kill"))
+        killLOKAL();
+    else if (schluessel == QLatin1String("search"))
+        Lokal_Suche_Neu(*m_lokalliste);
+    else if (schluessel == QLatin1String("search1"))
+        Lokal_Suche_Weiter(*m_lokalliste);
+    else if (schluessel == QLatin1String("call"))
+        Lokal_Waehlen();
+    else if (schluessel == QLatin1String("callstop"))
+        Anruf_Beenden();
+    else if (schluessel == QLatin1String("sms"))
+        SMS_LOCAL();
+}
+
+void Form1::Toolbar5_ButtonClick()
+{
+    const QWidget* r = Rahmen();
+    const Form1Layout::Masse m =
+        Form1Layout::Berechnen(Platzierung::Twips(r->width()), Platzierung::Twips(r->height()), r->isMaximized(),
+                               Lokalknopf()->isChecked());
+    // Widths, columns and the "LOKAL" title wait for the next resize.
+    Masse.TBuch1Hoehe = m.TBuch1Hoehe;
+    Masse.TBuch2Hoehe = m.TBuch2Hoehe;
+    Masse.Geteilt = m.Geteilt;
+    if (m.Geteilt) {
+        Masse.Frame3Oben = m.Frame3Oben;
+        Masse.TBuch2Oben = m.TBuch2Oben;
+    }
+    Ansicht_Teilen(Masse);
+}
+
+void Form1::Lokal_Einblenden()
+{
+    Lokalknopf()->setChecked(true);
+    Toolbar5_ButtonClick();
+}
+
+// ---- Files ------------------------------------------------------------------------------
+
+void Form1::lokalLADEN()
+{
+    Dialoge::Dateiwahl wahl;
+    wahl.Filter = QStringLiteral("*.orx (*.orx)");
+    wahl.Startdatei = Sicherung_Startordner(QStringLiteral("PATH5"));
+    const std::optional<QString> datei = Dialoge::Aktuell().Datei_Oeffnen(wahl);
+    if (!datei)
+        return;
+    Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH5"), *datei);
+    LOKALLADEN2(*datei);
+}
+
+void Form1::LOKALLADEN2(const QString& datei)
+{
+    // Emptied before the file is opened: a missing file leaves an empty list and the message.
+    TBuch2->clear();
+    const Sicherung s = Sicherung_Lesen(datei);
+    for (const SicherungsZeile& z : s.Zeilen)
+        Lokal_Anfuegen(z.Ort, Ort_Symbol(z.Ort), z.Name, z.Nummer, z.Merker);
+    if (s.Fehler)
+        MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
+               Dialoge::Symbol::Kritisch);
+}
+
+QList<SicherungsZeile> Form1::Telefonzeilen() const
+{
+    QList<SicherungsZeile> zeilen;
+    for (int i = 0; i < TBuch1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* z = TBuch1->topLevelItem(i);
+        zeilen << SicherungsZeile{z->text(0), z->text(1), z->text(2), z->text(3), z->text(4)};
+    }
+    return zeilen;
+}
+
+QList<SicherungsZeile> Form1::Lokalzeilen() const
+{
+    QList<SicherungsZeile> zeilen;
+    for (int i = 0; i < TBuch2->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* z = TBuch2->topLevelItem(i);
+        zeilen << SicherungsZeile{z->text(0), QStringLiteral("000"), z->text(1), z->text(2), z->text(3)};
+    }
+    return zeilen;
+}
+
+// ---- Rows -----------------------------------------------------------------------------
+
+QTreeWidgetItem* Form1::Lokal_Anfuegen(const QString& ort, int symbol, const QString& name, const QString& nummer,
+                                       const QString& merker)
+{
+    auto* zeile = new Listenzeile();
+    zeile->setText(0, ort);
+    zeile->setIcon(0, Buchsymbol(symbol));
+    zeile->setData(0, SymbolRolle, symbol);
+    zeile->setText(1, name);
+    zeile->setText(2, nummer);
+    zeile->setText(3, merker);
+    Zeile_Markieren(zeile, 1, 3, merker == QLatin1String("!"));
+    TBuch2->addTopLevelItem(zeile);
+    return zeile;
+}
+
+void Form1::Zeile_Markieren(QTreeWidgetItem* zeile, int von, int bis, bool markiert)
+{
+    for (int spalte = von; spalte <= bis; ++spalte) {
+        zeile->setData(spalte, Qt::ForegroundRole, markiert && TBRot ? QVariant(QColor(255, 0, 0)) : QVariant());
+        if (markiert && TBFett) {
+            QFont fett = zeile->font(spalte);
+            fett.setBold(true);
+            zeile->setFont(spalte, fett);
+        } else {
+            zeile->setData(spalte, Qt::FontRole, QVariant());
+        }
+    }
+}
+
+int Form1::Symbolnummer(const QTreeWidgetItem* zeile) { return zeile->data(0, SymbolRolle).toInt(); }
+
+QTreeWidgetItem* Form1::Ausgewaehlte_Zeile(const QTreeWidget* liste)
+{
+    QTreeWidgetItem* aktuell = liste->currentItem();
+    if (aktuell && aktuell->isSelected())
+        return aktuell;
+    for (int i = 0; i < liste->topLevelItemCount(); ++i)
+        if (liste->topLevelItem(i)->isSelected())
+            return liste->topLevelItem(i);
+    return nullptr;
+}
+
+void Form1::Zeile_Anfuegen(const TBuchZeile& z)
+{
+    auto* zeile = new Listenzeile();
+    const int symbol = Buchsymbolnummer(z.Buch);
+    zeile->setText(0, z.Buch >= 1 && z.Buch <= TBuchAnzahl ? TBuchNamen[z.Buch] : QString());
+    zeile->setIcon(0, Buchsymbol(symbol));
+    zeile->setData(0, SymbolRolle, symbol);
+    zeile->setText(1, z.Index);
+    zeile->setText(2, z.Name);
+    zeile->setText(3, z.Nummer);
+    zeile->setText(4, z.Merker);
+    Zeile_Markieren(zeile, 1, 4, z.Merker == QLatin1String("!"));
+    if (!Sortiert) {
+        TBuch1->addTopLevelItem(zeile);
+        return;
+    }
+    // A sorted list takes a new row at its place, after its equals.
+    int unten = 0;
+    int oben = TBuch1->topLevelItemCount();
+    while (unten < oben) {
+        const int mitte = (unten + oben) / 2;
+        const QTreeWidgetItem* m = TBuch1->topLevelItem(mitte);
+        const bool davor =
+            SortRichtung == Qt::AscendingOrder ? Kleiner(*zeile, *m, SortSpalte) : Kleiner(*m, *zeile, SortSpalte);
+        if (davor)
+            oben = mitte;
+        else
+            unten = mitte + 1;
+    }
+    TBuch1->insertTopLevelItem(unten, zeile);
+}
+
+void Form1::Zeilen_Leeren() { TBuch1->clear(); }
+
+bool Form1::Buch_Gedrueckt(int buch) const
+{
+    const QAction* a = Buchknopf(buch);
+    return a && a->isChecked();
+}
+
+void Form1::Sortierung_Auffrischen()
+{
+    // Index, then name, then the remembered column: equal rows keep the order of the
+    // sorts before (the sort is stable).
+    for (const int spalte : {1, 2, SortSpalte}) {
+        TBuch1->header()->setSortIndicator(spalte, SortRichtung);
+        TBuch1->sortItems(spalte, SortRichtung);
+    }
+    TBuch1->header()->setSortIndicatorShown(true);
+    Sortiert = true;
+}
+
+void Form1::Belegung_Zeigen(int buch, const Fuellstand& stand)
+{
+    if (buch < 1 || buch > 4)
+        return;
+    const int i = buch - 1;
+    Label1[i]->setText(stand.Text);
+    Shape1[i]->setAutoFillBackground(true);
+    Shape1[i]->update();
+    Shape2[i]->resize(Pixel(stand.Balken), Shape2[i]->height());
+}
+
+// ---- Window -----------------------------------------------------------------------------
+
+QWidget* Form1::Rahmen()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        return sub;
+    return this;
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_platziert)
+        return;
+    // Placed once, when the frame it lives in exists.
+    m_platziert = true;
+    Platzierung::Laden(this, Platz);
+    switch (Platzierung::Zustand_Lesen(Platz)) {
+    case 1: Rahmen()->showMinimized(); break;
+    case 2: Rahmen()->showMaximized(); break;
+    default: break;
+    }
+    Form_Resize();
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_platziert)
+        Platzierung::Speichern(this, Platz);
+    event->accept();
+}
+
+void Form1::Form_Resize()
+{
+    QWidget* r = Rahmen();
+    if (window()->isMinimized() || r->isMinimized())
+        return;
+    const bool maximiert = r->isMaximized();
+    if (!maximiert) {
+        const int breite = std::max(r->width(), Pixel_Aufgerundet(Form1Layout::MindestBreite));
+        const int hoehe = std::max(r->height(), Pixel_Aufgerundet(Form1Layout::MindestHoehe));
+        if (breite != r->width() || hoehe != r->height())
+            r->resize(breite, hoehe);
+    }
+    Masse = Form1Layout::Berechnen(Platzierung::Twips(r->width()), Platzierung::Twips(r->height()), maximiert,
+                                   Lokalknopf()->isChecked());
+    TBuch1->resize(Pixel(Masse.TBuch1Breite), TBuch1->height());
+    TBuch2->resize(Pixel(Masse.TBuch2Breite), TBuch2->height());
+    if (Masse.Geteilt)
+        Label2[0]->move(Label2[0]->x(), Pixel(Masse.Label2_0Oben));
+    Ansicht_Teilen(Masse);
+    for (int spalte = 0; spalte < 5; ++spalte)
+        TBuch1->header()->resizeSection(spalte, Pixel(Masse.Spalten1[spalte]));
+    for (int spalte = 0; spalte < 4; ++spalte)
+        TBuch2->header()->resizeSection(spalte, Pixel(Masse.Spalten2[spalte]));
+}
+
+void Form1::Ansicht_Teilen(const Form1Layout::Masse& m)
+{
+    TBuch1->resize(TBuch1->width(), Pixel(m.TBuch1Hoehe));
+    TBuch2->resize(TBuch2->width(), Pixel(m.TBuch2Hoehe));
+    if (m.Geteilt) {
+        Frame3->move(Frame3->x(), Pixel(m.Frame3Oben));
+        TBuch2->move(TBuch2->x(), Pixel(m.TBuch2Oben));
+    }
+    TBuch2->setVisible(m.Geteilt);
+    Frame3->setVisible(m.Geteilt);
+}

@@ -211,6 +211,25 @@ TEST_F(Navigationsbaum, SettingsAndAboutAreModal)
     EXPECT_TRUE(Warten_Bis([] { return !QApplication::activeModalWidget(); }));
 }
 
+TEST_F(Navigationsbaum, PhoneBookNodeLoadsTheAutomaticLocalBookOnEveryClick)
+{
+    // A missing file: each load tells the user with one message of its own.
+    Module1::LokalTBAutoLaden = false;
+    Module1::AutoTelefonbuchDatei = QStringLiteral("/tmp/orx-gibt-es-nicht.orx");
+    Klicken("Telefonbuch");
+    EXPECT_EQ(Kinder(), QStringList{"Form1"});
+    EXPECT_EQ(Aktives_Kind()->objectName(), "Form1");
+    const size_t ohne = u.Dialoge.Meldungen.size();
+
+    Module1::LokalTBAutoLaden = true;
+    Klicken("Telefonbuch");
+    Klicken("Telefonbuch");
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), ohne + 2);
+    EXPECT_EQ(Kinder(), QStringList{"Form1"});
+    Module1::LokalTBAutoLaden = false;
+    Module1::AutoTelefonbuchDatei.clear();
+}
+
 TEST_F(Navigationsbaum, SpracheOpensTheWindowOfTheModel)
 {
     sprachcode = 7;

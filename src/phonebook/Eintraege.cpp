@@ -1,0 +1,543 @@
+#include "phonebook/Eintraege.h"
+
+#include "common/Dialoge.h"
+#include "common/Zeichen.h"
+#include "link/Module1.h"
+#include "link/Module2.h"
+#include "link/Telefonbuecher.h"
+#include "app/MDIForm1.h"
+#include "phonebook/Form4.h"
+#include "phonebook/TBuchLesen.h"
+#include "sms/Form6.h"
+
+#include <QListWidget>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace Module1 {
+
+EintragEingabe_Satz EintragEingabe;
+int MarkierteZeile = 0;
+int AktuellesTBuch = 0;
+QString SuchText;
+int SuchPos = 0;
+QString SuchTextLokal;
+int SuchPosLokal = 0;
+
+namespace {
+
+const QString Suchprompt = QStringLiteral("Suchbegirff (gesucht wird in Namen und Rufnummern)");
+const QString KeinWeiterer = QStringLiteral("Keinen (weiteren) Eintrag gefunden!");
+
+// Upper case one character at a time, so that "ß" stays one character.
+QString Gross(const QString& text)
+{
+    QString g = text;
+    for (QChar& c : g)
+        c = c.toUpper();
+    return g;
+}
+
+bool Irgendeine_Gewaehlt(const Listenzeilen& l) { return l.Gewaehlte_Zeile() != 0; }
+
+void Kritisch(const QString& text) { MsgBox(text, Dialoge::Symbol::Kritisch); }
+
+// The overwrite question for the cached entry in slot `platz`; true for Yes.
+bool Ueberschreiben_Fragen(const QString& index, int buch, int platz)
+{
+    const QString text = QStringLiteral("Der Index ") + index + QStringLiteral(" ist bereits vergeben!\r\n") +
+                         QStringLiteral("Möchten Sie den Eintrag ") + TBuchDaten[buch][platz][2] +
+                         QStringLiteral(" (") + TBuchDaten[buch][platz][3] +
+                         QStringLiteral(") wirklich überschreiben?");
+    return MsgBox(text, Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) ==
+           Dialoge::Antwort::Ja;
+}
+
+void Dialog_Zeigen()
+{
+    if (Fenster().Eintrag_Dialog)
+        Fenster().Eintrag_Dialog();
+    else
+        Form4::Modal_Zeigen();
+}
+
+// Rows from `ab` on: each is deselected until one matches, which is selected and shown.
+bool Suchlauf(Listenzeilen& l, int ab, int nameSpalte, int nummerSpalte, const QString& text)
+{
+    for (int i = ab; i <= l.Zeilen(); ++i) {
+        l.Waehlen(i, false);
+        if (Eintrag_Passt(l.Zelle(i, nameSpalte), l.Zelle(i, nummerSpalte), text)) {
+            l.Waehlen(i, true);
+            l.Zeigen(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString Suchtext_Fragen()
+{
+    return Dialoge::Aktuell().Eingabe(Suchprompt, QStringLiteral("Suchen"), QString()).value_or(QString());
+}
+
+// Find next, the same in both lists.
+void Weitersuchen(Listenzeilen& l, int nameSpalte, int nummerSpalte, QString& text, int& pos)
+{
+    if (l.Zeilen() == 0)
+        return;
+    pos = 1;
+    if (text.isEmpty()) {
+        text = Suchtext_Fragen();
+        if (text.isEmpty())
+            return;
+    }
+    if (const int g = l.Gewaehlte_Zeile()) {
+        pos = g;
+        l.Waehlen(g, false);
+    }
+    if (!Suchlauf(l, pos + 1, nameSpalte, nummerSpalte, text)) {
+        Kritisch(KeinWeiterer);
+        text.clear();
+    }
+    l.Fokus_Setzen();
+}
+
+}  // namespace
+
+// ---- Rows of a QTreeWidget ---------------------------------------------------------------
+
+int BaumZeilen::Zeilen() const { return m_baum->topLevelItemCount(); }
+
+QString BaumZeilen::Zelle(int zeile, int spalte) const
+{
+    const QTreeWidgetItem* item = m_baum->topLevelItem(zeile - 1);
+    return item ? item->text(spalte) : QString();
+}
+
+bool BaumZeilen::Gewaehlt(int zeile) const
+{
+    const QTreeWidgetItem* item = m_baum->topLevelItem(zeile - 1);
+    return item && item->isSelected();
+}
+
+void BaumZeilen::Waehlen(int zeile, bool gewaehlt)
+{
+    QTreeWidgetItem* item = m_baum->topLevelItem(zeile - 1);
+    if (!item)
+        return;
+    if (gewaehlt && m_baum->selectionModel())
+        m_baum->selectionModel()->setCurrentIndex(m_baum->indexFromItem(item), QItemSelectionModel::NoUpdate);
+    item->setSelected(gewaehlt);
+}
+
+int BaumZeilen::Gewaehlte_Zeile() const
+{
+    QTreeWidgetItem* aktuell = m_baum->currentItem();
+    if (aktuell && aktuell->isSelected() && !aktuell->parent())
+        return m_baum->indexOfTopLevelItem(aktuell) + 1;
+    for (int i = 0; i < m_baum->topLevelItemCount(); ++i)
+        if (m_baum->topLevelItem(i)->isSelected())
+            return i + 1;
+    return 0;
+}
+
+void BaumZeilen::Entfernen(int zeile) { delete m_baum->takeTopLevelItem(zeile - 1); }
+
+void BaumZeilen::Zeigen(int zeile)
+{
+    if (QTreeWidgetItem* item = m_baum->topLevelItem(zeile - 1))
+        m_baum->scrollToItem(item);
+}
+
+void BaumZeilen::Fokus_Setzen() { m_baum->setFocus(); }
+
+// ---- Seams -------------------------------------------------------------------------------
+
+TBuchFenster& Fenster()
+{
+    static TBuchFenster fenster;
+    return fenster;
+}
+
+// ---- Small helpers -----------------------------------------------------------------------
+
+int TBuch_Nummer(const QString& ort)
+{
+    static const char16_t* const namen[] = {u"SIM", u"TELEFON", u"FESTE", u"EIGENE", u"ZULETZT", u"VERSÄUMT"};
+    for (int b = 1; b <= TBuchAnzahl; ++b)
+        if (ort == QStringView(namen[b - 1]) || (!TBuchNamen[b].isEmpty() && ort == TBuchNamen[b]))
+            return b;
+    return 0;
+}
+
+int Index_Wert(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 9 || !Ziffern_Pruefen(text))
+        return 0;
+    return text.toInt();
+}
+
+int Freier_Platz(int buch)
+{
+    int platz = 1;
+    while (platz <= TBuchPlaetze && !TBuchDaten[buch][platz][1].isEmpty())
+        ++platz;
+    return platz;
+}
+
+int Index_Frei(int buch)
+{
+    const int gesamt = TBuchGesamt[buch];
+    const int bis = std::min(gesamt, TBuchPlaetze);
+    for (int n = 1; n <= gesamt; ++n) {
+        const QString text = Index_Text(n);
+        bool belegt = false;
+        for (int s = 1; s <= bis && !belegt; ++s)
+            belegt = TBuchDaten[buch][s][1] == text;
+        if (!belegt)
+            return n;
+    }
+    return 0;
+}
+
+int Index_Platz(int buch, int index)
+{
+    if (buch < 1 || buch > TBuchAnzahl || index <= 0)
+        return 0;
+    for (int s = 1; s <= TBuchPlaetze; ++s)
+        if (!TBuchDaten[buch][s][1].isEmpty() && TBuchDaten[buch][s][1].toInt() == index)
+            return s;
+    return 0;
+}
+
+bool Eintrag_Passt(const QString& name, const QString& nummer, const QString& suchtext)
+{
+    const QString s = Gross(suchtext);
+    return Gross(name).contains(s) || Gross(nummer).contains(s);
+}
+
+bool Name_Sendbar(const QString& name)
+{
+    for (const QChar c : name)
+        if (c == QLatin1Char('"') || c == QLatin1Char(';') || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
+// ---- Writing and deleting ----------------------------------------------------------------
+
+bool Eintrag_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
+                       const QString& merker)
+{
+    const int b = buch.toInt();
+    if (b < 1 || b > 4)
+        return false;
+    const int indexWert = Index_Wert(index);
+    if (indexWert <= 0) {
+        MsgBox(QStringLiteral("Kein gültiger Index angegeben!"));
+        return false;
+    }
+    if (!Nummer_Pruefen(nummer)) {
+        MsgBox(QStringLiteral("Für die Rufnummer bitte nur 0-9, '*', '#' und '+' verwenden! Bitte ändern."));
+        return false;
+    }
+    if (!Name_Sendbar(name)) {
+        MsgBox(QStringLiteral("Ungültiges Zeichen im Namen! Bitte ändern."));
+        return false;
+    }
+
+    Status_Setzen(QStringLiteral("Wähle Telefonbuch aus..."));
+    const QString klarname = name.endsWith(QLatin1Char('!')) ? name.left(name.size() - 1) : name;
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
+        return false;
+
+    Status_Setzen(QStringLiteral("Schreibe Eintrag: ") + klarname);
+    const QString typ = nummer.startsWith(QLatin1Char('+')) ? QStringLiteral("145") : QStringLiteral("129");
+    QString handyname = name;
+    Zeichen_Wandeln(handyname);
+    if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + index + QStringLiteral(",\"") + nummer + QStringLiteral("\",") +
+                           typ + QStringLiteral(",\"") + handyname + QLatin1Char('"'),
+                       true))
+        return false;
+
+    // The phone replaced whatever it held at this index: so does the cache.
+    int platz = Index_Platz(b, indexWert);
+    if (platz == 0)
+        platz = Freier_Platz(b);
+    if (platz <= TBuchPlaetze) {
+        QString* feld = TBuchDaten[b][platz];
+        feld[1] = Index_Text(indexWert);
+        feld[2] = klarname;
+        feld[3] = nummer;
+        feld[4] = merker;
+        feld[5].clear();
+        feld[6].clear();
+    }
+
+    Eintraege_Zaehlen(b);
+    Liste_Laden();
+    Status_Setzen(QStringLiteral("Fertig."));
+
+    if (TBuchAnsicht* ansicht = TBuch_Ansicht())
+        ansicht->Sortierung_Auffrischen();
+    if (Listenzeilen* l = Fenster().Liste) {
+        if (const int g = l->Gewaehlte_Zeile())
+            l->Waehlen(g, false);
+        if (MarkierteZeile >= 1 && MarkierteZeile <= l->Zeilen()) {
+            l->Waehlen(MarkierteZeile, true);
+            l->Zeigen(MarkierteZeile);
+        }
+    }
+    return true;
+}
+
+bool Eintrag_Loeschen(int position)
+{
+    Listenzeilen* l = Fenster().Liste;
+    if (!l || position < 1 || position > l->Zeilen())
+        return false;
+    MarkierteZeile = l->Gewaehlte_Zeile();
+
+    const int b = TBuch_Nummer(l->Zelle(position, 0));
+    if (b == 5 || b == 6) {
+        Kritisch(QStringLiteral("Im gewählten Telefonbuch kann nicht gelöscht werden!"));
+        return false;
+    }
+    const int index = Index_Wert(l->Zelle(position, 1));
+    if (b == 0 || index <= 0)
+        return false;
+    AktuellesTBuch = b;
+
+    Status_Setzen(QStringLiteral("Lösche Eintrag..."));
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
+        return false;
+    if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
+        return false;
+
+    for (int s = 1; s <= TBuchPlaetze; ++s)
+        if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index)
+            TBuchDaten[b][s][1].clear();
+    // Close the gap in one forward pass over every slot, so no entry stays hidden behind it.
+    for (int j = 1; j < TBuchPlaetze; ++j)
+        if (TBuchDaten[b][j][1].isEmpty()) {
+            for (int feld = 1; feld <= TBuchFelder; ++feld) {
+                TBuchDaten[b][j][feld] = TBuchDaten[b][j + 1][feld];
+                TBuchDaten[b][j + 1][feld].clear();
+            }
+        }
+    return true;
+}
+
+void EDIT_ITEM()
+{
+    Listenzeilen* l = Fenster().Liste;
+    if (!l)
+        return;
+    const int zeile = l->Gewaehlte_Zeile();
+    if (zeile == 0)
+        return;
+    MarkierteZeile = zeile;
+    EintragIndex = l->Zelle(zeile, 1);
+    EintragName = l->Zelle(zeile, 2);
+    EintragNummer = l->Zelle(zeile, 3);
+    EintragMerker = l->Zelle(zeile, 4);
+    const int altesBuch = TBuch_Nummer(l->Zelle(zeile, 0));
+    if (altesBuch == 0)
+        return;
+    EintragBuch = QString::number(altesBuch);
+
+    if (altesBuch <= 4) {
+        const int alterIndex = Index_Wert(EintragIndex);
+        DialogModus = QStringLiteral("aendern");
+        Dialog_Zeigen();
+        if (DialogModus == QLatin1String("cancel"))
+            return;
+        // A changed index that another entry holds would replace it on the phone: ask first.
+        const int ziel = EintragBuch.toInt();
+        const int index = Index_Wert(EintragIndex);
+        if (ziel != altesBuch || index != alterIndex) {
+            const int platz = Index_Platz(ziel, index);
+            if (platz != 0 && !Ueberschreiben_Fragen(EintragIndex, ziel, platz))
+                return;
+        }
+        // A failed delete ends the change; the exchange has told why.
+        if (!Eintrag_Loeschen(zeile))
+            return;
+        Eintraege_Zaehlen(altesBuch);
+        // After a failed write the old entry is gone from the cache: show the list as it is.
+        if (!Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker))
+            Liste_Laden();
+        return;
+    }
+
+    if (MsgBox(QStringLiteral("In diesem Telefonbuch kann nicht geschrieben werden! Möchten Sie die Nummer in "
+                              "einem anderen Telefonbuch speichern?"),
+               Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Ja) != Dialoge::Antwort::Ja)
+        return;
+    DialogModus = QStringLiteral("neu");
+    Dialog_Zeigen();
+    if (DialogModus == QLatin1String("cancel"))
+        return;
+    const int ziel = EintragBuch.toInt();
+    const int platz = Index_Platz(ziel, Index_Wert(EintragIndex));
+    if (platz != 0 && !Ueberschreiben_Fragen(EintragIndex, ziel, platz))
+        return;
+    Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
+}
+
+// ---- Phone-list commands -----------------------------------------------------------------
+
+void Eintrag_Neu()
+{
+    EintragIndex.clear();
+    EintragName.clear();
+    EintragNummer.clear();
+    EintragMerker.clear();
+    EintragBuch = QStringLiteral("0");
+    DialogModus = QStringLiteral("neu");
+    Dialog_Zeigen();
+    if (DialogModus == QLatin1String("cancel"))
+        return;
+    const int b = EintragBuch.toInt();
+    const int platz = Index_Platz(b, Index_Wert(EintragIndex));
+    if (platz != 0 && !Ueberschreiben_Fragen(EintragIndex, b, platz))
+        return;
+    Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
+}
+
+void Markierte_Loeschen()
+{
+    Listenzeilen* l = Fenster().Liste;
+    if (!l)
+        return;
+    if (l->Zeilen() == 0) {
+        Kritisch(QStringLiteral("Die Liste ist leer!"));
+        return;
+    }
+    if (!Irgendeine_Gewaehlt(*l)) {
+        Kritisch(QStringLiteral("Keinen Eintrag ausgewählt!"));
+        return;
+    }
+    if (LoeschenRueckfrage &&
+        MsgBox(QStringLiteral("Eintrag/Einträge wirklich löschen?"), Dialoge::Symbol::Frage, Dialoge::Tasten::JaNein,
+               Dialoge::Antwort::Nein, QStringLiteral("LÖSCHEN")) != Dialoge::Antwort::Ja)
+        return;
+
+    const int n = l->Zeilen();
+    for (int i = 1; i <= n; ++i) {
+        // The window may have gone while the phone was asked.
+        if (Fenster().Liste != l)
+            return;
+        if (i > l->Zeilen())
+            break;
+        if (!l->Gewaehlt(i))
+            continue;
+        l->Waehlen(i, false);
+        // The first failure ends the loop; what was deleted stays deleted, without a refill.
+        if (!Eintrag_Loeschen(i))
+            return;
+        const int b = AktuellesTBuch;
+        if (TBuchBelegt[b] > 0)
+            --TBuchBelegt[b];
+        if (b <= 4)
+            Belegung_Aktualisieren(b);
+        l->Entfernen(i);
+        --i;
+    }
+    Liste_Laden();
+}
+
+void Suche_Neu()
+{
+    Listenzeilen* l = Fenster().Liste;
+    if (!l || l->Zeilen() == 0)
+        return;
+    SuchPos = 1;
+    SuchText = Suchtext_Fragen();
+    if (SuchText.isEmpty())
+        return;
+    if (const int g = l->Gewaehlte_Zeile()) {
+        SuchPos = g;
+        l->Waehlen(g, false);
+    }
+    if (!Suchlauf(*l, 1, 2, 3, SuchText))
+        Kritisch(QStringLiteral("Keinen Eintrag gefunden!"));
+    l->Fokus_Setzen();
+}
+
+void Suche_Weiter()
+{
+    if (Listenzeilen* l = Fenster().Liste)
+        Weitersuchen(*l, 2, 3, SuchText, SuchPos);
+}
+
+// ---- Local-list commands -----------------------------------------------------------------
+
+void Lokal_Loeschen(Listenzeilen& l)
+{
+    if (LoeschenRueckfrage &&
+        MsgBox(QStringLiteral("Eintrag / Einträge wirklich löschen?"), Dialoge::Symbol::Frage,
+               Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) != Dialoge::Antwort::Ja)
+        return;
+    if (l.Zeilen() == 0 || !Irgendeine_Gewaehlt(l))
+        return;
+    const int n = l.Zeilen();
+    for (int i = 1; i <= n; ++i) {
+        if (i > l.Zeilen())
+            break;
+        if (l.Gewaehlt(i)) {
+            l.Waehlen(i, false);
+            l.Entfernen(i);
+            --i;
+        }
+    }
+}
+
+void Lokal_Suche_Neu(Listenzeilen& l)
+{
+    if (l.Zeilen() == 0)
+        return;
+    SuchPosLokal = 1;
+    SuchTextLokal = Suchtext_Fragen();
+    if (SuchTextLokal.isEmpty())
+        return;
+    if (const int g = l.Gewaehlte_Zeile())
+        l.Waehlen(g, false);
+    if (!Suchlauf(l, 1, 1, 2, SuchTextLokal)) {
+        Kritisch(KeinWeiterer);
+        SuchTextLokal.clear();
+    }
+    l.Fokus_Setzen();
+}
+
+void Lokal_Suche_Weiter(Listenzeilen& l) { Weitersuchen(l, 1, 2, SuchTextLokal, SuchPosLokal); }
+
+void SMS_Uebergeben(Listenzeilen& l, int nummerSpalte)
+{
+    if (l.Zeilen() == 0) {
+        Kritisch(QStringLiteral("Die Liste ist leer!"));
+        return;
+    }
+    if (!Irgendeine_Gewaehlt(l)) {
+        Kritisch(QStringLiteral("Keinen Eintrag ausgewählt!"));
+        return;
+    }
+    Form6* form6 = Form6::Instanz();
+    if (form6->List3->count() > 0 &&
+        MsgBox(QStringLiteral("Sollen die SMS-Empfängerliste vorher gelöscht werden?"), Dialoge::Symbol::Frage,
+               Dialoge::Tasten::JaNein, Dialoge::Antwort::Ja) == Dialoge::Antwort::Ja)
+        form6->List3->clear();
+    for (int i = 1; i <= l.Zeilen(); ++i)
+        if (l.Gewaehlt(i))
+            form6->List3->addItem(l.Zelle(i, nummerSpalte));
+    if (MDIForm1* haupt = MDIForm1::Instanz())
+        haupt->Kind_Zeigen(form6);
+    else
+        form6->show();
+    form6->raise();
+    form6->activateWindow();
+    form6->Text6->setFocus();
+}
+
+}  // namespace Module1

@@ -1,0 +1,257 @@
+// New, change and delete through the phone-book window against the simulated phone: after each
+// command the phone, the cache and the list hold the same entries, and a re-read agrees.
+#include "common/Zeichen.h"
+#include "phonebook/Eintraege.h"
+#include "phonebook/Form1.h"
+#include "phonebook/Form4.h"
+#include "phonebook/TBuchHilfen.h"
+#include "sim/SimHandy.h"
+#include "sim/SimTelefonbuch.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace Module1;
+using sim::SimEintrag;
+using sim::Telefon_Codes;
+
+namespace {
+
+class ListenbefehleSim : public ::testing::Test {
+protected:
+    ListenbefehleSim()
+    {
+        Buecher_Zuruecksetzen();
+        LoeschenRueckfrage = false;
+        buecher = sim::Telefonbuch_Anmelden(*u.Handy);
+        Link().Anzeige = &anzeige;
+        f = Form1::Instanz();
+    }
+    ~ListenbefehleSim() override
+    {
+        if (Form1::Geladen())
+            delete Form1::Instanz();
+        Buecher_Zuruecksetzen();
+        LoeschenRueckfrage = true;
+    }
+
+    void Setzen(const std::string& kennung, std::map<int, SimEintrag> eintraege)
+    {
+        u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Buch(kennung)->Eintraege = std::move(eintraege); });
+    }
+    void Befehl(const char* schluessel) { Form1::Knopf(f->Toolbar1, schluessel)->trigger(); }
+    void Lesen(int buch)
+    {
+        if (!f->Buchknopf(buch)->isChecked())
+            f->Buchknopf(buch)->trigger();
+    }
+    // Plays the entry dialog once it is open.
+    void Im_Dialog(std::function<void(Form4*)> spielen)
+    {
+        QTimer::singleShot(0, [this, spielen] {
+            auto* d = qobject_cast<Form4*>(QApplication::activeModalWidget());
+            dialogGesehen = d != nullptr;
+            if (d)
+                spielen(d);
+        });
+    }
+    int Zeile_Von(const QString& name) const
+    {
+        for (int i = 0; i < f->TBuch1->topLevelItemCount(); ++i)
+            if (f->TBuch1->topLevelItem(i)->text(2) == name)
+                return i + 1;
+        return 0;
+    }
+    void Waehlen(const QString& name)
+    {
+        f->TBuch1->clearSelection();
+        f->Telefonliste().Waehlen(Zeile_Von(name), true);
+    }
+
+    // The entries of a book as "index|number|name" in the phone's codes, marker in the name.
+    QStringList Telefon(const std::string& kennung)
+    {
+        QStringList l;
+        u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+            for (const auto& [index, e] : buecher->Buch(kennung)->Eintraege)
+                l << QStringLiteral("%1|%2|%3").arg(index).arg(QString::fromStdString(e.Nummer),
+                                                            QString::fromLatin1(e.Name.data(), e.Name.size()));
+        });
+        return l;
+    }
+    QStringList Cache(int buch) const
+    {
+        QStringList l;
+        for (int s = 1; s <= TBuchPlaetze && !TBuchDaten[buch][s][1].isEmpty(); ++s) {
+            QString name = TBuchDaten[buch][s][2] + TBuchDaten[buch][s][4];
+            l << QStringLiteral("%1|%2|%3").arg(TBuchDaten[buch][s][1].toInt()).arg(TBuchDaten[buch][s][3],
+                                                                                    Zeichen_Wandeln(name));
+        }
+        l.sort();
+        return l;
+    }
+    QStringList Liste(int buch) const
+    {
+        QStringList l;
+        for (int i = 0; i < f->TBuch1->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* z = f->TBuch1->topLevelItem(i);
+            if (TBuch_Nummer(z->text(0)) != buch)
+                continue;
+            QString name = z->text(2) + z->text(4);
+            l << QStringLiteral("%1|%2|%3").arg(z->text(1).toInt()).arg(z->text(3), Zeichen_Wandeln(name));
+        }
+        l.sort();
+        return l;
+    }
+    // Phone, cache and list agree, and so does a fresh read of the book.
+    void Alle_Gleich(int buch, const std::string& kennung, const QStringList& erwartet)
+    {
+        QStringList telefon = Telefon(kennung);
+        telefon.sort();
+        EXPECT_EQ(telefon, erwartet);
+        EXPECT_EQ(Cache(buch), erwartet);
+        EXPECT_EQ(Liste(buch), erwartet);
+        f->Neulesenknopf(buch)->trigger();
+        EXPECT_EQ(Cache(buch), erwartet);
+        EXPECT_EQ(Liste(buch), erwartet);
+    }
+
+    SimUmgebung u;
+    LeseAnzeige anzeige;
+    std::shared_ptr<sim::SimTelefonbuch> buecher;
+    Form1* f = nullptr;
+    bool dialogGesehen = false;
+};
+
+QString Codes(const char* utf8)
+{
+    const std::string codes = Telefon_Codes(utf8);
+    return QString::fromLatin1(codes.data(), static_cast<qsizetype>(codes.size()));
+}
+
+TEST_F(ListenbefehleSim, NewChangeAndDeleteInTheSimAndThePhoneBook)
+{
+    Setzen("SM", {{1, {"0301", 129, "Bob"}}, {2, {"0302", 129, "Carl"}}, {4, {"0304", 129, "Dora"}}});
+    Lesen(1);
+    Lesen(2);  // empty, read completely
+
+    // New: the dialog proposes index 3, the mark travels in the name.
+    Im_Dialog([](Form4* d) {
+        EXPECT_TRUE(d->Option1->isChecked());
+        EXPECT_EQ(d->Text4->text(), "3");
+        d->Text1->setText("Anna");
+        d->Text2->setText("+49171");
+        d->Check1->setChecked(true);
+        d->Command1->click();
+    });
+    Befehl("new");
+    ASSERT_TRUE(dialogGesehen);
+    Alle_Gleich(1, "SM", {"1|0301|Bob", "2|0302|Carl", "3|+49171|Anna!", "4|0304|Dora"});
+    EXPECT_EQ(f->TBuch1->topLevelItem(Zeile_Von("Anna") - 1)->text(4), "!");
+    EXPECT_EQ(f->Label1[0]->text(), "(246 von 250 frei)");
+
+    // Change in place: new name with umlauts, the mark taken away.
+    Waehlen("Anna");
+    Im_Dialog([](Form4* d) {
+        EXPECT_EQ(d->Text4->text(), "003");
+        EXPECT_TRUE(d->Check1->isChecked());
+        d->Text1->setText("Änne");
+        d->Text2->setText("0171");
+        d->Check1->setChecked(false);
+        d->Command1->click();
+    });
+    Befehl("edit");
+    Alle_Gleich(1, "SM", {"1|0301|Bob", "2|0302|Carl", "3|0171|" + Codes("Änne"), "4|0304|Dora"});
+
+    // Change into the phone book.
+    Waehlen("Bob");
+    Im_Dialog([](Form4* d) {
+        d->Option2->setChecked(true);
+        EXPECT_EQ(d->Text4->text(), "1");
+        d->Command1->click();
+    });
+    Befehl("edit");
+    Alle_Gleich(1, "SM", {"2|0302|Carl", "3|0171|" + Codes("Änne"), "4|0304|Dora"});
+    Alle_Gleich(2, "ME", {"1|0301|Bob"});
+    EXPECT_EQ(f->Label1[1]->text(), "(99 von 100 frei)");
+
+    // Delete after the question.
+    LoeschenRueckfrage = true;
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    Waehlen("Carl");
+    Befehl("kill");
+    Alle_Gleich(1, "SM", {"3|0171|" + Codes("Änne"), "4|0304|Dora"});
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Eintrag/Einträge wirklich löschen?"});
+    EXPECT_EQ(f->Label1[0]->text(), "(248 von 250 frei)");
+}
+
+TEST_F(ListenbefehleSim, UmlautsAndAtSignAreStoredInThePhonesCodesAndReadBackUnchanged)
+{
+    Lesen(1);
+    EXPECT_TRUE(Eintrag_Schreiben("5", "Jürgen@Büro", "0301", "1", ""));
+    EXPECT_EQ(Telefon("SM"), QStringList{"5|0301|" + Codes("Jürgen@Büro")});
+    f->Neulesenknopf(1)->trigger();
+    EXPECT_EQ(TBuchDaten[1][1][2], "Jürgen@Büro");
+    EXPECT_EQ(f->TBuch1->topLevelItem(0)->text(2), "Jürgen@Büro");
+}
+
+TEST_F(ListenbefehleSim, RefusedWritesLeaveTheEntryWhereItWas)
+{
+    Setzen("SM", {{1, {"0301", 129, "Bob"}}});
+    Lesen(1);
+    u.Handy->Antwort_Setzen("AT+CPBW=", "\r\n+CME ERROR: 21\r\n");
+
+    // An edit whose delete fails writes nothing.
+    Waehlen("Bob");
+    Im_Dialog([](Form4* d) {
+        d->Text1->setText("Robert");
+        d->Command1->click();
+    });
+    Befehl("edit");
+    ASSERT_TRUE(dialogGesehen);
+    // A new entry the phone refuses.
+    Im_Dialog([](Form4* d) {
+        d->Text1->setText("Eve");
+        d->Text2->setText("0171");
+        d->Command1->click();
+    });
+    Befehl("new");
+
+    EXPECT_FALSE(u.Dialoge.Meldungen.empty());  // the exchange told why
+    u.Handy->Ueberschreibungen_Loeschen();
+    Alle_Gleich(1, "SM", {"1|0301|Bob"});
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 1);
+}
+
+TEST_F(ListenbefehleSim, DeleteLoopOverFiveEntriesStopsAtTheFirstFailure)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Fuellen("SM", 5); });
+    Lesen(1);
+    ASSERT_EQ(f->TBuch1->topLevelItemCount(), 5);
+    f->TBuch1->selectAll();
+    u.Handy->Antwort_Setzen("AT+CPBW=2", "\r\nERROR\r\n");
+
+    Befehl("kill");
+
+    // The first entry is gone everywhere; the loop stopped at the second, the list not refilled.
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 4);
+    EXPECT_EQ(f->TBuch1->topLevelItem(0)->text(1), "002");
+    EXPECT_EQ(TBuchBelegt[1], 4);
+    u.Handy->Ueberschreibungen_Loeschen();
+    Alle_Gleich(1, "SM", {"2|03012|Name 2", "3|03013|Name 3", "4|03014|Name 4", "5|03015|Name 5"});
+    const auto befehle = u.Handy->Befehle();
+    EXPECT_EQ(std::count(befehle.begin(), befehle.end(), "AT+CPBW=3"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+// Reading the phone books end to end: the book buttons of the phone-book window against the
+// simulated phone behind a real serial port.
+#include "common/Einstellungen.h"
+#include "link/Handytyp.h"
+#include "phonebook/Form1.h"
+#include "phonebook/TBuchHilfen.h"
+#include "sim/SimHandy.h"
+#include "sim/SimTelefonbuch.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTreeWidget>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace Module1;
+using sim::SimEintrag;
+using sim::Telefon_Codes;
+
+namespace {
+
+class TBuchSim : public ::testing::Test {
+protected:
+    TBuchSim()
+    {
+        Buecher_Zuruecksetzen();
+        buecher = sim::Telefonbuch_Anmelden(*u.Handy);
+        Link().Anzeige = &anzeige;
+        f = Form1::Instanz();
+        u.Handy->Empfangen_Loeschen();
+    }
+    ~TBuchSim() override
+    {
+        if (Form1::Geladen())
+            delete Form1::Instanz();
+        Buecher_Zuruecksetzen();
+    }
+
+    void Setzen(const std::string& kennung, std::map<int, SimEintrag> eintraege)
+    {
+        u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Buch(kennung)->Eintraege = std::move(eintraege); });
+    }
+
+    // The rows of the phone list as "Ort|Index|Name|Nummer|Merker".
+    QStringList Zeilen() const
+    {
+        QStringList z;
+        for (int i = 0; i < f->TBuch1->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* zeile = f->TBuch1->topLevelItem(i);
+            QStringList felder;
+            for (int spalte = 0; spalte < 5; ++spalte)
+                felder << zeile->text(spalte);
+            z << felder.join('|');
+        }
+        return z;
+    }
+
+    int Anzahl(const std::string& befehl) const
+    {
+        const auto b = u.Handy->Befehle();
+        return static_cast<int>(std::count(b.begin(), b.end(), befehl));
+    }
+
+    SimUmgebung u;
+    LeseAnzeige anzeige;
+    std::shared_ptr<sim::SimTelefonbuch> buecher;
+    Form1* f = nullptr;
+};
+
+TEST_F(TBuchSim, EachOfTheSixBooks)
+{
+    Setzen("SM", {{1, {"+491711234", 145, "Anna!"}},
+                  {2, {"030123", 129, Telefon_Codes("Müller, Hans")}},
+                  {7, {"089555", 129, Telefon_Codes("Büro@Home")}}});
+    Setzen("ME", {{3, {"0221", 129, Telefon_Codes("ÄÖÜäöüß éèÉ")}}});
+    Setzen("FD", {{1, {"110", 129, "Polizei!"}}});
+    Setzen("ON", {{1, {"+49170999", 145, "Eigene"}}});
+    Setzen("LD", {{1, {"*100#", 129, ""}}});
+    Setzen("MC", {{10, {"0401111", 129, Telefon_Codes("Jörg")}}});
+
+    for (int buch = 1; buch <= 6; ++buch) {
+        f->Buchknopf(buch)->trigger();
+        EXPECT_TRUE(TBuchVollstaendig[buch]) << buch;
+        EXPECT_TRUE(f->Neulesenknopf(buch)->isEnabled()) << buch;
+    }
+    Liste_Laden();
+    EXPECT_EQ(Zeilen(), QStringList({"EIGENE|001|Eigene|+49170999|",
+                                     "FESTE|001|Polizei|110|!",
+                                     "SIM|001|Anna|+491711234|!",
+                                     "SIM|007|Büro@Home|089555|",
+                                     "SIM|002|Müller, Hans|030123|",
+                                     "TELEFON|003|ÄÖÜäöüß éèÉ|0221|",
+                                     "VERSÄUMT|010|Jörg|0401111|",
+                                     "ZULETZT|001||*100#|"}));
+    EXPECT_EQ(TBuchDaten[1][3][2], "Büro@Home");
+    EXPECT_EQ(TBuchDaten[6][1][1], "010");
+    EXPECT_EQ(f->Label1[0]->text(), "(247 von 250 frei)");
+    EXPECT_EQ(f->Label1[1]->text(), "(99 von 100 frei)");
+    EXPECT_EQ(f->Label1[2]->text(), "(9 von 10 frei)");
+    EXPECT_EQ(f->Label1[3]->text(), "(2 von 3 frei)");
+    EXPECT_EQ(TBuchTextLaenge[1], 18);
+    EXPECT_EQ(TBuchNummerLaenge[1], 20);
+    for (const char* befehl : {"at+cpbs=\"SM\"", "at+cpbs=\"MC\"", "AT+CPBR=1,250", "AT+CPBR=1,10"})
+        EXPECT_GE(Anzahl(befehl), 1) << befehl;
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_FALSE(u.Anzeige.LampeRot);
+}
+
+TEST_F(TBuchSim, NamesEndingInOkOrHoldingErrorAreReadWhole)
+{
+    Setzen("SM", {{1, {"1", 129, "BOOK"}},
+                  {2, {"2", 129, "ERROR"}},
+                  {3, {"3", 129, "NO ERROR"}},
+                  {4, {"4", 129, "OK"}},
+                  {5, {"5", 129, "FACEBOOK"}}});
+    // Small pieces put the edges of the reply anywhere.
+    u.Handy->Stueckelung_Setzen(5, 1);
+    f->Buchknopf(1)->trigger();
+    QStringList namen;
+    for (int slot = 1; slot <= 5; ++slot)
+        namen << TBuchDaten[1][slot][2];
+    EXPECT_EQ(namen, QStringList({"BOOK", "ERROR", "NO ERROR", "OK", "FACEBOOK"}));
+    EXPECT_TRUE(TBuchVollstaendig[1]);
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 5);
+}
+
+TEST_F(TBuchSim, FullBookOf250Entries)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Fuellen("SM", 250); });
+    f->Buchknopf(1)->trigger();
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 250);
+    EXPECT_EQ(TBuchDaten[1][250][1], "250");
+    EXPECT_EQ(TBuchDaten[1][250][2], "Name 250");
+    EXPECT_EQ(TBuchDaten[1][250][3], "0301250");
+    EXPECT_TRUE(TBuchVollstaendig[1]);
+    EXPECT_EQ(f->Label1[0]->text(), "(0 von 250 frei)");
+    EXPECT_EQ(f->Shape2[0]->width(), f->Shape1[0]->width());
+    EXPECT_EQ(anzeige.FortschrittMaximum, 250);
+    EXPECT_FALSE(anzeige.FortschrittUeberMaximum);
+    EXPECT_EQ(anzeige.FortschrittWert, 0);
+}
+
+TEST_F(TBuchSim, EmptyBookIsAskedAgainAtTheNextPress)
+{
+    f->Buchknopf(2)->trigger();
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 0);
+    EXPECT_EQ(anzeige.Status.last(), "Telefonbuch ist leer!");
+    EXPECT_EQ(f->Label1[1]->text(), "(100 von 100 frei)");
+    EXPECT_EQ(Anzahl("AT+CPBR=1,100"), 0);
+    f->Buchknopf(2)->trigger();
+    f->Buchknopf(2)->trigger();
+    EXPECT_EQ(Anzahl("at+cpbs=\"ME\""), 2);
+}
+
+TEST_F(TBuchSim, PhoneFallingSilentInTheMiddle)
+{
+    LeseLeerlaufGrenze = 300;
+    Setzen("SM", {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}, {3, {"3", 129, "C"}}});
+    u.Handy->Antwort_Setzen("AT+CPBR=1,", "\r\n+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129,\"B\"\r\n", 1);
+    f->Buchknopf(1)->trigger();
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 2);
+    EXPECT_EQ(TBuchDaten[1][2][2], "B");
+    EXPECT_FALSE(TBuchVollstaendig[1]);
+    EXPECT_FALSE(anzeige.LampeRot);
+    EXPECT_FALSE(anzeige.Gesperrt);
+    EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(TBuchSim, ReReadAfterEntriesWereDeletedOnThePhone)
+{
+    Setzen("SM", {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}, {3, {"3", 129, "C"}}});
+    f->Buchknopf(1)->trigger();
+    ASSERT_EQ(f->TBuch1->topLevelItemCount(), 3);
+
+    // Deleted by another program meanwhile.
+    ASSERT_TRUE(Befehl_Senden("AT+CPBS=SM", true));
+    ASSERT_TRUE(Befehl_Senden("AT+CPBW=2", true));
+    ASSERT_TRUE(Befehl_Senden("AT+CPBW=3", true));
+    f->Neulesenknopf(1)->trigger();
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 1);
+    EXPECT_EQ(TBuchDaten[1][2][1], "");
+    EXPECT_EQ(f->Label1[0]->text(), "(249 von 250 frei)");
+}
+
+}  // namespace
