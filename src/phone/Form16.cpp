@@ -1,5 +1,7 @@
 #include "phone/Form16.h"
 
+#include "ui_Form16.h"
+
 #include <QPointer>
 
 namespace {
@@ -10,7 +12,13 @@ QPointer<Form16>& Zeiger()
 }
 }  // namespace
 
-Form16::Form16() : Sprachfenster(QStringLiteral("Form16"), {0, 1, 2, 3, 4, 5, 8, 11, 12, 104, 106}, false) {}
+Form16::Form16() : Sprachfenster(Module1::Sprachen_25()), ui(std::make_unique<Ui::Form16>())
+{
+    ui->setupUi(this);
+    Steuerelemente_Uebernehmen();
+}
+
+Form16::~Form16() = default;
 
 Form16* Form16::Instanz()
 {

@@ -1,19 +1,72 @@
 #include "phone/Form18.h"
 
+#include "ui_Form18.h"
+
+#include "common/Dialoge.h"
+#include "common/Platzierung.h"
+#include "link/Module1.h"
+#include "phone/Anzeigehilfen.h"
+#include "phone/Systemuhr.h"
+#include "phone/Uhrzeit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
 #include <QPointer>
+#include <QTimer>
+#include <utility>
+
+using namespace Module1;
 
 namespace {
+
 QPointer<Form18>& Zeiger()
 {
     static QPointer<Form18> form;
     return form;
 }
+
+const Platzierung::Schluessel Platz{QStringLiteral("Datum"), 0, 0, -1, -1, false};
+
+bool Innerhalb(const QWidget* w, const QWidget* feld) { return w && (w == feld || feld->isAncestorOf(w)); }
+
 }  // namespace
 
-Form18::Form18()
+Form18::Form18() : ui(std::make_unique<Ui::Form18>())
 {
-    setObjectName(QStringLiteral("Form18"));
-    setWindowTitle(QStringLiteral("Datum & Uhrzeit"));
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    Label44 = ui->Label44;
+    MonthView1 = ui->MonthView1;
+    DTPicker1 = ui->DTPicker1;
+    Command13 = ui->Command13;
+    Command14 = ui->Command14;
+    Label5 = ui->Label5;
+    MonthView2 = ui->MonthView2;
+    DTPicker2 = ui->DTPicker2;
+    Label21[0] = ui->Label21_0;
+    Label21[1] = ui->Label21_1;
+    Command1 = ui->Command1;
+    Command2 = ui->Command2;
+    Label22 = ui->Label22;
+    Line1 = ui->Line1;
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    connect(Command13, &QPushButton::clicked, this, &Form18::Command13_Click);
+    connect(Command14, &QPushButton::clicked, this, &Form18::Command14_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form18::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form18::Command2_Click);
+    connect(Timer1, &QTimer::timeout, this, &Form18::Timer1_Timer);
+    connect(qApp, &QApplication::focusChanged, this, &Form18::Fokus_Gewechselt);
+
+    Form_Load();
+}
+
+Form18::~Form18()
+{
+    // The focus moves while the children go; this window no longer listens by then.
+    disconnect(qApp, &QApplication::focusChanged, this, &Form18::Fokus_Gewechselt);
 }
 
 Form18* Form18::Instanz()
@@ -24,3 +77,151 @@ Form18* Form18::Instanz()
 }
 
 bool Form18::Geladen() { return !Zeiger().isNull(); }
+
+void Form18::Form_Load()
+{
+    Platzierung::Laden(this, Platz);
+    const QDateTime jetzt = Systemuhr::Aktuell().Jetzt();
+    DTPicker2->setTime(jetzt.time());
+    MonthView2->setSelectedDate(jetzt.date());
+    Timer1->start();
+    QCoreApplication::processEvents();
+    Uhr_Lesen();
+}
+
+void Form18::closeEvent(QCloseEvent* event)
+{
+    Platzierung::Speichern(this, Platz);
+    event->accept();
+}
+
+bool Form18::Uhr_Lesen()
+{
+    Link().Text2.clear();
+    Status_Setzen(QStringLiteral("Lese Datum & Uhrzeit..."));
+    if (!Befehl_Senden(QStringLiteral("AT+CCLK?"), true))
+        return false;
+    // Only a clock read and checked just now is shown, or handed to the PC.
+    const std::optional<Handyuhr> uhr = CCLK_Antwort_Lesen(Link().Text2);
+    if (!uhr)
+        return false;
+    Status_Setzen(QStringLiteral("Fertig."));
+    Fortschritt_Nullen();
+    MonthView1->setSelectedDate(uhr->Datum);
+    DTPicker1->setTime(uhr->Zeit);
+    Link().Text2.clear();
+    return true;
+}
+
+void Form18::Uhr_Schreiben()
+{
+    const QString befehl = CCLK_Befehl_Bilden(MonthView1->selectedDate(), DTPicker1->time());
+    Status_Setzen(QStringLiteral("Schreibe Datum & Uhrzeit..."));
+    if (!Befehl_Senden(befehl, true))
+        return;
+    Status_Setzen(QStringLiteral("Fertig."));
+    Fortschritt_Nullen();
+    Link().Text2.clear();
+}
+
+void Form18::Fehler_Melden_PC()
+{
+    MsgBox(QStringLiteral("Die Systemzeit des PCs konnte nicht geändert werden!"), Dialoge::Symbol::Kritisch);
+}
+
+void Form18::Command13_Click()
+{
+    Verlassen_Abarbeiten();
+    Uhr_Lesen();
+}
+
+void Form18::Command14_Click()
+{
+    Verlassen_Abarbeiten();
+    Uhr_Schreiben();
+}
+
+void Form18::Command1_Click()
+{
+    Verlassen_Abarbeiten();
+    if (!Uhr_Lesen())
+        return;
+    const QDate datum = MonthView1->selectedDate();
+    const QTime zeit = DTPicker1->time();
+    QString grund;
+    if (!Systemuhr::Aktuell().Stellen(QDateTime(datum, zeit), &grund)) {
+        Fehler_Melden_PC();
+        return;
+    }
+    MonthView2->setSelectedDate(datum);
+    DTPicker2->setTime(zeit);
+}
+
+void Form18::Command2_Click()
+{
+    Verlassen_Abarbeiten();
+    MonthView1->setSelectedDate(MonthView2->selectedDate());
+    DTPicker1->setTime(DTPicker2->time());
+    Uhr_Schreiben();
+}
+
+void Form18::Timer1_Timer()
+{
+    const QDateTime jetzt = Systemuhr::Aktuell().Jetzt();
+    DTPicker2->setTime(jetzt.time());
+    MonthView2->setSelectedDate(jetzt.date());
+}
+
+void Form18::DTPicker2_GotFocus() { Timer1->stop(); }
+
+void Form18::DTPicker2_LostFocus()
+{
+    // Asked on every leave, changed or not.
+    if (Frage_Ja(QStringLiteral("Soll die PC-Systemzeit geändert werden?"))) {
+        QString grund;
+        if (!Systemuhr::Aktuell().Zeit_Setzen(DTPicker2->time(), &grund))
+            Fehler_Melden_PC();
+    }
+    Timer1->start();
+    DTPicker2->setTime(Systemuhr::Aktuell().Jetzt().time());
+}
+
+void Form18::MonthView2_GotFocus() { Timer1->stop(); }
+
+void Form18::MonthView2_LostFocus()
+{
+    const QDate datum = MonthView2->selectedDate();
+    if (datum != Systemuhr::Aktuell().Jetzt().date() &&
+        Frage_Ja(QStringLiteral("Soll das PC-Systemdatum geändert werden?"))) {
+        QString grund;
+        if (!Systemuhr::Aktuell().Datum_Setzen(datum, &grund))
+            Fehler_Melden_PC();
+    }
+    Timer1->start();
+}
+
+void Form18::Fokus_Gewechselt(QWidget* alt, QWidget* neu)
+{
+    // Focus leaving the program is no leave of the control: it comes back to it.
+    if (!neu)
+        return;
+    if (Innerhalb(neu, DTPicker2) && !Innerhalb(alt, DTPicker2))
+        DTPicker2_GotFocus();
+    else if (Innerhalb(alt, DTPicker2) && !Innerhalb(neu, DTPicker2))
+        m_zeitVerlassen = true;
+    if (Innerhalb(neu, MonthView2) && !Innerhalb(alt, MonthView2))
+        MonthView2_GotFocus();
+    else if (Innerhalb(alt, MonthView2) && !Innerhalb(neu, MonthView2))
+        m_datumVerlassen = true;
+    // The questions come once the focus change has finished, or before a button's action.
+    if (m_zeitVerlassen || m_datumVerlassen)
+        QTimer::singleShot(0, this, &Form18::Verlassen_Abarbeiten);
+}
+
+void Form18::Verlassen_Abarbeiten()
+{
+    if (std::exchange(m_zeitVerlassen, false))
+        DTPicker2_LostFocus();
+    if (std::exchange(m_datumVerlassen, false))
+        MonthView2_LostFocus();
+}

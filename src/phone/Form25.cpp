@@ -1,5 +1,7 @@
 #include "phone/Form25.h"
 
+#include "ui_Form25.h"
+
 #include <QPointer>
 
 namespace {
@@ -10,7 +12,13 @@ QPointer<Form25>& Zeiger()
 }
 }  // namespace
 
-Form25::Form25() : Sprachfenster(QStringLiteral("Form25"), {0, 1, 2, 3, 5, 6, 7, 9, 10}, true) {}
+Form25::Form25() : Sprachfenster(Module1::Sprachen_35()), ui(std::make_unique<Ui::Form25>())
+{
+    ui->setupUi(this);
+    Steuerelemente_Uebernehmen();
+}
+
+Form25::~Form25() = default;
 
 Form25* Form25::Instanz()
 {

@@ -1,6 +1,8 @@
 // Runs the simulated phone standalone: prints the device and a stable link to it, so that the
 // program can be started against it, and serves until SIGINT or SIGTERM.
+#include "sim/SimEinstellungen.h"
 #include "sim/SimHandy.h"
+#include "sim/SimTelefonbuch.h"
 
 #include <cerrno>
 #include <csignal>
@@ -65,6 +67,8 @@ int main(int argc, char** argv)
     try {
         sim::SimHandy handy;
         handy.Mit_Zustand([&](sim::SimHandy& h) { h.Modell = modell; });
+        sim::Telefonbuch_Anmelden(handy, true);
+        sim::Einstellungen_Anmelden(handy);
         if (!Link_Anlegen(link, handy.Geraet()))
             return 1;
         std::printf("device %s\nlink %s\n", handy.Geraet().c_str(), link.c_str());

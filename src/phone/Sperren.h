@@ -1,0 +1,24 @@
+#pragma once
+#include <QString>
+#include <array>
+
+// The facilities of the barring window and their "AT+CLCK" commands.
+namespace Module1 {
+
+struct Sperrzeile {
+    const char* Kennung;       // facility, e.g. "AO"
+    const char* Beschriftung;  // UTF-8
+    bool Abfragbar;            // has a "refresh" button
+};
+extern const std::array<Sperrzeile, 12> Sperrzeilen;
+
+enum class Sperraktion { Abfragen, Setzen, Aufheben };
+
+// "AT+CLCK=<fac>,2", "AT+CLCK=<fac>,1,<pw>", "AT+CLCK=<fac>,0,<pw>"; the keypad lock (row 0)
+// takes no password. Facility and password are not quoted.
+QString CLCK_Befehl_Bilden(int zeile, Sperraktion aktion, const QString& passwort);
+
+// Whether a status reply reports the lock active ("+CLCK: 1" in any line).
+bool CLCK_Aktiv_Lesen(const QString& antwort);
+
+}  // namespace Module1
