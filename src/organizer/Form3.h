@@ -1,21 +1,103 @@
 #pragma once
-#include <QWidget>
+#include "organizer/Form3Layout.h"
 
-// The organizer window "Organizer bearbeiten"; the tree shows it modeless. Its first
-// load restores its placement ("OrganizerWS", "OrganizerX", "OrganizerY", "OrganizerW" 8200,
-// "OrganizerH" 6500); closing it saves the placement.
-// Placeholder until subsystem 4 builds it whole.
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class Terminliste;
+
+namespace Ui {
+class Form3;
+}
+
+// The organizer window "Organizer bearbeiten": the phone list kal1 ("MOBIL") over the local
+// list Kal2 ("LOKAL"), each with its toolbar, and the pane switch Toolbar5. Rows are dragged
+// between the lists: local rows onto the phone list are written into free slots, phone rows onto
+// the local list are copied. Its first load restores its placement ("OrganizerWS", "OrganizerX",
+// "OrganizerY", "OrganizerW" 8200, "OrganizerH" 6500); closing it saves the placement.
 class Form3 : public QWidget {
     Q_OBJECT
 public:
     static Form3* Instanz();  // created (and loaded) on first use
     static bool Geladen();
+    ~Form3() override;
+
+    QToolBar* Toolbar5 = nullptr;  // "&Lokale Termine", check style
+    QToolBar* Toolbar1 = nullptr;  // phone-list commands
+    QToolBar* Toolbar2 = nullptr;  // local-list commands
+    QLabel* Label2[2] = {};        // 0 "LOKAL", 1 "MOBIL"
+    Terminliste* kal1 = nullptr;   // phone list
+    Terminliste* Kal2 = nullptr;   // local list
+
+    // A toolbar's button by its key (object name): Toolbar1 "refresh", "save", "new", "edit",
+    // "kill"; Toolbar2 "load", "save", "new", "edit", "kill"; nullptr when none.
+    static QAction* Knopf(const QToolBar* leiste, const QString& schluessel);
+    QAction* Lokalknopf() const;  // Toolbar5
+
+    // A drag began in the phone list, respectively the local list.
+    bool ZiehenMobil = false;
+    bool ZiehenLokal = false;
+
+    // Handlers; a check button has already toggled when its handler runs. Columns count from 1.
+    void Toolbar1_ButtonClick(const QString& schluessel);
+    void Toolbar2_ButtonClick(const QString& schluessel);
+    void Toolbar5_ButtonClick();
+    void kal1_ColumnClick(int spalte);
+    void Kal2_ColumnClick(int spalte);
+    void kal1_DblClick();
+    void Kal2_DblClick();
+    // The drops: each acts only when the drag began in the other list.
+    void kal1_DragDrop();
+    void Kal2_DragDrop();
+
+    // Changes the selected phone appointment in its own slot through the appointment dialog.
+    void Termin_Bearbeiten();
+    // Deletes the phone appointment of row `position` (1-based); true when the row went.
+    bool Termin_Loeschen(int position);
+
+    // The ".kal" files and the local appointments.
+    void saveTERMINE();
+    void TermineLaden_fromdisk();
+    void saveTERMINElokal();
+    void neuerTermin_LOKAL();
+    void Terminedit_LOKAL();
+
+    // The layout last applied, in twips.
+    Form3Layout::Masse Masse;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The sort a list was given last, applied again after an edit.
+    struct Sortierung {
+        int Spalte = 0;  // 0: never sorted
+        int Art = 0;
+        bool Richtung = true;
+    };
+
     Form3();
+    void Leisten_Aufbauen();
+    void Ziehen_Verbinden();
+    void Form_Resize();
+    void Bereich_Zeigen(const Form3Layout::Masse& m);
+    QWidget* Rahmen();
+    void Sortieren(QTreeWidget* liste, Sortierung& s, int spalte, int art);
+    static void Neu_Sortieren(QTreeWidget* liste, const Sortierung& s);
+    bool Loeschen_Bestaetigt() const;
+    void Lokal_Nach_Mobil();
+    void Mobil_Nach_Lokal();
+    void Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe);
+
+    std::unique_ptr<Ui::Form3> ui;
+    Sortierung m_sortMobil;
+    Sortierung m_sortLokal;
     bool m_zustandGesetzt = false;
 };

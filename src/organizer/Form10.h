@@ -1,0 +1,65 @@
+#pragma once
+#include "organizer/Termin.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QCalendarWidget;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimeEdit;
+
+namespace Ui {
+class Form10;
+}
+
+// The modal appointment dialog "Neuer Termin". Its only product is "vcsnew.pvp" in the program
+// folder, written on "&OK"; "Abbrechen" writes nothing and sets DialogModus to "cancel". It does
+// not talk to the phone beyond asking the model when it loads.
+class Form10 : public QDialog {
+    Q_OBJECT
+public:
+    // The load: the model ("25" has no monthly repetition), today, the time now.
+    explicit Form10(QWidget* parent = nullptr);
+    ~Form10() override;
+
+    // Loads the dialog, fills it from the row when one is given (caption "Eintrag bearbeiten")
+    // and shows it modally; it is gone when this returns.
+    static void Modal_Zeigen(const Module1::TerminZeile* vorlage);
+    // When set, runs with the loaded and filled dialog in place of showing it (tests).
+    static std::function<void(Form10&)> Bedienung;
+
+    // What an editing caller sets: date, time, alarm, repetition, type, text and caption.
+    void Fuellen(const Module1::TerminZeile& zeile);
+    // The description as a caller sets it: whole, whatever the limit.
+    void Text_Setzen(const QString& text);
+
+    // A type chosen: the text box takes 20 characters for a call, 16 for the others; text
+    // already there stays whole.
+    void Option1_Click(int index);
+    void Command1_Click();  // "&OK"
+    void Command2_Click();  // "Abbrechen"
+
+    // The number of characters typing may reach.
+    int Textgrenze() const { return m_grenze; }
+    int Typ() const;           // index of the selected Option1
+    int Wiederholung() const;  // index of the selected Option2
+
+    QRadioButton* Option1[4] = {};
+    QRadioButton* Option2[5] = {};
+    QCalendarWidget* MonthView1 = nullptr;
+    QTimeEdit* DT1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+private:
+    class Laengengrenze;
+    std::unique_ptr<Ui::Form10> ui;
+    Laengengrenze* m_laengengrenze = nullptr;
+    int m_grenze = 20;
+};

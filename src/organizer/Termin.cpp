@@ -1,0 +1,272 @@
+#include "organizer/Termin.h"
+
+#include "common/Einstellungen.h"
+#include "common/Textdatei.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPixmap>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace Module1 {
+
+namespace {
+
+const QChar Tab = QLatin1Char('\t');
+constexpr int SymbolRolle = Qt::UserRole;
+
+struct Paar {
+    const char16_t* art;
+    const char* kategorie;
+};
+const Paar Kategorien[] = {
+    {u"Notiz", "MEMO"}, {u"Anruf", "PHONE CALL"}, {u"Treffen", "MEETING"}, {u"Geburtstag", "ANNIVERSARY"}};
+
+QString Art_Von(const QString& kategorie)
+{
+    if (kategorie == QLatin1String("PHONE CALL"))
+        return QStringLiteral("Anruf");
+    if (kategorie == QLatin1String("MISCELLANEOUS") || kategorie == QLatin1String("MEMO"))
+        return QStringLiteral("Notiz");
+    if (kategorie == QLatin1String("MEETING"))
+        return QStringLiteral("Treffen");
+    if (kategorie == QLatin1String("ANNIVERSARY"))
+        return QStringLiteral("Geburtstag");
+    return kategorie;
+}
+
+QString Wdh_Von(const QString& regel)
+{
+    if (regel == QLatin1String("D1"))
+        return QStringLiteral("Tag");
+    if (regel == QLatin1String("W1") || regel == QLatin1String("D7"))
+        return QStringLiteral("Woche");
+    if (regel == QLatin1String("Y1") || regel == QLatin1String("YD1"))
+        return QStringLiteral("Jahr");
+    if (regel.startsWith(QLatin1String("M1")) || regel.startsWith(QLatin1String("MD1")))
+        return QStringLiteral("Monat");
+    return regel;
+}
+
+int Zeilenbytes(const QStringList& zeilen)
+{
+    int n = 0;
+    for (const QString& z : zeilen)
+        n += static_cast<int>(z.toLatin1().size()) + 2;
+    return n;
+}
+
+}  // namespace
+
+bool TerminZeile::operator==(const TerminZeile& o) const
+{
+    return Art == o.Art && Index == o.Index && Datum == o.Datum && Uhrzeit == o.Uhrzeit &&
+           Beschreibung == o.Beschreibung && Alarm == o.Alarm && Wdh == o.Wdh;
+}
+
+int Art_Symbol(const QString& art)
+{
+    if (art == QLatin1String("Treffen"))
+        return 1;
+    if (art == QLatin1String("Geburtstag"))
+        return 2;
+    if (art == QLatin1String("Notiz"))
+        return 3;
+    if (art == QLatin1String("Anruf"))
+        return 4;
+    return 0;
+}
+
+QIcon Terminsymbol(int nummer)
+{
+    // A coloured tile with the kind's initial.
+    static const struct {
+        QColor farbe;
+        char buchstabe;
+    } bilder[] = {{QColor(0, 96, 192), 'T'}, {QColor(192, 0, 96), 'G'}, {QColor(224, 160, 0), 'N'},
+                  {QColor(0, 144, 64), 'A'}};
+    if (nummer < 1 || nummer > 4)
+        return QIcon();
+    QPixmap bild(16, 16);
+    bild.fill(Qt::transparent);
+    QPainter maler(&bild);
+    maler.setRenderHint(QPainter::Antialiasing);
+    maler.setBrush(bilder[nummer - 1].farbe);
+    maler.setPen(Qt::NoPen);
+    maler.drawRoundedRect(QRectF(1, 1, 14, 14), 3, 3);
+    maler.setPen(Qt::white);
+    QFont schrift = maler.font();
+    schrift.setPixelSize(11);
+    schrift.setBold(true);
+    maler.setFont(schrift);
+    maler.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString(QLatin1Char(bilder[nummer - 1].buchstabe)));
+    maler.end();
+    return QIcon(bild);
+}
+
+QString Stempel_Bilden(const QDate& datum, const QTime& zeit)
+{
+    return datum.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('T') + zeit.toString(QStringLiteral("HHmmss"));
+}
+
+QString Kategorie_Von(const QString& art)
+{
+    for (const Paar& p : Kategorien)
+        if (art == QStringView(p.art))
+            return QLatin1String(p.kategorie);
+    return QString();
+}
+
+QStringList VCalendar_Zeilen(const TerminObjekt& objekt)
+{
+    QStringList vorn{QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:1.0"), QStringLiteral("BEGIN:VEVENT")};
+    if (!objekt.Kategorie.isEmpty())
+        vorn << QStringLiteral("CATEGORIES:") + objekt.Kategorie;
+    if (objekt.Alarm)
+        vorn << QStringLiteral("DALARM:") + objekt.Stempel;
+    vorn << QStringLiteral("DTSTART:") + objekt.Stempel;
+    if (!objekt.Regel.isEmpty())
+        vorn << QStringLiteral("RRULE:") + objekt.Regel;
+    const QStringList hinten{QStringLiteral("END:VEVENT"), QStringLiteral("END:VCALENDAR")};
+
+    // A longer object would reach the phone cut off after its sixth block.
+    const QString schluessel = QStringLiteral("DESCRIPTION:");
+    const int platz = ObjektHoechstens - Zeilenbytes(vorn + hinten) - Zeilenbytes({schluessel});
+    QString beschreibung = objekt.Beschreibung;
+    if (beschreibung.size() > platz)
+        beschreibung.truncate(std::max(0, platz));
+    return vorn + QStringList{schluessel + beschreibung} + hinten;
+}
+
+TerminObjekt Objekt_Aus_Zeile(const TerminZeile& zeile)
+{
+    TerminObjekt o;
+    o.Kategorie = Kategorie_Von(zeile.Art);
+    o.Alarm = zeile.Alarm == QLatin1String("Ja");
+    o.Stempel = zeile.Datum.mid(6, 4) + zeile.Datum.mid(3, 2) + zeile.Datum.left(2) + QLatin1Char('T') +
+                zeile.Uhrzeit.left(2) + zeile.Uhrzeit.mid(3, 2) + QStringLiteral("00");
+    if (zeile.Wdh == QLatin1String("Tag"))
+        o.Regel = QStringLiteral("D1");
+    else if (zeile.Wdh == QLatin1String("Woche"))
+        o.Regel = QStringLiteral("W1");
+    else if (zeile.Wdh == QLatin1String("Jahr"))
+        o.Regel = QStringLiteral("Y1");
+    else if (zeile.Wdh == QLatin1String("Monat"))
+        o.Regel = QStringLiteral("M1 ") + zeile.Datum.left(2);
+    o.Beschreibung = zeile.Beschreibung;
+    return o;
+}
+
+TerminZeile VCalendar_Lesen(const QStringList& zeilen)
+{
+    QString kategorie, alarm, start, regel, beschreibung;
+    const struct {
+        const char* schluessel;
+        QString* wert;
+    } schluessel[] = {{"CATEGORIES:", &kategorie},
+                      {"DALARM:", &alarm},
+                      {"DTSTART:", &start},
+                      {"RRULE:", &regel},
+                      {"DESCRIPTION:", &beschreibung}};
+    for (const QString& zeile : zeilen)
+        for (const auto& s : schluessel)
+            if (zeile.startsWith(QLatin1String(s.schluessel)))
+                *s.wert = zeile.mid(zeile.indexOf(QLatin1Char(':')) + 1);
+
+    TerminZeile z;
+    z.Art = Art_Von(kategorie);
+    z.Datum = start.mid(6, 2) + QLatin1Char('.') + start.mid(4, 2) + QLatin1Char('.') + start.left(4);
+    z.Uhrzeit = start.mid(9, 2) + QLatin1Char(':') + start.mid(11, 2);
+    z.Beschreibung = beschreibung;
+    z.Alarm = alarm.isEmpty() ? QString() : QStringLiteral("Ja");
+    z.Wdh = Wdh_Von(regel);
+    return z;
+}
+
+bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt)
+{
+    return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt));
+}
+
+std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad)
+{
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
+    if (!zeilen)
+        return std::nullopt;
+    QFile::remove(pfad);
+    return VCalendar_Lesen(*zeilen);
+}
+
+QString Neuer_Termin_Datei() { return QDir(Programmordner()).filePath(QStringLiteral("vcsnew.pvp")); }
+
+QString Platz_Datei(int platz)
+{
+    return QDir(Programmordner()).filePath(QStringLiteral("vcs%1.pvp").arg(platz));
+}
+
+QString KalZeile_Schreiben(const TerminZeile& z)
+{
+    return QStringList{z.Art, z.Datum, z.Uhrzeit, z.Beschreibung, z.Alarm, z.Wdh}.join(Tab);
+}
+
+std::optional<TerminZeile> KalZeile_Lesen(const QString& zeile)
+{
+    const QStringList felder = zeile.split(Tab);
+    if (felder.size() < 6)
+        return std::nullopt;
+    TerminZeile z;
+    z.Art = felder[0];
+    z.Datum = felder[1];
+    z.Uhrzeit = felder[2];
+    z.Beschreibung = felder[3];
+    z.Alarm = felder[4];
+    z.Wdh = felder.mid(5).join(Tab);
+    return z;
+}
+
+Spalten Spalten_Von(bool mitIndex)
+{
+    const int v = mitIndex ? 1 : 0;
+    return Spalten{mitIndex ? 1 : -1, 1 + v, 2 + v, 3 + v, 4 + v, 5 + v};
+}
+
+QTreeWidgetItem* Zeile_Anfuegen(QTreeWidget* liste, const TerminZeile& zeile, bool mitIndex)
+{
+    const Spalten s = Spalten_Von(mitIndex);
+    auto* item = new QTreeWidgetItem();
+    item->setText(0, zeile.Art);
+    if (mitIndex)
+        item->setText(s.Index, zeile.Index);
+    item->setText(s.Datum, zeile.Datum);
+    item->setText(s.Uhrzeit, zeile.Uhrzeit);
+    item->setText(s.Beschreibung, zeile.Beschreibung);
+    item->setText(s.Alarm, zeile.Alarm);
+    item->setText(s.Wdh, zeile.Wdh);
+    const int symbol = Art_Symbol(zeile.Art);
+    item->setData(0, SymbolRolle, symbol);
+    item->setIcon(0, Terminsymbol(symbol));
+    if (liste)
+        liste->addTopLevelItem(item);
+    return item;
+}
+
+TerminZeile Zeile_Lesen(const QTreeWidgetItem* item, bool mitIndex)
+{
+    const Spalten s = Spalten_Von(mitIndex);
+    TerminZeile z;
+    z.Art = item->text(0);
+    if (mitIndex)
+        z.Index = item->text(s.Index);
+    z.Datum = item->text(s.Datum);
+    z.Uhrzeit = item->text(s.Uhrzeit);
+    z.Beschreibung = item->text(s.Beschreibung);
+    z.Alarm = item->text(s.Alarm);
+    z.Wdh = item->text(s.Wdh);
+    return z;
+}
+
+int Zeilensymbol(const QTreeWidgetItem* item) { return item->data(0, SymbolRolle).toInt(); }
+
+}  // namespace Module1

@@ -1,0 +1,87 @@
+#pragma once
+#include <QDate>
+#include <QIcon>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <optional>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// One appointment as the organizer's lists show it, and the two files it travels in: the
+// vCalendar object ("vcsnew.pvp", "vcs<n>.pvp") and the line of a ".kal" file.
+namespace Module1 {
+
+// A row of the phone list kal1 or the local list Kal2; all cells are text.
+struct TerminZeile {
+    QString Art;           // "Notiz", "Anruf", "Treffen", "Geburtstag" or a category as read
+    QString Index;         // phone list only: the slot as two digits
+    QString Datum;         // dd.MM.yyyy
+    QString Uhrzeit;       // HH:mm
+    QString Beschreibung;
+    QString Alarm;         // "Ja" or ""
+    QString Wdh;           // "Tag", "Woche", "Monat", "Jahr", "" or a rule as read
+    bool operator==(const TerminZeile& o) const;
+};
+
+// The icon of a kind: "Treffen" 1, "Geburtstag" 2, "Notiz" 3, "Anruf" 4; 0 for any other.
+int Art_Symbol(const QString& art);
+// The picture of icon 1 to 4; a null icon for any other number.
+QIcon Terminsymbol(int nummer);
+
+// The vCalendar object as the program writes it, before it becomes lines.
+struct TerminObjekt {
+    QString Kategorie;     // "MEMO", "PHONE CALL", "MEETING", "ANNIVERSARY"; "" writes no line
+    QString Stempel;       // yyyyMMddThhmmss
+    bool Alarm = false;    // a DALARM line with the start's stamp
+    QString Regel;         // "D1", "W1", "Y1", "M1 dd"; "" writes no line
+    QString Beschreibung;
+};
+
+// The largest object the phone takes in one upload: six blocks of 88 bytes.
+constexpr int ObjektHoechstens = 528;
+
+QString Stempel_Bilden(const QDate& datum, const QTime& zeit);
+// The category of a kind ("Notiz" "MEMO" ...), "" for any other text.
+QString Kategorie_Von(const QString& art);
+// The lines of the object in their order. A description too long for one upload is shortened
+// so that the object, each line with CR LF, fits ObjektHoechstens bytes.
+QStringList VCalendar_Zeilen(const TerminObjekt& objekt);
+// The object of a list row, as a dropped local row is written: category by "Art", the stamp
+// from "Datum" and "Uhrzeit" with seconds 00, the rule by "Wdh.".
+TerminObjekt Objekt_Aus_Zeile(const TerminZeile& zeile);
+// The row of an object's lines (no Index). A key counts at the start of a line only; its value
+// is everything after the first ":"; a later line replaces an earlier one.
+TerminZeile VCalendar_Lesen(const QStringList& zeilen);
+
+// Writes the object to the file (replacing it); false when it could not be written.
+bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt);
+// Reads an object file into a row and deletes the file; nothing when there is no file.
+std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad);
+
+// "vcsnew.pvp" and "vcs<n>.pvp" in the program folder.
+QString Neuer_Termin_Datei();
+QString Platz_Datei(int platz);
+
+// ---- ".kal" files ------------------------------------------------------------------------
+
+// Art, Datum, Uhrzeit, Beschreibung, Alarm, Wdh. separated by TAB; no Index.
+QString KalZeile_Schreiben(const TerminZeile& zeile);
+// Needs five TABs; the sixth field is the rest of the line, further TABs included.
+std::optional<TerminZeile> KalZeile_Lesen(const QString& zeile);
+
+// ---- The rows of the two lists ------------------------------------------------------------
+
+// Column of each cell: the phone list has "Index" as column 1, the local list none.
+struct Spalten {
+    int Index, Datum, Uhrzeit, Beschreibung, Alarm, Wdh;
+};
+Spalten Spalten_Von(bool mitIndex);
+// Appends the row with the icon of its kind (the icon number also in the item's data).
+QTreeWidgetItem* Zeile_Anfuegen(QTreeWidget* liste, const TerminZeile& zeile, bool mitIndex);
+TerminZeile Zeile_Lesen(const QTreeWidgetItem* item, bool mitIndex);
+// The icon number a row was given (0: none).
+int Zeilensymbol(const QTreeWidgetItem* item);
+
+}  // namespace Module1

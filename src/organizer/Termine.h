@@ -1,0 +1,62 @@
+#pragma once
+#include "organizer/Termin.h"
+
+#include <QString>
+#include <functional>
+
+class QTreeWidget;
+
+// The phone's thirty appointment slots: reading them into the phone list, writing a new
+// appointment into the first free slot, changing one in its slot and deleting one. These are the
+// "vcs" variant of the data-object exchange (Datenobjekt).
+namespace Module1 {
+
+// The phone's appointments were read completely since the program started; never reset.
+// While it is false, writing a new appointment warns first.
+extern bool TermineGelesen;
+
+// The lists the procedures fill: the organizer window puts in its kal1 and Kal2 while it lives.
+struct TerminListen {
+    QTreeWidget* Mobil = nullptr;  // kal1
+    QTreeWidget* Lokal = nullptr;  // Kal2
+};
+TerminListen& Terminlisten();
+
+constexpr int TerminPlaetze = 30;
+
+// Reads slots 1 to 30 and appends a row to the phone list for each that holds an appointment.
+// A slot whose reply cannot be read gets a row of its own all the same, so that it never counts
+// as free. True when all thirty were read; a failed wait ends it at that slot.
+bool Termine_Lesen();
+// A new appointment in the phone: the warning while nothing was read, the appointment dialog,
+// then Termin_Schreiben.
+void Termin_Anlegen();
+// Uploads "vcsnew.pvp" into the first free slot and reads it back into the phone list; nothing
+// without the file, "Kalender voll!" when no slot is free. True when it was written.
+bool Termin_Schreiben();
+// The rows of "vcs<slot>.pvp" and "vcsnew.pvp" appended to the phone list with that slot as
+// Index; each deletes its file.
+void Termin_Parsen(const QString& platz);
+void Termin_Einlesen(const QString& platz);
+
+// The first slot 1..30 that no row of the list holds; 0 when all are used.
+int Freier_Platz(const QTreeWidget* liste);
+// Uploads "vcsnew.pvp" into the slot with the status text given; the progress bar counts each
+// block as its work begins. True when every block was taken.
+bool Termin_Hochladen(int platz, const QString& status);
+// Deletes the slot of the phone-list row at `position` (1-based) in the phone; on "OK" the row
+// goes. True when the row was removed.
+bool Termin_Entfernen(int position);
+
+// The warning before writing while the phone's appointments were not read; true for Yes.
+bool Schreiben_Bestaetigt();
+// Shows the appointment dialog modally, filled from `vorlage` when given ("Eintrag bearbeiten").
+// An older "vcsnew.pvp" is deleted first, so only this dialog's "&OK" leaves one behind.
+// True when the dialog left "vcsnew.pvp".
+bool Termin_Dialog(const TerminZeile* vorlage);
+
+// Walks the selected rows of the list by position and hands each to `aktion`, which says
+// whether it removed the row; then the same position is examined again.
+void Markierte_Abarbeiten(QTreeWidget* liste, const std::function<bool(int position)>& aktion);
+
+}  // namespace Module1

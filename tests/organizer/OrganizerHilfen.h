@@ -1,0 +1,87 @@
+#pragma once
+// Shared helpers of the organizer tests: a display that records the progress bar and the status
+// texts, and the simulated phone with its data objects behind the real port.
+#include "common/Einstellungen.h"
+#include "link/Module1.h"
+#include "sim/SimDatenobjekte.h"
+#include "sim/SimHandy.h"
+#include "support/Attrappen.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace organizer_test {
+
+class Protokollanzeige : public AnzeigeProtokoll {
+public:
+    void Fortschritt_Setzen(int wert, int maximum) override
+    {
+        Werte.push_back(wert);
+        Maximum = maximum;
+    }
+    void Panel_Setzen(int panel, const QString& text) override
+    {
+        AnzeigeProtokoll::Panel_Setzen(panel, text);
+        if (panel == 2)
+            Status << text;
+    }
+    int Wert() const { return Werte.empty() ? -1 : Werte.back(); }
+
+    std::vector<int> Werte;  // every value set, in order
+    int Maximum = -1;
+    QStringList Status;  // every status text, in order
+};
+
+// The simulated phone with its data objects, and the display above in the exchange.
+struct OrganizerSim {
+    OrganizerSim() : objekte(sim::Datenobjekte_Anmelden(*u.Handy))
+    {
+        Module1::Link().Anzeige = &anzeige;
+        u.Handy->Empfangen_Loeschen();
+    }
+
+    // The bytes the phone received, as text.
+    QByteArray Empfangen() const { return QByteArray::fromStdString(u.Handy->Empfangen()); }
+
+    void Termin_Setzen(int platz, const std::string& bytes)
+    {
+        u.Handy->Mit_Zustand([&](sim::SimHandy&) { objekte->Art("vcs")->Objekte[platz] = bytes; });
+    }
+    std::string Termin(int platz)
+    {
+        return u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+            const auto& o = objekte->Art("vcs")->Objekte;
+            const auto it = o.find(platz);
+            return it == o.end() ? std::string() : it->second;
+        });
+    }
+
+    SimUmgebung u;
+    std::shared_ptr<sim::SimDatenobjekte> objekte;
+    Protokollanzeige anzeige;
+};
+
+inline QString Programmdatei(const QString& name) { return QDir(Programmordner()).filePath(name); }
+
+inline QByteArray Datei_Lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void Datei_Anlegen(const QString& pfad, const QByteArray& inhalt)
+{
+    QDir().mkpath(QFileInfo(pfad).absolutePath());
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(inhalt);
+}
+
+}  // namespace organizer_test
