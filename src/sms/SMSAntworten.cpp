@@ -103,6 +103,23 @@ std::optional<QString> CMGS_Referenz_Lesen(const QString& antwort)
     return antwort.mid(start + kopf.size(), ende - start - kopf.size());
 }
 
+CSCAAntwort CSCA_Antwort_Lesen(const QString& antwort)
+{
+    if (antwort.contains(QLatin1String("EMPTY")))
+        return {CSCAAntwort::Leer, QString()};
+    const qsizetype kopf = antwort.indexOf(QLatin1String("CSCA:"));
+    if (kopf < 0)
+        return {};
+    const qsizetype auf = antwort.indexOf(QLatin1Char('"'), kopf);
+    const qsizetype zu = auf < 0 ? -1 : antwort.indexOf(QLatin1Char('"'), auf + 1);
+    if (zu < 0)
+        return {};
+    const QString nummer = antwort.mid(auf + 1, zu - auf - 1);
+    if (nummer.isEmpty())
+        return {CSCAAntwort::Leer, QString()};
+    return {CSCAAntwort::Eingetragen, nummer};
+}
+
 bool Nummern_Vergleichen(const QString& nachricht, const QString& eintrag)
 {
     if (nachricht.isEmpty())

@@ -39,6 +39,15 @@ Speicherbalken Speicherbalken_Berechnen(const SMSSpeicherstand& stand);
 // The reference between "+CMGS: " and the next CR LF; nothing when there is none.
 std::optional<QString> CMGS_Referenz_Lesen(const QString& antwort);
 
+// The reply to "AT+CSCA?": the number between the quotation marks behind "CSCA:", or the
+// word EMPTY (an empty number counts the same); Unlesbar when the reply holds neither.
+struct CSCAAntwort {
+    enum Art { Unlesbar, Leer, Eingetragen };
+    Art Ergebnis = Unlesbar;
+    QString Nummer;
+};
+CSCAAntwort CSCA_Antwort_Lesen(const QString& antwort);
+
 // Whether a message number and a stored number are the same number, tolerating the
 // forms "+49...", "0049..." and "0...". An empty message number matches nothing.
 bool Nummern_Vergleichen(const QString& nachricht, const QString& eintrag);

@@ -8,6 +8,7 @@
 #include "link/Module2.h"
 #include "link/Telefonbuecher.h"
 #include "sim/SimHandy.h"
+#include "sim/SimNachrichten.h"
 #include "support/Attrappen.h"
 
 #include <QApplication>
@@ -78,6 +79,7 @@ public:
         if (Form9::Geladen())
             delete Form9::Instanz();
         Handy = std::make_unique<sim::SimHandy>();
+        sim::Nachrichten_Anmelden(*Handy);  // the message windows read the phone when they load
         Einstellungen::Speichern(QStringLiteral("Ports"), QStringLiteral("COM1"),
                                  QString::fromStdString(Handy->Geraet()));
         Einstellungen::Speichern(QStringLiteral("Settings"), QStringLiteral("ComPort"), QStringLiteral("1"));

@@ -1,7 +1,9 @@
 // Runs the simulated phone standalone: prints the device and a stable link to it, so that the
 // program can be started against it, and serves until SIGINT or SIGTERM.
+#include "sim/SimDatenobjekte.h"
 #include "sim/SimEinstellungen.h"
 #include "sim/SimHandy.h"
+#include "sim/SimNachrichten.h"
 #include "sim/SimTelefonbuch.h"
 
 #include <cerrno>
@@ -69,6 +71,8 @@ int main(int argc, char** argv)
         handy.Mit_Zustand([&](sim::SimHandy& h) { h.Modell = modell; });
         sim::Telefonbuch_Anmelden(handy, true);
         sim::Einstellungen_Anmelden(handy);
+        sim::Datenobjekte_Anmelden(handy, true);
+        sim::Nachrichten_Anmelden(handy, true);
         if (!Link_Anlegen(link, handy.Geraet()))
             return 1;
         std::printf("device %s\nlink %s\n", handy.Geraet().c_str(), link.c_str());

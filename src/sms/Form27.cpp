@@ -1,0 +1,36 @@
+#include "sms/Form27.h"
+
+#include "common/Module4.h"
+#include "ui_Form27.h"
+
+#include <QPointer>
+
+namespace {
+QPointer<Form27>& Zeiger()
+{
+    static QPointer<Form27> form;
+    return form;
+}
+}  // namespace
+
+Form27::Form27() : ui(std::make_unique<Ui::Form27>())
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlag(Qt::Tool);
+    Text1 = ui->Text1;
+    Command1 = ui->Command1;
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    Module4::Fenster_ObenHalten(this);
+}
+
+Form27::~Form27() = default;
+
+Form27* Form27::Instanz()
+{
+    if (!Zeiger())
+        Zeiger() = new Form27();
+    return Zeiger();
+}
+
+bool Form27::Geladen() { return !Zeiger().isNull(); }

@@ -1,0 +1,369 @@
+// The reading window against the simulated phone: reading the list and the storage, the log
+// of read messages, deleting, answering, forwarding, saving, sorting and the layout rules.
+#include "SMSHilfen.h"
+#include "common/Module3.h"
+#include "common/Module4.h"
+#include "common/Platzierung.h"
+#include "sms/Form5.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+
+using namespace Module1;
+
+namespace {
+
+const std::string Hallo = "0791947101670000040B919471214365F70000302010214365400AE8329BFD4697D9EC37";
+
+// "Hallo", "Welt", "Tschüss" in three lines from +4930123 on 05.06.07 08:09:10.
+const std::string Mehrzeilig = "0791947101670000040791940321F300007060508090010012C8309BFD565CCB6CBA823A1FA3FDF339";
+
+class Form5Sim : public SMSSim {
+protected:
+    Form5* Laden()
+    {
+        f = Form5::Instanz();
+        return f;
+    }
+    QStringList Zeile(int i) const
+    {
+        QStringList z;
+        for (int spalte = 0; spalte < 7; ++spalte)
+            z << f->kal1->topLevelItem(i)->text(spalte);
+        return z;
+    }
+    QStringList Indizes() const
+    {
+        QStringList z;
+        for (int i = 0; i < f->kal1->topLevelItemCount(); ++i)
+            z << f->kal1->topLevelItem(i)->text(1);
+        return z;
+    }
+    void Waehlen(std::initializer_list<int> zeilen)
+    {
+        f->kal1->clearSelection();
+        for (int i : zeilen)
+            f->kal1->topLevelItem(i)->setSelected(true);
+    }
+    void Knopf(const char* schluessel) { Form5::Knopf(f->Toolbar1, schluessel)->trigger(); }
+
+    Form5* f = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Form5Sim, LoadReadsStorageAndListWithEveryKindOfMessage)
+{
+    n->Beispiele_Fuellen();
+    TBuchDaten[1][1][1] = "001";
+    TBuchDaten[1][1][2] = "Anna";
+    TBuchDaten[1][1][3] = "0171234567";
+    Laden();
+
+    EXPECT_EQ(Empfangen(), "AT+CPMS?\r\nAT+CMGL=4\r\nAT+CPMS?\r\n");
+    ASSERT_EQ(f->kal1->topLevelItemCount(), 5);
+    EXPECT_EQ(Zeile(0), QStringList({"EG", "01", "+49171234567", "Anna", "01.02.03", "12:34:56", "hellohello"}));
+    EXPECT_EQ(Zeile(1), QStringList({"EU", "02", "+49171234567", "Anna", "01.02.03", "12:34:56", "Preis 5@"}));
+    EXPECT_EQ(Zeile(2), QStringList({"EU", "03", "+491710760000", "+491710760000", "", "",
+                                     "Statusreport: Meldung an +49171234567, gesendet: 01/02/03, 12:34:56 Uhr. "
+                                     "Ausgeliefert: 01/02/03, 12:35:08 Uhr."}));
+    EXPECT_EQ(Zeile(3), QStringList({"AG", "04", "+49171234567", "Anna", "", "", "Test    "}));
+    EXPECT_EQ(Zeile(4), QStringList({"AU", "05", "", "", "", " ", "Hallo"}));
+    QList<int> symbole;
+    for (int i = 0; i < 5; ++i)
+        symbole << Form5::Symbolnummer(f->kal1->topLevelItem(i));
+    EXPECT_EQ(symbole, QList<int>({2, 4, 4, 1, 3}));
+
+    // The first row is shown, but not selected; the storage counts five of ten.
+    EXPECT_EQ(f->Label35->text(), "Anna");
+    EXPECT_EQ(f->Label6->text(), "+49171234567");
+    EXPECT_EQ(f->Text5->toPlainText(), "hellohello");
+    EXPECT_TRUE(f->kal1->selectedItems().isEmpty());
+    EXPECT_TRUE(f->Label3->isVisibleTo(f));
+    EXPECT_EQ(f->Label3->text(), "SMS-Speicher: 5 von 10 frei");
+    EXPECT_EQ(f->Shape2->width(), 1087 / 15);
+    EXPECT_EQ(f->Shape2->x(), (2295 - 1087) / 15);
+    EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+
+    // Every message went to the log once. Reading again logs the two that were unread, as read
+    // ones now (the first listing read them); a third time nothing.
+    EXPECT_EQ(Dateiinhalt(SMSLogDatei).count(QByteArray(80, '-')), 5);
+    EXPECT_TRUE(Dateiinhalt(SMSLogDatei)
+                    .startsWith("EG   +49171234567       (Anna              ) 01.02.03 12:34:56 \r\nhellohello"));
+    Knopf("refresh");
+    EXPECT_EQ(Zeile(1)[0], "EG");
+    EXPECT_EQ(Dateiinhalt(SMSLogDatei).count(QByteArray(80, '-')), 7);
+    const QByteArray log = Dateiinhalt(SMSLogDatei);
+    Knopf("refresh");
+    EXPECT_EQ(Dateiinhalt(SMSLogDatei), log);
+
+    // A new name for the sender logs its three messages again.
+    TBuchDaten[1][1][2] = "Anna B";
+    Knopf("refresh");
+    EXPECT_EQ(Dateiinhalt(SMSLogDatei).count(QByteArray(80, '-')), 10);
+}
+
+TEST_F(Form5Sim, EmptyPhoneAndRefusedList)
+{
+    SMSAutoLog = false;
+    Laden();
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 0);
+    EXPECT_EQ(f->Label3->text(), "SMS-Speicher: 10 von 10 frei");
+    EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+    EXPECT_FALSE(QFile::exists(SMSLogDatei));
+
+    // A refused list: the rows are gone, no storage check and no "Fertig.".
+    Nachrichten({{1, {1, Hallo}}});
+    Knopf("refresh");
+    ASSERT_EQ(f->kal1->topLevelItemCount(), 1);
+    Vergessen();
+    u.Handy->Antwort_Setzen("AT+CMGL", sim::CmsError(321), 1);
+    Knopf("refresh");
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 0);
+    EXPECT_EQ(Empfangen(), "AT+CMGL=4\r\nAT+CPIN?\r\n");
+    EXPECT_NE(anzeige.Status.last(), "Fertig.");
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // the exchange's own message
+
+    // A storage reply without counts leaves the caption hidden.
+    u.Handy->Antwort_Setzen("AT+CPMS?", sim::Zeile("+CPMS: \"SM\"") + sim::Ok(), 1);
+    Knopf("refresh");
+    EXPECT_FALSE(f->Label3->isVisibleTo(f));
+}
+
+TEST_F(Form5Sim, ClickShowsTheMessageWithItsLineBreaks)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Mehrzeilig}}});
+    Laden();
+    ASSERT_EQ(f->kal1->topLevelItemCount(), 2);
+    EXPECT_EQ(Zeile(1)[6], QString::fromUtf8("Hallo\nWelt\nTschüss"));
+    emit f->kal1->itemClicked(f->kal1->topLevelItem(1), 0);
+    EXPECT_EQ(f->Text5->toPlainText(), QString::fromUtf8("Hallo\nWelt\nTschüss"));
+    EXPECT_EQ(f->Label36->text(), "05.06.07");
+    EXPECT_EQ(f->Label37->text(), "08:09:10");
+    EXPECT_EQ(f->Label35->text(), "+4930123");
+    // The marker "²" of old texts breaks a line as well.
+    f->Zeile_Anfuegen({"EG", 2, "07", "1", "1", "", "", QString::fromUtf8("a²b\r\nc")});
+    emit f->kal1->itemClicked(f->kal1->topLevelItem(2), 0);
+    EXPECT_EQ(f->Text5->toPlainText(), "a\nb\nc");
+}
+
+TEST_F(Form5Sim, DeleteSendsOneCommandPerSelectedRowInListOrder)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}, {3, {1, Hallo}}, {4, {1, Hallo}}, {5, {1, Hallo}}});
+    Laden();
+    Waehlen({2, 1});
+    Vergessen();
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    f->SMS_kill();
+    EXPECT_EQ(Empfangen(), "AT+CMGD=2\r\nAT+CMGD=3\r\nAT+CPMS?\r\n");
+    EXPECT_EQ(Indizes(), QStringList({"01", "04", "05"}));
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Diese Nachricht(en) wirklich löschen?");
+    EXPECT_EQ(u.Dialoge.Meldungen[0].titel, "Löschen");
+    EXPECT_EQ(u.Dialoge.Meldungen[0].standard, Dialoge::Antwort::Nein);
+    EXPECT_TRUE(anzeige.Status.contains("Lösche SMS Nr. 02"));
+    EXPECT_TRUE(anzeige.Status.contains("Lösche SMS Nr. 03"));
+    EXPECT_EQ(f->Label3->text(), "SMS-Speicher: 7 von 10 frei");
+    // The pane is emptied by a delete.
+    EXPECT_EQ(f->Label35->text(), "");
+    EXPECT_EQ(f->Text5->toPlainText(), "");
+}
+
+TEST_F(Form5Sim, FailedDeleteStopsAndKeepsTheRest)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}, {3, {1, Hallo}}, {4, {1, Hallo}}, {5, {1, Hallo}}});
+    LoeschenRueckfrage = false;
+    Laden();
+    Waehlen({1, 2});
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Nachrichten.erase(3); });  // its delete is refused
+    Vergessen();
+    f->SMS_kill();
+    EXPECT_EQ(Empfangen(), "AT+CMGD=2\r\nAT+CMGD=3\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(Indizes(), QStringList({"01", "03", "04", "05"}));
+}
+
+TEST_F(Form5Sim, EmptyListAndNoSelection)
+{
+    Laden();
+    Vergessen();
+    f->SMS_kill();
+    Knopf("save");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_TRUE(u.Dialoge.Dateiwahlen.empty());
+    Knopf("answer");
+    Knopf("weiterleiten");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList({"Die Liste ist leer!", "Die Liste ist leer!"}));
+
+    Nachrichten({{1, {1, Hallo}}});
+    Knopf("refresh");
+    Vergessen();
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    f->SMS_kill();  // the question comes before the check of the selection
+    Knopf("answer");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList({"Diese Nachricht(en) wirklich löschen?", "Keinen Eintrag ausgewählt!",
+                                              "Keinen Eintrag ausgewählt!"}));
+    EXPECT_EQ(u.Dialoge.Meldungen[1].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_EQ(Empfangen(), "");
+}
+
+TEST_F(Form5Sim, AnswerAndForwardFillTheComposingWindow)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {2, "00110000810000FF00"}}, {3, {1, Mehrzeilig}}});
+    Laden();
+    Form6* f6 = Form6::Instanz();  // reads the service centre when it loads
+    f6->List3->addItem("+4930");
+    Waehlen({0, 1, 2});
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    Knopf("answer");
+    QStringList liste;
+    for (int i = 0; i < f6->List3->count(); ++i)
+        liste << f6->List3->item(i)->text();
+    EXPECT_EQ(liste, QStringList({"+4930", "+49171234567", "", "+4930123"}));
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Sollen die SMS-Empfängerliste vorher gelöscht werden?");
+    EXPECT_EQ(u.Dialoge.Meldungen[0].standard, Dialoge::Antwort::Ja);
+    EXPECT_TRUE(f6->isVisible());
+
+    // Forwarding takes the selected row that has the focus.
+    Waehlen({0, 2});
+    f->kal1->setCurrentItem(f->kal1->topLevelItem(2), 0, QItemSelectionModel::NoUpdate);
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    Knopf("weiterleiten");
+    EXPECT_EQ(f6->List3->count(), 0);
+    EXPECT_EQ(f6->Text6->toPlainText(), QString::fromUtf8("Hallo\nWelt\nTschüss"));
+}
+
+TEST_F(Form5Sim, SaveWritesTheShownMessage)
+{
+    Nachrichten({{1, {1, Mehrzeilig}}});
+    TBuchDaten[2][1][1] = "001";
+    TBuchDaten[2][1][2] = "Anna/Bert";
+    TBuchDaten[2][1][3] = "+4930123";
+    Laden();
+    QTemporaryDir ordner;
+    const QString ziel = ordner.filePath("sms.txt");
+    Datei_Schreiben(ziel, "alt");
+    // The existing file: No shows the dialog again, with the name chosen last.
+    u.Dialoge.Dateien = {ziel, ziel};
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein, Dialoge::Antwort::Ja};
+    Knopf("save");
+    ASSERT_EQ(u.Dialoge.Dateiwahlen.size(), 2u);
+    EXPECT_EQ(u.Dialoge.Dateiwahlen[0].Vorgabename, "SMS von Anna-Bert(05.06.07).txt");
+    EXPECT_EQ(u.Dialoge.Dateiwahlen[0].Filter, "Textdateien (*.txt)");
+    EXPECT_EQ(u.Dialoge.Dateiwahlen[1].Vorgabename, "sms.txt");
+    EXPECT_EQ(u.Dialoge.Dateiwahlen[1].Startdatei, ordner.path());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList(2, "Es existiert bereits eine Datei mit diesem Namen! Möchten Sie sie "
+                                                "überschreiben?"));
+    EXPECT_EQ(Dateiinhalt(ziel), QString::fromUtf8("Anna/Bert\r\n05.06.07\r\n08:09:10\r\nHallo\r\nWelt\r\nTschüss\r\n")
+                                     .toLatin1());
+    EXPECT_EQ(Einstellungen::Lesen("Config", "PATH11"), ziel);
+
+    // Cancelling ends silently; after a delete the pane is empty and so is the file.
+    u.Dialoge.Dateien = {QString()};
+    Knopf("save");
+    EXPECT_EQ(Dateiinhalt(ziel).left(4), "Anna");
+    LoeschenRueckfrage = false;
+    Waehlen({0});
+    f->SMS_kill();
+    Nachrichten({{1, {1, Hallo}}});
+    Knopf("refresh");
+    f->Label35->clear();
+    f->Label36->clear();
+    f->Label37->clear();
+    f->Text5->clear();
+    const QString leer = ordner.filePath("leer.txt");
+    u.Dialoge.Dateien = {leer};
+    Knopf("save");
+    EXPECT_EQ(u.Dialoge.Dateiwahlen.back().Vorgabename, "SMS von ().txt");
+    EXPECT_EQ(Dateiinhalt(leer), "\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(Form5Sim, LogListOpensTheLogOrSaysItIsMissing)
+{
+    Laden();
+    QStringList geoeffnet;
+    Module4::Shell = [&](const Module4::Shellaufruf& a) {
+        geoeffnet << a.Datei;
+        return QFile::exists(a.Datei) ? Module4::Shell_Erfolg : Module4::Shell_DateiFehlt;
+    };
+    Knopf("liste");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei wurde nicht gefunden oder ist noch leer!"});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Keins);
+    Datei_Schreiben(SMSLogDatei, "x");
+    Knopf("liste");
+    EXPECT_EQ(geoeffnet, QStringList(2, SMSLogDatei));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    Module4::Shell = nullptr;
+}
+
+TEST_F(Form5Sim, SortingByColumns)
+{
+    const std::string spaet = "0791947101670000040B919471214365F70000301020214365400AE8329BFD4697D9EC37";  // 02.01.03
+    const std::string frueh = "0791947101670000040B919471214365F70000992131214365400AE8329BFD4697D9EC37";  // 13.12.99
+    Nachrichten({{9, {1, spaet}}, {10, {1, Hallo}}, {11, {1, frueh}}});
+    Laden();
+    Module3::SortierRichtung = {};
+    const auto klick = [&](int spalte) { emit f->kal1->header()->sectionClicked(spalte - 1); };
+    klick(5);
+    EXPECT_EQ(Indizes(), QStringList({"11", "09", "10"}));
+    klick(5);
+    EXPECT_EQ(Indizes(), QStringList({"10", "09", "11"}));
+    // The index sorts as a number.
+    klick(2);
+    EXPECT_EQ(Indizes(), QStringList({"09", "10", "11"}));
+    klick(1);  // the shared direction of column 1 was false: ascending
+    EXPECT_TRUE(Module3::SortierRichtung[1]);
+}
+
+TEST_F(Form5Sim, NameOrNumberColumnAndTheLayoutRules)
+{
+    Laden();
+    const auto breite = [&](int spalte) { return f->kal1->header()->sectionSize(spalte - 1); };
+    EXPECT_EQ(breite(3), 0);
+    EXPECT_EQ(breite(4), 1365 / 15);
+    Knopf("nummer");
+    EXPECT_EQ(breite(3), 1365 / 15);
+    EXPECT_EQ(breite(4), 0);
+    EXPECT_FALSE(Form5::Knopf(f->Toolbar1, "name")->isChecked());
+    f->resize(700, 500);
+    EXPECT_EQ(breite(3), 1365 / 15);
+
+    // Too small is raised to 7300 x 6500 twips.
+    f->resize(100, 100);
+    EXPECT_EQ(f->width(), 487);
+    EXPECT_EQ(f->height(), 434);
+
+    const Form5::Masse m = Form5::Masse_Berechnen(5000, 5000, false, false, 1000);
+    EXPECT_EQ(m.Breite, 7300);
+    EXPECT_EQ(m.Hoehe, 6500);
+    EXPECT_EQ(m.Kal1Breite, 7300 - 280);
+    EXPECT_EQ(m.Kal1Hoehe, 6500 - (420 + 520 + 1935));
+    EXPECT_EQ(m.Frame3Oben, 6500 - 2455);
+    EXPECT_EQ(m.Label3Oben, m.Frame3Oben + 1435);
+    EXPECT_EQ(m.ShapeOben, m.Label3Oben - 20);
+    EXPECT_EQ(m.Spalten[6], 7020 - 4575);
+    // Maximised, nothing is limited; a narrow list keeps its last column, never below zero.
+    const Form5::Masse klein = Form5::Masse_Berechnen(4800, 3000, true, true, 1000);
+    EXPECT_EQ(klein.Breite, 4800);
+    EXPECT_EQ(klein.Spalten[6], 1000);
+    EXPECT_EQ(Form5::Masse_Berechnen(4850, 3000, true, true, 1000).Spalten[6], 0);
+}
+
+TEST_F(Form5Sim, ClosingSavesThePlacement)
+{
+    Laden();
+    f->move(30, 45);
+    f->resize(600, 450);
+    f->close();
+    EXPECT_EQ(Einstellungen::Lesen("Windows", "SMSLesenX"), "450");
+    EXPECT_EQ(Einstellungen::Lesen("Windows", "SMSLesenW"), "9000");
+    EXPECT_EQ(Einstellungen::Lesen("Windows", "SMSLesenWS"), "0");
+}

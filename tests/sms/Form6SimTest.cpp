@@ -1,0 +1,517 @@
+// The composing window against the simulated phone: sending to several recipients, storing,
+// the send log, the service centre, and the window's own rules for text and recipients.
+#include "SMSHilfen.h"
+#include "sms/Form5.h"
+#include "sms/Form6.h"
+#include "sms/Form7.h"
+#include "sms/Servicecenter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QToolBar>
+#include <functional>
+
+using namespace Module1;
+
+namespace {
+
+const std::string CtrlZ = "\x1a";
+
+// Runs `tun` on the modal dialog of type D as soon as it is shown.
+template <class D>
+void Im_Dialog(std::function<void(D*)> tun)
+{
+    QTimer::singleShot(0, [tun] {
+        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        tun(d);
+    });
+}
+
+class Form6Sim : public SMSSim {
+protected:
+    Form6Sim()
+    {
+        Form6::Uhr = [] { return QDateTime(QDate(2003, 2, 1), QTime(12, 34, 56)); };
+    }
+    ~Form6Sim() override { Form6::Uhr = [] { return QDateTime::currentDateTime(); }; }
+
+    // Loads the window (it reads the service centre) and forgets that exchange.
+    Form6* Laden()
+    {
+        f = Form6::Instanz();
+        Vergessen();
+        return f;
+    }
+    void Empfaenger(const QStringList& nummern)
+    {
+        f->List3->clear();
+        f->List3->addItems(nummern);
+    }
+    QStringList Liste3() const
+    {
+        QStringList l;
+        for (int i = 0; i < f->List3->count(); ++i)
+            l << f->List3->item(i)->text();
+        return l;
+    }
+    QStringList Eintraege2() const
+    {
+        QStringList l;
+        for (int i = 0; i < f->Combo2->count(); ++i)
+            l << f->Combo2->itemText(i);
+        return l;
+    }
+    QAction* Knopf(const QToolBar* leiste, const char* schluessel) const { return Form6::Knopf(leiste, schluessel); }
+    std::vector<std::string> Gesendet() const
+    {
+        return u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->Gesendet; });
+    }
+
+    Form6* f = nullptr;
+};
+
+}  // namespace
+
+// ---- Sending ----------------------------------------------------------------------------
+
+TEST_F(Form6Sim, SendsToEveryRecipientAndLogsEach)
+{
+    Laden();
+    Empfaenger({"+49171234567", "0171234567"});
+    f->Text6->setPlainText("Test");
+    f->SMS_VERSENDEN();
+
+    EXPECT_EQ(Empfangen(), "at+cmgs=21\r\n0011000B919471214365F70000FF08D4F29C0E028140" + CtrlZ +
+                               "at+cmgs=20\r\n0011000A8110173254760000FF08D4F29C0E028140" + CtrlZ);
+    EXPECT_EQ(Gesendet().size(), 2u);
+    EXPECT_EQ(anzeige.Status,
+              QStringList({"Bereite Nachricht vor...(1 von 2)", "Sende Init...(1 von 2)", "Sende Nachricht...(1 von 2)",
+                           "Nachricht(en) versandt - angenommen unter Nr. 1.", "Bereite Nachricht vor...(2 von 2)",
+                           "Sende Init...(2 von 2)", "Sende Nachricht...(2 von 2)",
+                           "Nachricht(en) versandt - angenommen unter Nr. 2."}));
+    EXPECT_EQ(Dateiinhalt(Form6::SendeLog_Datei()),
+              QString::fromUtf8("Nr. Datum    Uhrzeit  Empfänger \tStatusber.\tAnzeigen\tNachrichteninhalt\r\n"
+                                "  1 01.02.2003 12:34:56 +49171234567\tNein\t\tNein\t\tTest\r\n"
+                                "  2 01.02.2003 12:34:56 0171234567\tNein\t\tNein\t\tTest\r\n")
+                  .toLatin1());
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Form6Sim, TypedNumberIsAddedAndTheOptionsShapeThePdu)
+{
+    Laden();
+    f->Text8->setText("0171234567");
+    f->Text6->setPlainText("Hallo Welt!");
+    Knopf(f->Toolbar1, "report")->trigger();
+    Knopf(f->Toolbar1, "log")->trigger();  // released: no log
+    f->Combo3->setCurrentIndex(4);
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(Empfangen(), "at+cmgs=27\r\n0031000A8110173254760000A710C8309BFD065DCB6C7A0804028140" + CtrlZ);
+    EXPECT_EQ(Liste3(), QStringList{"0171234567"});
+    EXPECT_EQ(f->Text8->text(), "");
+    EXPECT_FALSE(QFile::exists(Form6::SendeLog_Datei()));
+
+    // "direkt" makes the message one of class 0; "*" and "#" become A and B.
+    Vergessen();
+    Knopf(f->Toolbar1, "direkt")->trigger();
+    Knopf(f->Toolbar1, "report")->trigger();
+    Knopf(f->Toolbar1, "log")->trigger();
+    f->Combo3->setCurrentIndex(0);
+    Empfaenger({"+49*31#"});
+    f->Text6->setPlainText("Test");
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(Empfangen(), "at+cmgs=18\r\n0011000691943AB100F0FF08D4F29C0E028140" + CtrlZ);
+    EXPECT_TRUE(Dateiinhalt(Form6::SendeLog_Datei()).endsWith("+49*31#\tNein\t\tJa\t\tTest\r\n"));
+}
+
+TEST_F(Form6Sim, NothingIsSentWhileAnyRecipientIsWrong)
+{
+    Laden();
+    f->Text6->setPlainText("Test");
+    struct Fall {
+        QStringList liste;
+        QString text8;
+        QString meldung;
+    };
+    const QString nummer = QStringLiteral("Für die Rufnummer bitte nur 0-9, '#', '*' und '+' verwenden!");
+    const Fall faelle[] = {
+        {{"+4930", "DHL"}, "", nummer},  // a name that came with a reply
+        {{"+4930", "49+1"}, "", nummer},
+        {{"+4930", ""}, "", "Keinen Empfänger angegeben!"},
+        {{"+4930"}, "0171 234", nummer},
+        {{}, "", "Keinen Empfänger angegeben!"},
+    };
+    for (const Fall& fall : faelle) {
+        Empfaenger(fall.liste);
+        f->Text8->setText(fall.text8);
+        u.Dialoge.Meldungen.clear();
+        f->SMS_VERSENDEN();
+        EXPECT_EQ(u.Dialoge.Texte(), QStringList{fall.meldung}) << fall.liste.join(',').toStdString();
+        EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Keins);
+        EXPECT_EQ(Liste3(), fall.liste);
+        EXPECT_EQ(f->Text8->text(), fall.text8);  // a refused number stays for correcting
+    }
+    Empfaenger({"+4930"});
+    f->Text8->clear();
+    f->Text6->clear();
+    u.Dialoge.Meldungen.clear();
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Keinen Text angegeben!"});
+    EXPECT_EQ(Empfangen(), "");
+}
+
+TEST_F(Form6Sim, AFailedRecipientEndsTheRun)
+{
+    // The phone answers the first with a reference, the second without one, refuses the third.
+    int aufruf = 0;
+    u.Handy->Handler_Setzen("AT+CMGS", [&aufruf](sim::SimHandy&, const std::string&) {
+        if (++aufruf == 3)
+            return sim::Antwort{sim::CmsError(500), {}};
+        const bool mitReferenz = aufruf == 1;
+        return sim::Antwort{sim::Prompt(), [mitReferenz](const std::string&) {
+                                return mitReferenz ? sim::Zeile("+CMGS: 7") + sim::Ok() : sim::Ok();
+                            }};
+    });
+    Laden();
+    Empfaenger({"01", "02", "03", "04"});
+    f->Text6->setPlainText("x");
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(anzeige.Status.last(), "Sende Init...(3 von 4)");
+    EXPECT_TRUE(anzeige.Status.contains("Nachricht(en) versandt."));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    const std::string empfangen = Empfangen();
+    EXPECT_EQ(std::count(empfangen.begin(), empfangen.end(), '\x1a'), 2);
+    std::size_t befehle = 0;
+    for (std::size_t p = empfangen.find("at+cmgs="); p != std::string::npos; p = empfangen.find("at+cmgs=", p + 1))
+        ++befehle;
+    EXPECT_EQ(befehle, 3u);  // the fourth is not tried
+    const QList<QByteArray> zeilen = Dateiinhalt(Form6::SendeLog_Datei()).split('\n');
+    ASSERT_EQ(zeilen.size(), 4);  // header, two messages, the end
+    EXPECT_TRUE(zeilen[1].startsWith("  7 01.02.2003 12:34:56 01\t"));
+    EXPECT_TRUE(zeilen[2].startsWith("    01.02.2003 12:34:56 02\t"));
+}
+
+TEST_F(Form6Sim, LineBreaksAreOneCharacterAndCrLfInTheLog)
+{
+    Laden();
+    Empfaenger({"0301234"});
+    f->Text6->setPlainText("a\nb");
+    EXPECT_EQ(f->Frame1->title(), "SMS-Text (156 Zeichen verbleiben):");
+    f->SMS_VERSENDEN();
+    ASSERT_EQ(Gesendet().size(), 1u);
+    // "a" LF "b" and five blanks of filling
+    EXPECT_EQ(Gesendet()[0], "0011000781301032F40000FF0861851804028140");
+    EXPECT_TRUE(Dateiinhalt(Form6::SendeLog_Datei()).endsWith("\t\ta\r\nb\r\n"));
+}
+
+// ---- Storing ----------------------------------------------------------------------------
+
+TEST_F(Form6Sim, StoresForTheSelectedRecipientAndReadsItBack)
+{
+    Laden();
+    Empfaenger({"+49171234567", "0301234"});
+    f->List3->setCurrentRow(1);
+    f->Text6->setPlainText("Test");
+    f->SMS_SPEICHERN();
+    EXPECT_EQ(Empfangen(), "at+cpms?\r\nat+cmgw=19\r\n0011000781301032F40000FF08D4F29C0E028140" + CtrlZ);
+    EXPECT_EQ(anzeige.Status, QStringList({"Prüfe auf freien Speicherplatz...", "Bereite Nachricht vor...",
+                                           "Sende Init...", "Speichere Nachricht...", "Nachricht gespeichert."}));
+    EXPECT_TRUE(Gesendet().empty());
+
+    // Without a selection the first recipient, with an empty list nobody.
+    f->List3->clearSelection();
+    Vergessen();
+    f->SMS_SPEICHERN();
+    EXPECT_NE(Empfangen().find("0011000B919471214365F7"), std::string::npos);
+    Empfaenger({});
+    Vergessen();
+    f->SMS_SPEICHERN();
+    EXPECT_NE(Empfangen().find("at+cmgw=15\r\n00110000810000FF08"), std::string::npos);
+
+    Form5* leser = Form5::Instanz();
+    ASSERT_EQ(leser->kal1->topLevelItemCount(), 3);
+    EXPECT_EQ(leser->kal1->topLevelItem(0)->text(0), "AU");
+    EXPECT_EQ(leser->kal1->topLevelItem(0)->text(2), "0301234");
+    EXPECT_EQ(leser->kal1->topLevelItem(0)->text(6), "Test    ");
+    EXPECT_EQ(leser->kal1->topLevelItem(1)->text(2), "+49171234567");
+    EXPECT_EQ(leser->kal1->topLevelItem(2)->text(2), "");
+}
+
+TEST_F(Form6Sim, FullStorageStoresNothing)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+        n->Gesamt = 2;
+        n->Beispiele_Fuellen();
+    });
+    Laden();
+    f->Text6->setPlainText("Test");
+    f->SMS_SPEICHERN();
+    EXPECT_EQ(Empfangen(), "at+cpms?\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Der SMS-Speicher des Handys ist voll! Bitte löschen Sie vorher eine "
+                                             "oder mehrere Nachrichten!"});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_EQ(anzeige.Status.last(), "SMS Speicher ist voll!");
+
+    f->Text6->clear();
+    Vergessen();
+    f->SMS_SPEICHERN();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Keinen Text angegeben!"});
+    EXPECT_EQ(Empfangen(), "");
+}
+
+// ---- Service centre ---------------------------------------------------------------------
+
+TEST_F(Form6Sim, LoadTakesThePhonesCentreIntoTheListAndWritesItBackOnce)
+{
+    Datei_Schreiben(Servicecenter_Datei(), "+491722270000\r\n");
+    f = Form6::Instanz();
+    EXPECT_EQ(Empfangen(), "AT+CSCA?\r\nAT+CSCA=+491710760000,145\r\n");
+    EXPECT_EQ(Eintraege2(), QStringList({"+491722270000", "+491710760000"}));
+    EXPECT_EQ(f->Combo2->currentIndex(), 1);
+    EXPECT_EQ(Dateiinhalt(Servicecenter_Datei()), "+491722270000\r\n+491710760000\r\n");
+    EXPECT_EQ(Einstellungen::Lesen("Options", "SMS SC"), "1");
+    EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+
+    // Next time it is in the list but not selected: written once more. Selected: not written.
+    delete f;
+    Vergessen();
+    f = Form6::Instanz();
+    EXPECT_EQ(Empfangen(), "AT+CSCA?\r\nAT+CSCA=+491710760000,145\r\n");
+    delete f;
+    Datei_Schreiben(Servicecenter_Datei(), "+491710760000\r\n");
+    Vergessen();
+    f = Form6::Instanz();
+    EXPECT_EQ(Empfangen(), "AT+CSCA?\r\n");
+    EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+
+    // The user's choice writes; "Setzen" writes without saving the choice.
+    Vergessen();
+    emit f->Combo2->activated(0);
+    f->Command51->click();
+    EXPECT_EQ(Empfangen(), "AT+CSCA=+491710760000,145\r\nAT+CSCA=+491710760000,145\r\n");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Form6Sim, PhoneWithoutCentreAndTheNextChoice)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Zentrale.clear(); });
+    Datei_Schreiben(Servicecenter_Datei(), "+491722270000\r\n+491710760000\r\n");
+    f = Form6::Instanz();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Keine SMS-Servicecenter-Adresse im Handy eingetragen!"});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+    // The read that found nothing does not swallow the user's next choice.
+    Vergessen();
+    f->Combo2->setCurrentIndex(1);
+    emit f->Combo2->activated(1);
+    EXPECT_EQ(Empfangen(), "AT+CSCA=+491710760000,145\r\n");
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->Zentrale; }), "+491710760000");
+
+    // A failed read neither.
+    u.Handy->Antwort_Setzen("AT+CSCA?", sim::Error(), 1);
+    f->Command52->click();
+    Vergessen();
+    emit f->Combo2->activated(1);
+    EXPECT_EQ(Empfangen(), "AT+CSCA=+491710760000,145\r\n");
+
+    // An empty box has nothing to write.
+    f->Combo2_Fuellen({});
+    u.Dialoge.Meldungen.clear();
+    f->Command51->click();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Keine SMS-Servicecenter-Adresse angegeben!"});
+}
+
+TEST_F(Form6Sim, ServiceCentreDialogWritesOnlyTheChosenNumberOnlyAfterOk)
+{
+    Datei_Schreiben(Servicecenter_Datei(), "+491722270000\r\n");
+    Laden();
+    ASSERT_EQ(f->Combo2->currentIndex(), 1);
+
+    // OK with the new third entry selected: the list and the file have it, and it is written once.
+    u.Dialoge.Eingaben = {"+4930"};
+    Im_Dialog<Form7>([](Form7* d) {
+        d->Command1->click();
+        d->List1->setCurrentRow(2);
+        d->Command4->click();
+    });
+    f->Command53->click();
+    EXPECT_EQ(Eintraege2(), QStringList({"+491722270000", "+491710760000", "+4930"}));
+    EXPECT_EQ(f->Combo2->currentIndex(), 2);
+    EXPECT_EQ(SMSCenterWahl, 2);
+    EXPECT_EQ(Empfangen(), "AT+CSCA=+4930,145\r\n");
+
+    // Closed without OK: nothing written, the selection stays.
+    Vergessen();
+    Im_Dialog<Form7>([](Form7* d) {
+        d->List1->setCurrentRow(0);
+        d->Command2->click();
+        d->reject();
+    });
+    f->Command53->click();
+    EXPECT_EQ(Empfangen(), "");
+    EXPECT_EQ(f->Combo2->currentIndex(), 2);
+    EXPECT_EQ(Eintraege2().size(), 3);
+
+    // OK without a selection: one message, nothing written.
+    Im_Dialog<Form7>([](Form7* d) {
+        d->List1->clearSelection();
+        d->Command4->click();
+    });
+    f->Command53->click();
+    EXPECT_EQ(SMSCenterWahl, -1);
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Keine SMS-Servicecenter-Adresse angegeben!"});
+    EXPECT_EQ(Empfangen(), "");
+}
+
+// ---- The window's own rules -------------------------------------------------------------
+
+TEST_F(Form6Sim, RecipientBoxAndListButtons)
+{
+    Laden();
+    f->Command30->click();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Keinen Empfänger angegeben!"});
+    for (const char* nummer : {"0171 234", "+49+1"}) {
+        f->Text8->setText(nummer);
+        emit f->Text8->returnPressed();
+        EXPECT_EQ(f->Text8->text(), nummer);
+    }
+    f->Text8->setText("+49*31#");
+    f->Command30->click();
+    f->Text8->setText("+49*31#");
+    f->Command30->click();
+    EXPECT_EQ(Liste3(), QStringList({"+49*31#", "+49*31#"}));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 3u);
+
+    // "kill" without a selection does nothing; with one it asks first.
+    Vergessen();
+    f->List3->clearSelection();
+    Knopf(f->Toolbar2, "kill")->trigger();
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    f->List3->setCurrentRow(0);
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    Knopf(f->Toolbar2, "kill")->trigger();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Eintrag wirklich löschen?"});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].titel, "LÖSCHEN");
+    EXPECT_EQ(Liste3().size(), 1);
+    LoeschenRueckfrage = false;
+    Knopf(f->Toolbar2, "kill2")->trigger();
+    EXPECT_EQ(Liste3().size(), 0);
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+}
+
+TEST_F(Form6Sim, TextLimitCounterAndPreview)
+{
+    Laden();
+    f->Text6->setPlainText(QString(200, 'x'));
+    EXPECT_EQ(f->Text6->toPlainText(), QString(159, 'x'));
+    EXPECT_EQ(f->Frame1->title(), "SMS-Text (0 Zeichen verbleiben):");
+    // Typing into a full text changes nothing.
+    QTextCursor cursor = f->Text6->textCursor();
+    cursor.setPosition(3);
+    f->Text6->setTextCursor(cursor);
+    f->Text6->insertPlainText("ab");
+    EXPECT_EQ(f->Text6->toPlainText(), QString(159, 'x'));
+    // The preview follows every change, hidden until shown.
+    f->Text6->setPlainText("Hallo");
+    EXPECT_EQ(f->Frame1->title(), "SMS-Text (154 Zeichen verbleiben):");
+    ASSERT_TRUE(Form27::Geladen());
+    EXPECT_EQ(Form27::Instanz()->Text1->toPlainText(), "Hallo");
+    EXPECT_FALSE(Form27::Instanz()->isVisible());
+    Knopf(f->Toolbar3, "preview")->trigger();
+    EXPECT_TRUE(Form27::Instanz()->isVisible());
+    EXPECT_TRUE(Form27::Instanz()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(Form6Sim, TextFileIsJoinedAndCut)
+{
+    Laden();
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("text.txt");
+    Datei_Schreiben(datei, "ab\r\ncd\r\nef\r\n");
+    u.Dialoge.Dateien = {datei};
+    Knopf(f->Toolbar3, "open")->trigger();
+    EXPECT_EQ(f->Text6->toPlainText(), "abcdef");
+    EXPECT_EQ(f->Frame1->title(), "SMS-Text (153 Zeichen verbleiben):");
+    EXPECT_EQ(Einstellungen::Lesen("Config", "SMS_TEXT_PATH"), datei);
+    EXPECT_EQ(u.Dialoge.Dateiwahlen[0].Filter, "Textdateien (*.txt)");
+
+    // A text already there: No keeps it and the file is appended; UTF-8 is read as such.
+    Datei_Schreiben(datei, QString::fromUtf8("Grüße\n").toUtf8());
+    u.Dialoge.Dateien = {datei};
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    Knopf(f->Toolbar3, "open")->trigger();
+    EXPECT_EQ(f->Text6->toPlainText(), QString::fromUtf8("abcdefGrüße"));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Bestehenden Text vorher löschen?"});
+    EXPECT_EQ(u.Dialoge.Dateiwahlen[1].Startdatei, datei);
+
+    Datei_Schreiben(datei, QByteArray(100, 'a') + "\r\n" + QByteArray(100, 'b'));
+    u.Dialoge.Dateien = {datei};
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    Knopf(f->Toolbar3, "open")->trigger();
+    EXPECT_EQ(f->Text6->toPlainText(), QString(100, 'a') + QString(59, 'b'));
+
+    u.Dialoge.Dateien = {QString()};
+    Knopf(f->Toolbar3, "open")->trigger();
+    EXPECT_EQ(f->Text6->toPlainText().size(), 159);
+}
+
+TEST_F(Form6Sim, OptionsAreKeptForTheNextLoad)
+{
+    Einstellungen::Speichern("SMS", "Dauer", "9");
+    Laden();
+    EXPECT_EQ(f->Combo3->currentIndex(), 0);
+    EXPECT_EQ(Einstellungen::Lesen("SMS", "Dauer"), "0");
+    EXPECT_TRUE(Knopf(f->Toolbar1, "normal")->isChecked());
+    EXPECT_FALSE(Knopf(f->Toolbar1, "report")->isChecked());
+    EXPECT_TRUE(Knopf(f->Toolbar1, "log")->isChecked());
+
+    Knopf(f->Toolbar1, "direkt")->trigger();
+    Knopf(f->Toolbar1, "report")->trigger();
+    Knopf(f->Toolbar1, "direkt")->trigger();  // stays down: one of the pair always is
+    f->Combo3->setCurrentIndex(4);
+    EXPECT_EQ(Einstellungen::Lesen("Settings", "ShowSMSFlash"), "1");
+    EXPECT_EQ(Einstellungen::Lesen("Settings", "SMSReport"), "1");
+    EXPECT_EQ(Einstellungen::Lesen("Settings", "LOGSMS"), "1");
+    delete f;
+    Laden();
+    EXPECT_TRUE(Knopf(f->Toolbar1, "direkt")->isChecked());
+    EXPECT_FALSE(Knopf(f->Toolbar1, "normal")->isChecked());
+    EXPECT_TRUE(Knopf(f->Toolbar1, "report")->isChecked());
+    EXPECT_EQ(f->Combo3->currentIndex(), 4);
+}
+
+TEST_F(Form6Sim, WindowSizeLogAndPlacement)
+{
+    Laden();
+    f->show();
+    f->resize(200, 200);
+    EXPECT_EQ(f->width(), 430);
+    EXPECT_EQ(f->height(), 378);
+    // Frame2 centred by the window's own rule
+    EXPECT_EQ(f->Frame2->x(), (6450 / 2 - (6270 + 180) / 2) / 15);
+
+    QStringList gestartet;
+    const auto vorher = Form6::Editor_Starten;
+    Form6::Editor_Starten = [&](const QString& datei) {
+        gestartet << datei;
+        return true;
+    };
+    f->Command23->click();
+    Form6::Editor_Starten = vorher;
+    EXPECT_EQ(gestartet, QStringList{Programmdatei("SMSLOG.TXT")});
+
+    f->move(30, 45);
+    f->close();
+    EXPECT_EQ(Einstellungen::Lesen("Windows", "SMSSendenX"), "450");
+    EXPECT_EQ(Einstellungen::Lesen("Windows", "SMSSendenY"), "675");
+}

@@ -1,0 +1,163 @@
+// The rows of listed messages, the log of read messages and the sender names.
+#include "SMSHilfen.h"
+#include "sms/SMSLesen.h"
+
+#include <QTemporaryDir>
+
+using namespace Module1;
+
+namespace {
+
+const QString Hallo = QStringLiteral("0791947101670000040B919471214365F70000302010214365400AE8329BFD4697D9EC37");
+const QString Statusreport = QStringLiteral("0791947101670000062A0B919471214365F7302010214365403020102153804000");
+
+QStringList Felder(const SMSZeile& z)
+{
+    return {z.Code, QString::number(z.Symbol), z.Index, z.Nummer, z.Datum, z.Uhrzeit, z.Text};
+}
+
+}  // namespace
+
+TEST(SMSZeile, EachStatusGivesItsCodeIconAndFields)
+{
+    struct Fall {
+        CMGLEintrag eintrag;
+        QStringList felder;
+    };
+    const Fall faelle[] = {
+        {{1, 1, Hallo}, {"EG", "2", "01", "+49171234567", "01.02.03", "12:34:56", "hellohello"}},
+        {{3, 0, Hallo}, {"EU", "4", "03", "+49171234567", "01.02.03", "12:34:56", "hellohello"}},
+        // a stored unsent message without recipient: no date, a time of one blank, no text
+        {{12, 2, "00110000810000FF00"}, {"AU", "3", "12", "", "", " ", ""}},
+        // a stored sent message: no date and no time; its blanks of filling stay
+        {{4, 3, "079194710167000011050B919471214365F70000FF08D4F29C0E028140"},
+         {"AG", "1", "04", "+49171234567", "", "", "Test    "}},
+        {{107, 0, Statusreport},
+         {"EU", "4", "107", "+491710760000", "", "",
+          "Statusreport: Meldung an +49171234567, gesendet: 01/02/03, 12:34:56 Uhr. Ausgeliefert: 01/02/03, "
+          "12:35:08 Uhr."}},
+        // a real "@" at the end of a text stays
+        {{5, 1, "0791947101670000040B919471214365F7000030201021436540085079393D07D500"},
+         {"EG", "2", "05", "+49171234567", "01.02.03", "12:34:56", "Preis 5@"}},
+    };
+    for (const Fall& f : faelle) {
+        const auto z = SMSZeile_Bilden(f.eintrag);
+        ASSERT_TRUE(z.has_value()) << f.eintrag.PDU.toStdString();
+        EXPECT_EQ(Felder(*z), f.felder);
+    }
+    EXPECT_FALSE(SMSZeile_Bilden({1, 4, Hallo}).has_value());
+    // A broken PDU is listed with what could be read, so that it can still be deleted.
+    const auto kaputt = SMSZeile_Bilden({2, 1, "0791947101670000040B9194"});
+    ASSERT_TRUE(kaputt.has_value());
+    EXPECT_EQ(kaputt->Index, "02");
+}
+
+TEST(SMSLogEintrag, RecordHasItsFixedLayout)
+{
+    SMSZeile z{"EG", 2, "01", "+49171234567", "+49171234567", "01.02.03", "12:34:56", "hellohello"};
+    const QString eintrag = SMSLogEintrag_Bilden(z);
+    const QStringList zeilen = eintrag.split("\r\n");
+    ASSERT_EQ(zeilen.size(), 4);
+    EXPECT_EQ(zeilen[0], "EG   +49171234567       (+49171234567      ) 01.02.03 12:34:56 ");
+    EXPECT_EQ(zeilen[1], "hellohello" + QString(70, ' '));
+    EXPECT_EQ(zeilen[2], QString(80, ' '));
+    EXPECT_EQ(zeilen[3], QString(80, '-'));
+
+    // Long fields are cut; a text of 160 fills lines 2 and 3 exactly, beyond that it is cut.
+    z.Name = QStringLiteral("Ein sehr langer Name dazu");
+    z.Text = QString(80, 'a') + QString(80, 'b') + QStringLiteral("ccc");
+    const QStringList lang = SMSLogEintrag_Bilden(z).split("\r\n");
+    EXPECT_EQ(lang[0].size(), 63);
+    EXPECT_EQ(lang[0].mid(25, 18), "Ein sehr langer Na");
+    EXPECT_EQ(lang[1], QString(80, 'a'));
+    EXPECT_EQ(lang[2], QString(80, 'b'));
+}
+
+TEST(SMSLog, NewRecordsOnlyAndANewFileOnce)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    StatusAnzeige anzeige;
+    Link().Anzeige = &anzeige;
+    const QString a = QStringLiteral("EG   a\r\nText\r\n\r\n") + QString(80, '-');
+    const QString b = QStringLiteral("EG   b\r\nZwei\nZeilen\r\n\r\n") + QString(80, '-');
+
+    SMSLog erster(datei);
+    erster.Eintragen(a);
+    erster.Eintragen(a);  // found in the copy read after the file was made
+    erster.Eintragen(b);
+    const QByteArray nachEinem = Dateiinhalt(datei);
+    EXPECT_EQ(nachEinem, (a + "\r\n\r\n" + QString(b).replace("Zwei\nZeilen", "Zwei\r\nZeilen") + "\r\n\r\n").toLatin1());
+    EXPECT_EQ(anzeige.Status, QStringList{"Lese SMS-Datei ein..."});
+
+    // A later run finds both, the text with its own line break included.
+    SMSLog zweiter(datei);
+    zweiter.Eintragen(b);
+    zweiter.Eintragen(a);
+    EXPECT_EQ(Dateiinhalt(datei), nachEinem);
+
+    // Within one run the copy is not updated: the same new record twice is written twice.
+    const QString c = QStringLiteral("EU   c\r\n\r\n\r\n") + QString(80, '-');
+    SMSLog dritter(datei);
+    dritter.Eintragen(c);
+    dritter.Eintragen(c);
+    EXPECT_EQ(Dateiinhalt(datei).count("EU   c"), 2);
+
+    // A log in a folder that does not exist is left alone.
+    SMSLog nirgends(ordner.filePath("fehlt/sms.log"));
+    nirgends.Eintragen(a);
+    EXPECT_FALSE(QFile::exists(ordner.filePath("fehlt/sms.log")));
+    Link().Anzeige = nullptr;
+}
+
+class NameSuchen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TBuchDaten[1][1][1] = "001";
+        TBuchDaten[1][1][2] = "Anna";
+        TBuchDaten[1][1][3] = "0171234567";
+        TBuchDaten[2][1][1] = "001";
+        TBuchDaten[2][1][2] = "Bert";
+        TBuchDaten[2][1][3] = "+49301234";
+        TBuchDaten[3][1][1] = "001";
+        TBuchDaten[3][1][2] = "Fest";
+        TBuchDaten[3][1][3] = "110";
+    }
+    FrischesProgramm frisch;
+    QTemporaryDir ordner;
+};
+
+TEST_F(NameSuchen, CacheOfTheFirstTwoBooksInAnyNumberForm)
+{
+    for (const char* nummer : {"+49171234567", "0049171234567", "0171234567"})
+        EXPECT_EQ(Name_Suchen(nummer), "Anna") << nummer;
+    EXPECT_EQ(Name_Suchen("0301234"), "Bert");
+    EXPECT_EQ(Name_Suchen("110"), "110");  // book 3 is not searched
+    EXPECT_EQ(Name_Suchen("+49"), "+49");  // no tail of nothing matches everything
+    EXPECT_EQ(Name_Suchen(""), "");
+}
+
+TEST_F(NameSuchen, SenderFileWinsOverTheCache)
+{
+    SMSAbsenderDatei = ordner.filePath("absender.orx");
+    Datei_Schreiben(SMSAbsenderDatei, "SIM\t001\tkurz\r\n"
+                                      "SIM\t001\tAnna Schmidt\t+49171234567\t!\r\n"
+                                      "LOKAL\t\tDora\t0401111\t\r\n");
+    EXPECT_EQ(Name_Suchen("0171234567"), "Anna Schmidt");
+    EXPECT_EQ(Name_Suchen("0401111"), "Dora");
+    EXPECT_EQ(Name_Suchen("+49301234"), "Bert");
+    SMSAbsenderDatei = ordner.filePath("fehlt.orx");
+    EXPECT_EQ(Name_Suchen("0171234567"), "Anna");
+}
+
+TEST(CSCAAntwort, NumberEmptyOrNothing)
+{
+    const CSCAAntwort a = CSCA_Antwort_Lesen("AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n");
+    EXPECT_EQ(a.Ergebnis, CSCAAntwort::Eingetragen);
+    EXPECT_EQ(a.Nummer, "+491710760000");
+    EXPECT_EQ(CSCA_Antwort_Lesen("\r\n+CSCA: EMPTY\r\nOK\r\n").Ergebnis, CSCAAntwort::Leer);
+    EXPECT_EQ(CSCA_Antwort_Lesen("\r\n+CSCA: \"\",129\r\nOK\r\n").Ergebnis, CSCAAntwort::Leer);
+    EXPECT_EQ(CSCA_Antwort_Lesen("AT+CSCA?\r\r\nOK\r\n").Ergebnis, CSCAAntwort::Unlesbar);
+    EXPECT_EQ(CSCA_Antwort_Lesen("+CSCA: \"+4917").Ergebnis, CSCAAntwort::Unlesbar);
+}
