@@ -1,30 +1,349 @@
 #include "media/Form15.h"
 
+#include "app/MDIForm1.h"
+#include "common/Dialoge.h"
+#include "common/Einstellungen.h"
+#include "common/Platzierung.h"
 #include "link/Handytyp.h"
+#include "link/LinkAnzeige.h"
+#include "link/Module1.h"
+#include "link/Module2.h"
+#include "link/PortKanal.h"
+#include "media/Dateilisten.h"
+#include "media/Klingel.h"
+#include "media/Melodie.h"
+#include "media/MidiVorschau.h"
+#include "organizer/Datenobjekt.h"
+#include "ui_Form15.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
 #include <QPointer>
+#include <QStyle>
 
 namespace {
+
 QPointer<Form15>& Zeiger()
 {
     static QPointer<Form15> form;
     return form;
 }
+
+const Platzierung::Schluessel Platz{QStringLiteral("MIDIS"), 0, 0, -1, -1, false};
+
+// Sets WerteEinlesen for as long as it lives, so that no way out leaves it set.
+class Einlesen {
+public:
+    explicit Einlesen(Form15& f) : m_f(f) { m_f.WerteEinlesen = true; }
+    ~Einlesen() { m_f.WerteEinlesen = false; }
+    Einlesen(const Einlesen&) = delete;
+    Einlesen& operator=(const Einlesen&) = delete;
+
+private:
+    Form15& m_f;
+};
+
+void Fortschritt_Null()
+{
+    if (Module1::Link().Anzeige)
+        Module1::Link().Anzeige->Fortschritt_Setzen(0, 0);
+}
+
 }  // namespace
 
-Form15::Form15()
+Form15::Form15() : ui(std::make_unique<Ui::Form15>())
 {
-    setObjectName(QStringLiteral("Form15"));
-    setWindowTitle(QStringLiteral("Melodien"));
-    // The picture and melody formats depend on the model.
-    Module1::Handytyp_Pruefen();
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    Frame22 = ui->Frame22;
+    List1 = ui->List1;
+    Frame1 = ui->Frame1;
+    Option1 = {ui->Option1_0, ui->Option1_1, ui->Option1_2};
+    Check1 = ui->Check1;
+    Label9 = ui->Label9;
+    Label2 = ui->Label2;
+    VScroll1 = ui->VScroll1;
+    Frame21 = ui->Frame21;
+    Drive1 = ui->Drive1;
+    Dir1 = ui->Dir1;
+    File2 = ui->File2;
+    Command45 = ui->Command45;
+    Command46 = ui->Command46;
+    Frame2 = ui->Frame2;
+    Command10 = ui->Command10;
+    Command2 = ui->Command2;
+    Command1 = ui->Command1;
+    Command3 = ui->Command3;
+
+    QStyle* stil = QApplication::style();
+    Command10->setIcon(stil->standardIcon(QStyle::SP_MediaPlay));
+    Command2->setIcon(stil->standardIcon(QStyle::SP_ArrowUp));
+    Command1->setIcon(stil->standardIcon(QStyle::SP_DialogSaveButton));
+    Command3->setIcon(stil->standardIcon(QStyle::SP_TrashIcon));
+
+    {
+        // Filling the list is no choice of the user's.
+        const Einlesen still(*this);
+        List1->addItems(Klingeltyp_Texte());
+        VScroll1->setValue(0);
+    }
+    File2->Pattern_Setzen(QStringLiteral("*.mid"));
+
+    // A choice is a change of the selection: the list also moves its current row by itself
+    // when it first gets the focus, and that chooses nothing.
+    connect(List1, &QListWidget::itemSelectionChanged, this, &Form15::List1_Click);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &Form15::VScroll1_Change);
+    connect(Check1, &QCheckBox::toggled, this, &Form15::Check1_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool an) {
+            if (an)
+                Option1_Click(i);
+        });
+    connect(Drive1, &Laufwerkliste::Change, this, &Form15::Drive1_Change);
+    connect(Dir1, &Ordnerliste::Change, this, &Form15::Dir1_Change);
+    connect(File2, &QListWidget::itemDoubleClicked, this, &Form15::File2_DblClick);
+    connect(Command45, &QPushButton::clicked, this, &Form15::Command45_Click);
+    connect(Command46, &QPushButton::clicked, this, &Form15::Command46_Click);
+    connect(Command10, &QPushButton::clicked, this, &Form15::Command10_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form15::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form15::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form15::Command3_Click);
 }
+
+Form15::~Form15() = default;
 
 Form15* Form15::Instanz()
 {
-    if (!Zeiger())
+    if (!Zeiger()) {
+        // Known before it loads: the load yields, and a second click must find this one.
         Zeiger() = new Form15();
+        Zeiger()->Form_Load();
+    }
     return Zeiger();
 }
 
 bool Form15::Geladen() { return !Zeiger().isNull(); }
+
+void Form15::Form_Load()
+{
+    Platzierung::Laden(this, Platz);
+
+    const QString ordner = Einstellungen::Lesen(QStringLiteral("Settings"), QStringLiteral("PATHforMIDIs"), Programmordner());
+    if (!Dir1->Path_Setzen(ordner))
+        Dir1->Path_Setzen(Programmordner());
+    Drive1->Drive_Setzen(Dir1->Path());
+    MidiPfad = Dir1->Path();
+
+    const QString typ = Module1::Handytyp_Pruefen();
+    if (typ == QLatin1String("35")) {
+        List1->resize(List1->width(), Platzierung::Pixel(2400));
+        Frame1->setVisible(true);
+    } else if (typ == QLatin1String("25")) {
+        List1->resize(List1->width(), Platzierung::Pixel(3765));
+        Frame1->setVisible(false);
+    }
+
+    if (MDIForm1::Instanz())
+        MDIForm1::Instanz()->Kind_Zeigen(this);
+    else
+        show();
+    QCoreApplication::processEvents();
+    Melodieholen();
+}
+
+void Form15::closeEvent(QCloseEvent* event)
+{
+    Platzierung::Speichern(this, Platz);
+    event->accept();
+}
+
+// ---- Ring settings ----------------------------------------------------------------------
+
+bool Form15::Klingel_Lesen()
+{
+    Module1::Verbindung& L = Module1::Link();
+    L.Text2.clear();
+    if (!Module1::Befehl_Senden(QStringLiteral("AT^SRTC?"), true))
+        return false;
+    const QString antwort = L.Text2;
+    L.Text2.clear();
+    // A reply the window cannot read leaves the controls as they were.
+    if (const std::optional<Klingelwerte> werte = SRTC_Lesen(antwort)) {
+        const Einlesen still(*this);
+        List1->setCurrentRow(werte->Typ);
+        Label2->setText(werte->Lautstaerke);
+        VScroll1->setValue(Balkenwert(werte->Lautstaerke.trimmed().toInt()));
+    }
+    Module1::Status_Setzen(QStringLiteral("Fertig."));
+    return true;
+}
+
+void Form15::Melodieholen()
+{
+    Module1::Verbindung& L = Module1::Link();
+    Module1::Status_Setzen(QStringLiteral("Hole Melodie & Lautstärke..."));
+    if (!Klingel_Lesen())
+        return;
+    if (Module1::Handytyp_Pruefen() == QLatin1String("35")) {
+        Module1::Status_Setzen(QStringLiteral("Hole Vibrations- und Rufeinstellungen..."));
+        L.Text2.clear();
+        if (!Module1::Befehl_Senden(QStringLiteral("AT+CVIB?"), true))
+            return;
+        if (const std::optional<bool> an = CVIB_Lesen(L.Text2)) {
+            const Einlesen still(*this);
+            Check1->setChecked(*an);
+        }
+        L.Text2.clear();
+        if (!Module1::Befehl_Senden(QStringLiteral("AT+CALM?"), true))
+            return;
+        if (const std::optional<int> art = CALM_Lesen(L.Text2)) {
+            const Einlesen still(*this);
+            Option1[*art]->setChecked(true);
+        }
+    }
+    Module1::Status_Setzen(QStringLiteral("Fertig."));
+}
+
+void Form15::List1_Click()
+{
+    const QList<QListWidgetItem*> auswahl = List1->selectedItems();
+    if (WerteEinlesen || auswahl.isEmpty())
+        return;
+    const int typ = List1->row(auswahl.first());
+    // The phone plays the chosen tone at once; its "OK" is left for the next command to discard.
+    if (Module1::Link().Port)
+        Module1::Link().Port->Output(QStringLiteral("AT^SRTC=%1\r\n").arg(typ));
+}
+
+void Form15::VScroll1_Change()
+{
+    Lautstaerke = Lautstaerke_Bei(VScroll1->value());
+    Label2->setText(QString::number(Lautstaerke));
+    if (WerteEinlesen)
+        return;
+    if (Module1::Befehl_Senden(QStringLiteral("AT^SRTC=,%1").arg(Lautstaerke), true))
+        QCoreApplication::processEvents();
+}
+
+void Form15::Check1_Click()
+{
+    if (WerteEinlesen)
+        return;
+    Module1::Status_Setzen(QStringLiteral("Schreibe Vibrationseinstellung..."));
+    if (Module1::Befehl_Senden(QStringLiteral("AT+CVIB=%1").arg(Check1->isChecked() ? 1 : 0), true))
+        Module1::Status_Setzen(QStringLiteral("Fertig."));
+}
+
+void Form15::Option1_Click(int index)
+{
+    if (WerteEinlesen)
+        return;
+    Module1::Status_Setzen(QStringLiteral("Schreibe Rufeinstellung..."));
+    if (!Module1::Befehl_Senden(QStringLiteral("AT+CALM=%1").arg(index), true))
+        return;
+    Module1::Status_Setzen(QStringLiteral("Fertig."));
+    Module1::Status_Setzen(QStringLiteral("Hole Melodie & Lautstärke..."));
+    Klingel_Lesen();
+}
+
+// ---- MIDI files and preview -------------------------------------------------------------
+
+void Form15::Drive1_Change() { Dir1->Path_Setzen(Drive1->Drive()); }
+
+void Form15::Dir1_Change()
+{
+    File2->Path_Setzen(Dir1->Path());
+    MidiPfad = File2->Path();
+    Einstellungen::Speichern(QStringLiteral("Settings"), QStringLiteral("PATHforMIDIs"), Dir1->Path());
+}
+
+void Form15::OpenMidi()
+{
+    const QString name = File2->FileName();
+    Midi_Geraet().Oeffnen(name.isEmpty() ? QString() : Pfad_Verbinden(MidiPfad, name));
+}
+
+void Form15::PlayMidi() { Midi_Geraet().Abspielen(); }
+
+void Form15::CloseMidi() { Midi_Geraet().Schliessen(); }
+
+void Form15::Command45_Click()
+{
+    OpenMidi();
+    PlayMidi();
+}
+
+void Form15::Command46_Click() { CloseMidi(); }
+
+void Form15::File2_DblClick()
+{
+    CloseMidi();
+    OpenMidi();
+    PlayMidi();
+}
+
+// ---- Melody in the phone ----------------------------------------------------------------
+
+void Form15::Command2_Click()
+{
+    const QString name = File2->FileName();
+    if (name.isEmpty()) {
+        MsgBox(QStringLiteral("Keine MIDI-Datei ausgewählt!"));
+        return;
+    }
+    QFile f(Pfad_Verbinden(Dir1->Path(), name));
+    // A file gone since the list was filled must not cost the phone its melody.
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    if (f.size() > Melodie_Hoechstgroesse) {
+        f.close();
+        MsgBox(QStringLiteral("Diese Datei ist zu groß! "));
+        return;
+    }
+    const QByteArray daten = f.readAll();
+    f.close();
+    Melodie_Schreiben(daten);
+}
+
+void Form15::Command1_Click()
+{
+    if (!Melodie_Lesen())
+        return;
+    const QString antwort = Module1::Link().Text1;
+    if (antwort.size() < Melodie_KurzeAntwort &&
+        MsgBox(QStringLiteral("Es scheint nur eine leere Datei vorhanden zu sein! Trotzdem speichern?"),
+               Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) != Dialoge::Antwort::Ja) {
+        Module1::Status_Setzen(QStringLiteral("Fertig."));
+        Fortschritt_Null();
+        return;
+    }
+    // A reply too short for the cuts holds no digits: an empty file.
+    const QString hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::KommaSchnitt).value_or(QString());
+
+    Dialoge::Dateiwahl wahl;
+    wahl.Filter = QStringLiteral("*.mid (*.mid)");
+    wahl.Startdatei = Pfad_Verbinden(MidiPfad, QStringLiteral("temp.mid"));
+    const std::optional<QString> ziel = Dialoge::Aktuell().Datei_Speichern(wahl);
+    // Bad digits are found before the target is touched, so no half file is left behind.
+    if (!ziel || !Datenobjekt::Datei_Schreiben(*ziel, hex)) {
+        Module1::Status_Setzen(QStringLiteral("Abgebrochen."));
+        Fortschritt_Null();
+        return;
+    }
+    Module1::Status_Setzen(QStringLiteral("Fertig."));
+    Fortschritt_Null();
+    File2->Refresh();
+}
+
+void Form15::Command3_Click()
+{
+    if (Module1::LoeschenRueckfrage &&
+        MsgBox(QStringLiteral("Melodie im Handy wirklich löschen?"), Dialoge::Symbol::Frage, Dialoge::Tasten::JaNein,
+               Dialoge::Antwort::Nein) != Dialoge::Antwort::Ja)
+        return;
+    Melodie_Loeschen();
+}
+
+void Form15::Command10_Click() { Module1::Befehl_Senden(QStringLiteral("AT^SRTC"), true); }

@@ -7,6 +7,7 @@
 #include "phone/Form16.h"
 #include "phone/Form25.h"
 #include "sim/SimEinstellungen.h"
+#include "sim/SimKlingel.h"
 
 #include <QLabel>
 #include <QMdiArea>
@@ -61,6 +62,7 @@ protected:
     {
         // The settings windows read the phone; the "sprache" windows the language set below.
         sim::Einstellungen_Anmelden(*u.Handy);
+        sim::Klingel_Anmelden(*u.Handy);  // the ring-tone window reads the ring settings
         u.Handy->Handler_Setzen("AT^SLNG?", [this](sim::SimHandy&, const std::string&) {
             return sim::Antwort{sim::Zeile("^SLNG: " + std::to_string(sprachcode)) + sim::Ok(), {}};
         });

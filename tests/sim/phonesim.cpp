@@ -3,6 +3,7 @@
 #include "sim/SimDatenobjekte.h"
 #include "sim/SimEinstellungen.h"
 #include "sim/SimHandy.h"
+#include "sim/SimKlingel.h"
 #include "sim/SimNachrichten.h"
 #include "sim/SimTelefonbuch.h"
 
@@ -72,6 +73,7 @@ int main(int argc, char** argv)
         sim::Telefonbuch_Anmelden(handy, true);
         sim::Einstellungen_Anmelden(handy);
         sim::Datenobjekte_Anmelden(handy, true);
+        sim::Klingel_Anmelden(handy);
         sim::Nachrichten_Anmelden(handy, true);
         if (!Link_Anlegen(link, handy.Geraet()))
             return 1;

@@ -1,0 +1,40 @@
+#include "media/Bild.h"
+
+#include "media/Bmp.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+std::optional<Bilddaten> Bild_Laden(const QString& pfad)
+{
+    QFile f(pfad);
+    if (pfad.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray daten = f.readAll();
+    if (std::optional<QImage> bmp = Bmp_Lesen(daten))
+        return Bilddaten{*bmp, daten};
+    const QImage bild = QImage::fromData(daten);
+    if (bild.isNull())
+        return std::nullopt;
+    // A BMP that only the general reader understands (compressed) is drawn, not passed on.
+    return Bilddaten{bild.convertToFormat(QImage::Format_RGB32), QByteArray()};
+}
+
+bool Bild_Speichern(const Bilddaten& bild, const QString& pfad, int tiefe)
+{
+    if (bild.Leer())
+        return false;
+    return Bytedatei_Schreiben(pfad, bild.Datei.isEmpty() ? Bmp_Schreiben(bild.Pixel, tiefe) : bild.Datei);
+}
+
+bool Bytedatei_Schreiben(const QString& pfad, const QByteArray& daten)
+{
+    QSaveFile f(pfad);
+    if (pfad.isEmpty() || !f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(daten) != daten.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}

@@ -1,0 +1,173 @@
+#include "media/MidiVorschau.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <fluidsynth.h>
+
+namespace {
+
+MidiGeraet*& Eingesetzt()
+{
+    static MidiGeraet* geraet = nullptr;
+    return geraet;
+}
+
+// The library writes its complaints (no sound card, a bad file) to the console; the preview
+// reports nothing, so neither does it.
+void Meldungen_Abstellen()
+{
+    static const bool einmal = [] {
+        for (int stufe : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(stufe, nullptr, nullptr);
+        return true;
+    }();
+    (void)einmal;
+}
+
+struct Synthesizer {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+
+    explicit Synthesizer(bool inDatei)
+    {
+        Meldungen_Abstellen();
+        settings = new_fluid_settings();
+        fluid_settings_setint(settings, "synth.lock-memory", 0);
+        if (inDatei)
+            fluid_settings_setstr(settings, "player.timing-source", "sample");
+    }
+    ~Synthesizer()
+    {
+        if (synth)
+            delete_fluid_synth(synth);
+        delete_fluid_settings(settings);
+    }
+    bool Starten()
+    {
+        const QString font = FluidMidiGeraet::Klangschrift();
+        if (font.isEmpty())
+            return false;
+        synth = new_fluid_synth(settings);
+        return synth && fluid_synth_sfload(synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED;
+    }
+};
+
+}  // namespace
+
+MidiGeraet& Midi_Geraet()
+{
+    if (Eingesetzt())
+        return *Eingesetzt();
+    static FluidMidiGeraet echt;
+    return echt;
+}
+
+void Midi_Geraet_Setzen(MidiGeraet* geraet) { Eingesetzt() = geraet; }
+
+struct FluidMidiGeraet::Innen {
+    std::unique_ptr<Synthesizer> synth;
+    fluid_audio_driver_t* treiber = nullptr;
+    fluid_player_t* spieler = nullptr;
+    QByteArray datei;
+};
+
+FluidMidiGeraet::FluidMidiGeraet() : m(std::make_unique<Innen>()) {}
+
+FluidMidiGeraet::~FluidMidiGeraet() { Schliessen(); }
+
+QString FluidMidiGeraet::Klangschrift()
+{
+    for (const char* pfad : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+                             "/usr/share/sounds/sf2/TimGM6mb.sf2"})
+        if (QFileInfo(QLatin1String(pfad)).isReadable())
+            return QLatin1String(pfad);
+    return QString();
+}
+
+bool FluidMidiGeraet::Oeffnen(const QString& pfad)
+{
+    Schliessen();
+    // The player takes a missing file without a word and fails only when it plays.
+    const QFileInfo info(pfad);
+    if (!info.isFile() || !info.isReadable())
+        return false;
+    m->datei = QFile::encodeName(pfad);
+    return true;
+}
+
+void FluidMidiGeraet::Abspielen()
+{
+    if (m->datei.isEmpty())
+        return;
+    if (!m->synth) {
+        auto s = std::make_unique<Synthesizer>(false);
+        if (!s->Starten())
+            return;
+        m->synth = std::move(s);
+    }
+    if (!m->treiber) {
+        m->treiber = new_fluid_audio_driver(m->synth->settings, m->synth->synth);
+        if (!m->treiber)
+            return;
+    }
+    if (m->spieler) {
+        fluid_player_stop(m->spieler);
+        delete_fluid_player(m->spieler);
+        m->spieler = nullptr;
+    }
+    fluid_synth_system_reset(m->synth->synth);
+    m->spieler = new_fluid_player(m->synth->synth);
+    if (!m->spieler)
+        return;
+    if (fluid_player_add(m->spieler, m->datei.constData()) != FLUID_OK || fluid_player_play(m->spieler) != FLUID_OK) {
+        delete_fluid_player(m->spieler);
+        m->spieler = nullptr;
+    }
+}
+
+void FluidMidiGeraet::Schliessen()
+{
+    if (m->spieler) {
+        fluid_player_stop(m->spieler);
+        delete_fluid_player(m->spieler);
+        m->spieler = nullptr;
+    }
+    // The sound card is given back with the device.
+    if (m->treiber) {
+        delete_fluid_audio_driver(m->treiber);
+        m->treiber = nullptr;
+    }
+    if (m->synth)
+        fluid_synth_system_reset(m->synth->synth);
+    m->datei.clear();
+}
+
+bool FluidMidiGeraet::In_Datei_Spielen(const QString& midi, const QString& wav, int sekunden)
+{
+    if (!QFileInfo(midi).isFile())
+        return false;
+    Synthesizer s(true);
+    const QByteArray ziel = QFile::encodeName(wav);
+    fluid_settings_setstr(s.settings, "audio.file.name", ziel.constData());
+    fluid_settings_setstr(s.settings, "audio.file.type", "wav");
+    if (!s.Starten())
+        return false;
+    fluid_player_t* spieler = new_fluid_player(s.synth);
+    if (!spieler)
+        return false;
+    bool gut = fluid_player_add(spieler, QFile::encodeName(midi).constData()) == FLUID_OK;
+    fluid_file_renderer_t* renderer = gut ? new_fluid_file_renderer(s.synth) : nullptr;
+    gut = renderer && fluid_player_play(spieler) == FLUID_OK;
+    double rate = 44100;
+    fluid_settings_getnum(s.settings, "synth.sample-rate", &rate);
+    int periode = 64;
+    fluid_settings_getint(s.settings, "audio.period-size", &periode);
+    const long bloecke = long(rate * sekunden / periode);
+    for (long i = 0; gut && i < bloecke && fluid_player_get_status(spieler) == FLUID_PLAYER_PLAYING; ++i)
+        gut = fluid_file_renderer_process_block(renderer) == FLUID_OK;
+    fluid_player_stop(spieler);
+    if (renderer)
+        delete_fluid_file_renderer(renderer);
+    delete_fluid_player(spieler);
+    return gut;
+}

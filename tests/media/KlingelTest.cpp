@@ -1,0 +1,261 @@
+// The ring settings: the reply parsers, and the ring-tone window's left half on the simulated phone.
+#include "MedienHilfen.h"
+
+#include "media/Klingel.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+using namespace medien_test;
+
+namespace {
+
+// ---- Parsers ----------------------------------------------------------------------------
+
+TEST(Klingeltypen, FortyThreeEntriesInTheirGroups)
+{
+    const QStringList t = Klingeltyp_Texte();
+    ASSERT_EQ(t.size(), 43);
+    const std::pair<int, const char*> stichproben[] = {
+        {0, "01 - Handy stumm"},   {1, "02 - Standard"},      {4, "05 - Standard"},  {5, "06 - Klassisch"},
+        {22, "23 - Klassisch"},    {23, "24 - Traditionell"}, {26, "27 - Traditionell"},
+        {27, "28 - Diskret"},      {32, "33 - Diskret"},      {33, "34 - Poppig"},   {41, "42 - Poppig"},
+        {42, "43 - Individuell"},
+    };
+    for (const auto& [i, text] : stichproben)
+        EXPECT_EQ(t.at(i), QString::fromUtf8(text)) << i;
+}
+
+TEST(SRTCLesen, TypeAndVolumeOrNothing)
+{
+    struct Fall {
+        const char* antwort;
+        std::optional<std::pair<int, const char*>> werte;
+    };
+    const Fall faelle[] = {
+        {"AT^SRTC?\r\r\n^SRTC: 42,3,0\r\n\r\nOK\r\n", {{42, "3"}}},
+        {"\r\n^SRTC: 0,0,1\r\n", {{0, "0"}}},
+        {"\r\n^SRTC: 5,4,0\r\n", {{5, "4"}}},
+        {"\r\n^SRTC: 42\r\n\r\nOK\r\n", std::nullopt},      // no comma after the type
+        {"\r\n^SRTC: 42,3\r\n\r\nOK\r\n", std::nullopt},    // no comma after the volume
+        {"\r\n^SRTC: 77,9,0\r\n\r\nOK\r\n", std::nullopt},  // type and volume out of range
+        {"\r\n^SRTC: 43,1,0\r\n", std::nullopt},
+        {"\r\n^SRTC: 1,5,0\r\n", std::nullopt},
+        {"\r\n^SRTC: ,3,0\r\n", std::nullopt},
+        {"\r\nOK\r\n", std::nullopt},
+    };
+    for (const Fall& f : faelle) {
+        const std::optional<Klingelwerte> w = SRTC_Lesen(QString::fromLatin1(f.antwort));
+        ASSERT_EQ(w.has_value(), f.werte.has_value()) << f.antwort;
+        if (w) {
+            EXPECT_EQ(w->Typ, f.werte->first) << f.antwort;
+            EXPECT_EQ(w->Lautstaerke, QLatin1String(f.werte->second)) << f.antwort;
+        }
+    }
+}
+
+TEST(CVIBUndCALMLesen, TheLaterDigitWins)
+{
+    EXPECT_EQ(CVIB_Lesen("AT+CVIB?\r\r\n+CVIB: 1\r\n\r\nOK\r\n"), std::optional<bool>(true));
+    EXPECT_EQ(CVIB_Lesen("\r\n+CVIB: 0\r\n\r\nOK\r\n"), std::optional<bool>(false));
+    EXPECT_EQ(CVIB_Lesen("\r\n+CVIB: 1,0\r\n"), std::optional<bool>(false));
+    EXPECT_EQ(CVIB_Lesen("\r\n+CVIB: \r\n"), std::nullopt);
+    EXPECT_EQ(CVIB_Lesen("AT+CVIB?\r\r\nOK\r\n"), std::nullopt);
+
+    EXPECT_EQ(CALM_Lesen("AT+CALM?\r\r\n+CALM: 2\r\n\r\nOK\r\n"), std::optional<int>(2));
+    EXPECT_EQ(CALM_Lesen("\r\n+CALM: 0\r\n"), std::optional<int>(0));
+    EXPECT_EQ(CALM_Lesen("\r\n+CALM: 1\r\n"), std::optional<int>(1));
+    EXPECT_EQ(CALM_Lesen("\r\nOK\r\n"), std::nullopt);
+}
+
+// ---- The window on the phone ------------------------------------------------------------
+
+class Klingelfenster : public ::testing::Test, protected MedienSim {
+protected:
+    explicit Klingelfenster(const std::string& modell = "S35") : MedienSim(modell) {}
+
+    void Klingel_Setzen(int typ, int laut, int vibration, int alarm)
+    {
+        u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+            klingel->Typ = typ;
+            klingel->Lautstaerke = laut;
+            klingel->Vibration = vibration;
+            klingel->Alarm = alarm;
+        });
+    }
+
+    Form15* Oeffnen()
+    {
+        Form15* f = Form15::Instanz();
+        Vergessen();
+        return f;
+    }
+
+    std::vector<std::string> Befehle() const { return u.Handy->Befehle(); }
+};
+
+TEST_F(Klingelfenster, OpeningWithAnX35ReadsTheSettingsAndWritesNothing)
+{
+    Klingel_Setzen(42, 3, 1, 2);
+    Form15* f = Form15::Instanz();
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CGMM", "AT^SRTC?", "AT+CVIB?", "AT+CALM?"}));
+    ASSERT_NE(f->List1->currentItem(), nullptr);
+    EXPECT_EQ(f->List1->currentItem()->text(), "43 - Individuell");
+    EXPECT_EQ(f->Label2->text(), "3");
+    EXPECT_EQ(f->VScroll1->value(), 1);  // one step below the top
+    EXPECT_TRUE(f->Check1->isChecked());
+    EXPECT_TRUE(f->Option1[2]->isChecked());
+    EXPECT_FALSE(f->Frame1->isHidden());
+    EXPECT_EQ(f->List1->height(), 160);
+    EXPECT_EQ(anzeige.Status, QStringList({"Prüfe Handytyp", "Fertig.", "Hole Melodie & Lautstärke...", "Fertig.",
+                                           "Hole Vibrations- und Rufeinstellungen...", "Fertig."}));
+    EXPECT_FALSE(f->WerteEinlesen);
+    EXPECT_EQ(Klingel().Abgespielt, 0);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+class KlingelfensterS25 : public Klingelfenster {
+protected:
+    KlingelfensterS25() : Klingelfenster("S25") {}
+};
+
+TEST_F(KlingelfensterS25, OnlyTypeAndVolumeAndTheAlertFrameHidden)
+{
+    Form15* f = Form15::Instanz();
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CGMM", "AT^SRTC?"}));
+    EXPECT_TRUE(f->Frame1->isHidden());
+    EXPECT_EQ(f->List1->height(), 251);
+}
+
+class KlingelfensterFremd : public Klingelfenster {
+protected:
+    KlingelfensterFremd() : Klingelfenster("P10") {}
+};
+
+TEST_F(KlingelfensterFremd, UnknownModelKeepsTheDesignLayoutAndAsksTheModelAgain)
+{
+    Form15* f = Form15::Instanz();
+    // An unknown model is not remembered, so the settings reading asks once more.
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CGMM", "AT^SRTC?", "AT+CGMM"}));
+    EXPECT_FALSE(f->Frame1->isHidden());
+    EXPECT_EQ(f->List1->height(), 251);
+}
+
+TEST_F(Klingelfenster, ChoosingATypeWritesItStraightToThePort)
+{
+    Form15* f = Oeffnen();
+    const int sperren = anzeige.Sperrwechsel;
+    f->List1->setCurrentRow(6);  // "07 - Klassisch"
+    EXPECT_EQ(f->List1->currentItem()->text(), "07 - Klassisch");
+    ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("AT^SRTC=6\r\n", 2000));
+    EXPECT_EQ(Empfangen(), "AT^SRTC=6\r\n");
+    EXPECT_TRUE(anzeige.Status.isEmpty());
+    EXPECT_EQ(anzeige.Sperrwechsel, sperren);  // no wait: the lamp never turned red
+    EXPECT_EQ(Klingel().Typ, 6);
+    EXPECT_EQ(Klingel().Abgespielt, 1);
+}
+
+TEST_F(Klingelfenster, VolumeArrows)
+{
+    Klingel_Setzen(0, 4, 0, 0);
+    Form15* f = Oeffnen();
+    ASSERT_EQ(f->VScroll1->value(), 0);
+    f->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);  // upper arrow at the top
+    EXPECT_EQ(Empfangen(), "");
+    f->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // lower arrow
+    EXPECT_EQ(Empfangen(), "AT^SRTC=,3\r\n");
+    EXPECT_EQ(f->Label2->text(), "3");
+    EXPECT_EQ(f->Lautstaerke, 3);
+    EXPECT_EQ(Klingel().Lautstaerke, 3);
+}
+
+TEST_F(Klingelfenster, AlertModeWritesThenReadsTypeAndVolumeBack)
+{
+    Form15* f = Oeffnen();
+    Klingel_Setzen(5, 2, 0, 0);
+    f->Option1[1]->click();  // "Still"
+    EXPECT_EQ(Empfangen(), "AT+CALM=1\r\nAT^SRTC?\r\n");
+    EXPECT_EQ(Klingel().Alarm, 1);
+    EXPECT_EQ(f->List1->currentItem()->text(), "06 - Klassisch");
+    EXPECT_EQ(f->Label2->text(), "2");
+    EXPECT_EQ(anzeige.Status, QStringList({"Schreibe Rufeinstellung...", "Fertig.", "Hole Melodie & Lautstärke...",
+                                           "Fertig."}));
+
+    // A refused mode reads nothing back.
+    Vergessen();
+    u.Handy->Antwort_Setzen("AT+CALM=", sim::Error(), 1);
+    f->Option1[2]->click();
+    EXPECT_FALSE(Empfangen().contains("AT^SRTC?"));
+    EXPECT_EQ(anzeige.Status.first(), "Schreibe Rufeinstellung...");
+    EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+}
+
+TEST_F(Klingelfenster, VibrationBox)
+{
+    Klingel_Setzen(1, 1, 1, 0);
+    Form15* f = Oeffnen();
+    ASSERT_TRUE(f->Check1->isChecked());
+    f->Check1->click();
+    EXPECT_EQ(Empfangen(), "AT+CVIB=0\r\n");
+    EXPECT_EQ(Klingel().Vibration, 0);
+    EXPECT_EQ(anzeige.Status, QStringList({"Schreibe Vibrationseinstellung...", "Fertig."}));
+}
+
+TEST_F(Klingelfenster, UnreadableRingReplyKeepsTheControlsAndSendsAgainAfter)
+{
+    Klingel_Setzen(9, 1, 0, 0);
+    Form15* f = Oeffnen();
+    for (const char* antwort : {"\r\n^SRTC: 77,9,0\r\n\r\nOK\r\n", "\r\n^SRTC: 42\r\n\r\nOK\r\n"}) {
+        SCOPED_TRACE(antwort);
+        u.Handy->Antwort_Setzen("AT^SRTC?", antwort, 1);
+        f->Melodieholen();
+        EXPECT_EQ(f->List1->currentRow(), 9);
+        EXPECT_EQ(f->Label2->text(), "1");
+        EXPECT_EQ(anzeige.Letzter_Status(), "Fertig.");
+        EXPECT_FALSE(f->WerteEinlesen);
+    }
+    Vergessen();
+    f->List1->setCurrentRow(1);
+    ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("AT^SRTC=1\r\n", 2000));
+    EXPECT_EQ(Empfangen(), "AT^SRTC=1\r\n");
+}
+
+TEST_F(Klingelfenster, MissingVibrationLineLeavesTheBoxAndStillReadsTheAlertMode)
+{
+    Klingel_Setzen(0, 0, 1, 1);
+    Form15* f = Oeffnen();
+    ASSERT_TRUE(f->Check1->isChecked());
+    u.Handy->Antwort_Setzen("AT+CVIB?", sim::Ok(), 1);
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { klingel->Alarm = 2; });
+    f->Melodieholen();
+    EXPECT_TRUE(f->Check1->isChecked());
+    EXPECT_TRUE(f->Option1[2]->isChecked());
+    EXPECT_EQ(Empfangen(), "AT^SRTC?\r\nAT+CVIB?\r\nAT+CALM?\r\n");
+}
+
+TEST_F(Klingelfenster, FailedVibrationReadEndsTheReading)
+{
+    Form15* f = Oeffnen();
+    u.Handy->Antwort_Setzen("AT+CVIB?", sim::Error(), 1);
+    f->Melodieholen();
+    EXPECT_EQ(Empfangen(), "AT^SRTC?\r\nAT+CVIB?\r\nAT+CPIN?\r\n");
+    // No "Fertig." once the vibration was asked for.
+    EXPECT_EQ(anzeige.Status.lastIndexOf("Fertig."), anzeige.Status.indexOf("Hole Vibrations- und Rufeinstellungen...") - 1);
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+}
+
+TEST_F(Klingelfenster, ClosingSavesThePlacement)
+{
+    Form15* f = Oeffnen();
+    f->move(30, 45);
+    f->close();
+    EXPECT_EQ(Einstellungen::Lesen("Windows", "MIDISX"), "450");
+    EXPECT_EQ(Einstellungen::Lesen("Windows", "MIDISY"), "675");
+}
+
+}  // namespace
