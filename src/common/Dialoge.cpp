@@ -16,6 +16,21 @@ Dialoge*& Ersatz()
 
 QWidget* Elternfenster() { return QApplication::activeWindow(); }
 
+QString Startpfad(const Dialoge::Dateiwahl& wahl)
+{
+    if (wahl.Vorgabename.isEmpty())
+        return wahl.Startdatei;
+    return wahl.Startdatei.isEmpty() ? wahl.Vorgabename : wahl.Startdatei + QLatin1Char('/') + wahl.Vorgabename;
+}
+
+// The file dialogs give an empty name for Cancel.
+std::optional<QString> Gewaehlt(const QString& datei)
+{
+    if (datei.isEmpty())
+        return std::nullopt;
+    return datei;
+}
+
 QMessageBox::StandardButton Knopf(Dialoge::Antwort a)
 {
     switch (a) {
@@ -78,24 +93,12 @@ std::optional<QString> QtDialoge::Eingabe(const QString& prompt, const QString& 
 
 std::optional<QString> QtDialoge::Datei_Oeffnen(const Dateiwahl& wahl)
 {
-    QString start = wahl.Startdatei;
-    if (!wahl.Vorgabename.isEmpty())
-        start = start.isEmpty() ? wahl.Vorgabename : start + QLatin1Char('/') + wahl.Vorgabename;
-    const QString datei = QFileDialog::getOpenFileName(Elternfenster(), wahl.Titel, start, wahl.Filter);
-    if (datei.isEmpty())
-        return std::nullopt;
-    return datei;
+    return Gewaehlt(QFileDialog::getOpenFileName(Elternfenster(), wahl.Titel, Startpfad(wahl), wahl.Filter));
 }
 
 std::optional<QString> QtDialoge::Datei_Speichern(const Dateiwahl& wahl)
 {
-    QString start = wahl.Startdatei;
-    if (!wahl.Vorgabename.isEmpty())
-        start = start.isEmpty() ? wahl.Vorgabename : start + QLatin1Char('/') + wahl.Vorgabename;
-    const QString datei = QFileDialog::getSaveFileName(Elternfenster(), wahl.Titel, start, wahl.Filter);
-    if (datei.isEmpty())
-        return std::nullopt;
-    return datei;
+    return Gewaehlt(QFileDialog::getSaveFileName(Elternfenster(), wahl.Titel, Startpfad(wahl), wahl.Filter));
 }
 
 Dialoge::Antwort MsgBox(const QString& text, Dialoge::Symbol symbol, Dialoge::Tasten tasten,

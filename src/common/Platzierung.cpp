@@ -10,13 +10,6 @@ namespace {
 
 const QString Windows = QStringLiteral("Windows");
 
-QWidget* Rahmen(QWidget* fenster)
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(fenster->parentWidget()))
-        return sub;
-    return fenster;
-}
-
 int Lesen(const Schluessel& s, const char* endung, int vorgabe)
 {
     return Einstellungen::Zahl_Lesen(Windows, s.Praefix + QLatin1String(endung), vorgabe);
@@ -28,6 +21,13 @@ void Schreiben(const Schluessel& s, const char* endung, int wert)
 }
 
 }  // namespace
+
+QWidget* Rahmen(QWidget* fenster)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(fenster->parentWidget()))
+        return sub;
+    return fenster;
+}
 
 void Laden(QWidget* fenster, const Schluessel& s)
 {
@@ -41,6 +41,15 @@ int Zustand_Lesen(const Schluessel& s)
 {
     const int z = Lesen(s, "WS", 0);
     return (z >= 0 && z <= 2) ? z : 0;
+}
+
+void Zustand_Anwenden(QWidget* fenster, const Schluessel& s)
+{
+    switch (Zustand_Lesen(s)) {
+    case 1: Rahmen(fenster)->showMinimized(); break;
+    case 2: Rahmen(fenster)->showMaximized(); break;
+    default: break;
+    }
 }
 
 void Speichern(QWidget* fenster, const Schluessel& s)

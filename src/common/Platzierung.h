@@ -20,10 +20,14 @@ struct Schluessel {
     bool Zustand = false; // "<Praefix>WS": 0 normal, 1 minimised, 2 maximised
 };
 
-// Applies the stored placement (or the defaults). The window state is applied by Zeigen_Mit_Zustand.
+// The widget that is placed: the MDI sub-window frame of a tool window, else the window itself.
+QWidget* Rahmen(QWidget* fenster);
+// Applies the stored placement (or the defaults).
 void Laden(QWidget* fenster, const Schluessel& s);
 // The stored window state (0, 1 or 2).
 int Zustand_Lesen(const Schluessel& s);
+// Minimises or maximises the window's frame as stored; the frame must exist (first show).
+void Zustand_Anwenden(QWidget* fenster, const Schluessel& s);
 // Saves the state; position and size only when the window is not maximised
 // (while minimised, the normal placement is saved).
 void Speichern(QWidget* fenster, const Schluessel& s);

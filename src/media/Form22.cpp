@@ -374,12 +374,7 @@ int Form22::Breite_Bei_Zoom(int zoom)
     }
 }
 
-QWidget* Form22::Rahmen()
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return this;
-}
+QWidget* Form22::Rahmen() { return Platzierung::Rahmen(this); }
 
 void Form22::Breite_Setzen(int twips)
 {

@@ -2,6 +2,7 @@
 
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
+#include "common/Knoepfe.h"
 #include "common/Module3.h"
 #include "common/Platzierung.h"
 #include "common/Textdatei.h"
@@ -112,13 +113,7 @@ bool Form3::Geladen() { return !Zeiger().isNull(); }
 
 void Form3::Leisten_Aufbauen()
 {
-    auto knopf = [](QToolBar* leiste, const QString& schluessel, const QString& tipp, const QIcon& bild) {
-        auto* a = new QAction(bild, QString(), leiste);
-        a->setObjectName(schluessel);
-        a->setToolTip(tipp);
-        leiste->addAction(a);
-        return a;
-    };
+    const auto knopf = &Knopf_Anlegen;
     const struct {
         const char* schluessel;
         const char16_t* tipp;
@@ -181,22 +176,14 @@ void Form3::Ziehen_Verbinden()
 
 QAction* Form3::Knopf(const QToolBar* leiste, const QString& schluessel)
 {
-    for (QAction* a : leiste->actions())
-        if (a->objectName() == schluessel)
-            return a;
-    return nullptr;
+    return Knopf_Suchen(leiste, schluessel);
 }
 
 QAction* Form3::Lokalknopf() const { return Knopf(Toolbar5, QStringLiteral("Lokal")); }
 
 // ---- Window -------------------------------------------------------------------------------
 
-QWidget* Form3::Rahmen()
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return this;
-}
+QWidget* Form3::Rahmen() { return Platzierung::Rahmen(this); }
 
 void Form3::showEvent(QShowEvent* event)
 {
@@ -204,11 +191,7 @@ void Form3::showEvent(QShowEvent* event)
     // The stored state applies to the frame, which exists only once the window is shown.
     if (!m_zustandGesetzt) {
         m_zustandGesetzt = true;
-        switch (Platzierung::Zustand_Lesen(Organizer)) {
-        case 1: Rahmen()->showMinimized(); break;
-        case 2: Rahmen()->showMaximized(); break;
-        default: break;
-        }
+        Platzierung::Zustand_Anwenden(this, Organizer);
     }
     Form_Resize();
 }

@@ -3,6 +3,7 @@
 #include "app/MDIForm1.h"
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
+#include "common/Knoepfe.h"
 #include "common/Module3.h"
 #include "common/Module4.h"
 #include "common/Platzierung.h"
@@ -153,10 +154,7 @@ bool Form5::Geladen() { return !Zeiger().isNull(); }
 
 QAction* Form5::Knopf(const QToolBar* leiste, const QString& schluessel)
 {
-    for (QAction* a : leiste->actions())
-        if (a->objectName() == schluessel)
-            return a;
-    return nullptr;
+    return Knopf_Suchen(leiste, schluessel);
 }
 
 int Form5::Symbolnummer(const QTreeWidgetItem* zeile) { return zeile->data(0, SymbolRolle).toInt(); }
@@ -436,12 +434,7 @@ void Form5::SMS_kill()
 
 // ---- Window -----------------------------------------------------------------------------
 
-QWidget* Form5::Rahmen()
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return this;
-}
+QWidget* Form5::Rahmen() { return Platzierung::Rahmen(this); }
 
 void Form5::showEvent(QShowEvent* event)
 {
@@ -451,11 +444,7 @@ void Form5::showEvent(QShowEvent* event)
     // Placed once, when the frame it lives in exists.
     m_platziert = true;
     Platzierung::Laden(this, Platz);
-    switch (Platzierung::Zustand_Lesen(Platz)) {
-    case 1: Rahmen()->showMinimized(); break;
-    case 2: Rahmen()->showMaximized(); break;
-    default: break;
-    }
+    Platzierung::Zustand_Anwenden(this, Platz);
     Form_Resize();
 }
 

@@ -3,6 +3,7 @@
 #include "app/MDIForm1.h"
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
+#include "common/Knoepfe.h"
 #include "common/Platzierung.h"
 #include "common/Textdatei.h"
 #include "common/Zeichen.h"
@@ -140,20 +141,13 @@ QString Form6::SendeLog_Datei() { return QDir(Programmordner()).filePath(QString
 
 QAction* Form6::Knopf(const QToolBar* leiste, const QString& schluessel)
 {
-    for (QAction* a : leiste->actions())
-        if (a->objectName() == schluessel)
-            return a;
-    return nullptr;
+    return Knopf_Suchen(leiste, schluessel);
 }
 
 void Form6::Leisten_Aufbauen()
 {
     auto knopf = [](QToolBar* leiste, const char* schluessel, const QString& tipp, const QIcon& bild) {
-        auto* a = new QAction(bild, QString(), leiste);
-        a->setObjectName(QLatin1String(schluessel));
-        a->setToolTip(tipp);
-        leiste->addAction(a);
-        return a;
+        return Knopf_Anlegen(leiste, QLatin1String(schluessel), tipp, bild);
     };
     QStyle* s = style();
     for (auto [schluessel, tipp, bild] :
@@ -602,12 +596,7 @@ void Form6::SMS_SPEICHERN()
 
 // ---- Window -----------------------------------------------------------------------------
 
-QWidget* Form6::Rahmen()
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return this;
-}
+QWidget* Form6::Rahmen() { return Platzierung::Rahmen(this); }
 
 void Form6::showEvent(QShowEvent* event)
 {

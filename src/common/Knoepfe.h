@@ -1,0 +1,10 @@
+#pragma once
+#include <QIcon>
+#include <QString>
+
+class QAction;
+class QToolBar;
+
+// Toolbar buttons are found and dispatched by their key, the action's object name.
+QAction* Knopf_Anlegen(QToolBar* leiste, const QString& schluessel, const QString& tipp, const QIcon& bild = QIcon());
+QAction* Knopf_Suchen(const QToolBar* leiste, const QString& schluessel);
