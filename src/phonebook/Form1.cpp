@@ -2,22 +2,30 @@
 
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
+#include "common/Knoepfe.h"
 #include "common/Platzierung.h"
 #include "link/Handytyp.h"
 #include "link/Module2.h"
 #include "link/Telefonbuecher.h"
 #include "phonebook/Eintraege.h"
 #include "phonebook/Form11.h"
+#include "phonebook/Form21.h"
+#include "phonebook/Kopieren.h"
 #include "phonebook/Symbole.h"
 #include "phonebook/TBuchLesen.h"
+#include "phonebook/TBuchListe.h"
 #include "phonebook/Waehlen.h"
 #include "ui_Form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QDrag>
 #include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QStyle>
 #include <QToolBar>
@@ -37,20 +45,6 @@ QPointer<Form1>& Zeiger()
 const Platzierung::Schluessel Platz{QStringLiteral("Telefonbuch"), 0, 0, 8200, 6500, true};
 
 constexpr int SymbolRolle = Qt::UserRole;
-
-// A list row that sorts as text, without regard to case and in the locale's order.
-bool Kleiner(const QTreeWidgetItem& a, const QTreeWidgetItem& b, int spalte)
-{
-    return QString::localeAwareCompare(a.text(spalte).toLower(), b.text(spalte).toLower()) < 0;
-}
-
-class Listenzeile : public QTreeWidgetItem {
-public:
-    bool operator<(const QTreeWidgetItem& andere) const override
-    {
-        return Kleiner(*this, andere, treeWidget() ? treeWidget()->sortColumn() : 0);
-    }
-};
 
 int Pixel(double twips) { return static_cast<int>(std::lround(twips / Platzierung::TwipsJePixel)); }
 
@@ -106,6 +100,7 @@ Form1::Form1() : ui(std::make_unique<Ui::Form1>())
 
     Leisten_Aufbauen();
     Menues_Aufbauen();
+    Listen_Verbinden();
 
     // The marker column is the "VIP" book on the S35.
     if (Handytyp_Pruefen() == QLatin1String("35")) {
@@ -135,13 +130,7 @@ bool Form1::Geladen() { return !Zeiger().isNull(); }
 
 void Form1::Leisten_Aufbauen()
 {
-    auto knopf = [](QToolBar* leiste, const QString& schluessel, const QString& tipp, const QIcon& bild) {
-        auto* a = new QAction(bild, QString(), leiste);
-        a->setObjectName(schluessel);
-        a->setToolTip(tipp);
-        leiste->addAction(a);
-        return a;
-    };
+    const auto knopf = &Knopf_Anlegen;
 
     // Book buttons: check style, caption beside the icon.
     static const struct {
@@ -276,14 +265,37 @@ void Form1::Menues_Aufbauen()
     connect(Anrufstopp, &QAction::triggered, this, [] { Anruf_Beenden(); });
     connect(callLOCAL, &QAction::triggered, this, [] { Lokal_Waehlen(); });
     connect(callstopLOCAL, &QAction::triggered, this, [] { Anruf_Beenden(); });
+    connect(nachlokal, &QAction::triggered, this, [this] { nachlokal_Click(); });
+    connect(copytoSIM, &QAction::triggered, this, [this] { copytoSIM_Click(); });
+    connect(copytotelefon, &QAction::triggered, this, [this] { copytotelefon_Click(); });
+    connect(copytofix, &QAction::triggered, this, [this] { copytofix_Click(); });
+    connect(copytoown, &QAction::triggered, this, [this] { copytoown_Click(); });
+}
+
+void Form1::Listen_Verbinden()
+{
+    Zahlspalte_Setzen(TBuch1, 1);
+    connect(TBuch1->header(), &QHeaderView::sectionClicked, this,
+            [this](int spalte) { TBuch1_ColumnClick(TBuch1->headerItem()->text(spalte)); });
+    connect(TBuch2->header(), &QHeaderView::sectionClicked, this,
+            [this](int spalte) { TBuch2_ColumnClick(TBuch2->headerItem()->text(spalte)); });
+    connect(TBuch1, &QTreeWidget::itemDoubleClicked, this, [this] { TBuch1_DblClick(); });
+    connect(TBuch2, &QTreeWidget::itemDoubleClicked, this, [this] { TBuch2_DblClick(); });
+    connect(TBuch1, &QWidget::customContextMenuRequested, this, [this] { TBuch1_MouseUp(Qt::RightButton); });
+    connect(TBuch2, &QWidget::customContextMenuRequested, this, [this] { TBuch2_MouseUp(Qt::RightButton); });
+    connect(ui->TBuch1, &TBuchListe::Ziehen_Beginnt, this, [this](Qt::MouseButtons k) { TBuch1_MouseMove(k); });
+    connect(ui->TBuch2, &TBuchListe::Ziehen_Beginnt, this, [this](Qt::MouseButtons k) { TBuch2_MouseMove(k); });
+    connect(ui->TBuch1, &TBuchListe::Abgelegt, this, [this] { TBuch1_DragDrop(); });
+    connect(ui->TBuch2, &TBuchListe::Abgelegt, this, [this] { TBuch2_DragDrop(); });
+    for (QTreeWidget* liste : {TBuch1, TBuch2}) {
+        liste->header()->setSectionsClickable(true);
+        liste->setContextMenuPolicy(Qt::CustomContextMenu);
+    }
 }
 
 QAction* Form1::Knopf(const QToolBar* leiste, const QString& schluessel)
 {
-    for (QAction* a : leiste->actions())
-        if (a->objectName() == schluessel)
-            return a;
-    return nullptr;
+    return Knopf_Suchen(leiste, schluessel);
 }
 
 QAction* Form1::Buchknopf(int buch) const
@@ -434,6 +446,192 @@ void Form1::Lokal_Einblenden()
     Toolbar5_ButtonClick();
 }
 
+// ---- Copying ------------------------------------------------------------------------------
+
+bool Form1::Ziel_Vorbereiten(int buch)
+{
+    QAction* knopf = Buchknopf(buch);
+    // Only the state: the button's own command would read or refill a second time.
+    knopf->setChecked(true);
+    QPointer<Form1> selbst(this);
+    if (!TBuch_Geladen(buch))
+        Telefonbuch_Lesen(buch);
+    else if (!TBuchVollstaendig[buch])
+        Buch_Neu_Einlesen(buch);  // the copy needs every index the phone holds
+    else
+        Liste_Laden();
+    if (!selbst)
+        return false;
+    Neulesenknopf(buch)->setEnabled(true);
+    QCoreApplication::processEvents();
+    return !selbst.isNull();
+}
+
+void Form1::copytoSIM_Click()
+{
+    if (Ziel_Vorbereiten(1))
+        Lokal_Kopieren(*m_lokalliste, 1);
+}
+
+void Form1::copytotelefon_Click()
+{
+    if (Ziel_Vorbereiten(2))
+        Lokal_Kopieren(*m_lokalliste, 2);
+}
+
+void Form1::copytofix_Click()
+{
+    if (Ziel_Vorbereiten(3))
+        Lokal_Kopieren(*m_lokalliste, 3);
+}
+
+void Form1::copytoown_Click()
+{
+    if (Ziel_Vorbereiten(4))
+        Lokal_Kopieren(*m_lokalliste, 4);
+}
+
+void Form1::Kopieren_Nach(int buch)
+{
+    switch (buch) {
+    case 1: copytoSIM_Click(); break;
+    case 2: copytotelefon_Click(); break;
+    case 3: copytofix_Click(); break;
+    case 4: copytoown_Click(); break;
+    default: break;
+    }
+}
+
+void Form1::nachlokal_Click()
+{
+    if (!Lokalknopf()->isChecked())
+        Lokal_Einblenden();
+    Nach_Lokal_Kopieren();
+}
+
+void Form1::Nach_Lokal_Kopieren()
+{
+    const int zeilen = TBuch1->topLevelItemCount();
+    for (int i = 0; i < zeilen; ++i) {
+        const QTreeWidgetItem* quelle = TBuch1->topLevelItem(i);
+        if (!quelle->isSelected())
+            continue;
+        QTreeWidgetItem* neu = Lokal_Anfuegen(quelle->text(0), Symbolnummer(quelle), quelle->text(2),
+                                              quelle->text(3), quelle->text(4));
+        neu->setSelected(true);
+        TBuch2->scrollToItem(neu);
+    }
+}
+
+// ---- List events ----------------------------------------------------------------------------
+
+void Form1::TBuch1_ColumnClick(const QString& kopf)
+{
+    // The list loses its current row at every refill: only an empty one has nothing to sort.
+    if (TBuch1->topLevelItemCount() == 0)
+        return;
+    const Sortierung s = Sortierung_Nach_Klick({SortSpalte, SortRichtung}, kopf, false);
+    SortSpalte = s.Spalte;
+    SortRichtung = s.Richtung;
+    Sortierung_Auffrischen();
+    if (QTreeWidgetItem* aktuell = TBuch1->currentItem())
+        TBuch1->scrollToItem(aktuell);
+}
+
+void Form1::TBuch2_ColumnClick(const QString& kopf)
+{
+    LokalSortierung = Sortierung_Nach_Klick(LokalSortierung, kopf, true);
+    LokalSortiert = true;
+    TBuch2->sortItems(LokalSortierung.Spalte, LokalSortierung.Richtung);
+    TBuch2->header()->setSortIndicatorShown(true);
+}
+
+void Form1::TBuch1_DblClick() { EDIT_ITEM(); }
+
+void Form1::TBuch2_DblClick() { editLOCAL_Click(); }
+
+void Form1::TBuch1_MouseUp(Qt::MouseButton knopf)
+{
+    if (knopf == Qt::RightButton && TBuch1->topLevelItemCount() > 0 && TBuch1->currentItem())
+        popup1->popup(QCursor::pos());
+}
+
+void Form1::TBuch2_MouseUp(Qt::MouseButton knopf)
+{
+    if (knopf == Qt::RightButton)
+        popup2->popup(QCursor::pos());
+}
+
+void Form1::TBuch1_MouseMove(Qt::MouseButtons knoepfe)
+{
+    if (knoepfe != Qt::LeftButton || TBuch1->topLevelItemCount() == 0)
+        return;
+    MobilGezogen = true;
+    LokalGezogen = false;
+    Ziehen(TBuch1);
+}
+
+void Form1::TBuch2_MouseMove(Qt::MouseButtons knoepfe)
+{
+    if (knoepfe != Qt::LeftButton || TBuch2->topLevelItemCount() == 0)
+        return;
+    LokalGezogen = true;
+    MobilGezogen = false;
+    Ziehen(TBuch2);
+}
+
+void Form1::Ziehen(QTreeWidget* quelle)
+{
+    auto* ziehen = new QDrag(quelle);
+    auto* daten = new QMimeData();
+    daten->setData(TBuchListe::ZiehFormat, quelle->objectName().toLatin1());
+    ziehen->setMimeData(daten);
+    if (const QTreeWidgetItem* aktuell = quelle->currentItem())
+        ziehen->setPixmap(aktuell->icon(0).pixmap(16, 16));
+    QPointer<Form1> selbst(this);
+    if (Ziehen_Ausfuehren) {
+        Ziehen_Ausfuehren(*ziehen);
+        ziehen->deleteLater();
+    } else {
+        ziehen->exec(Qt::CopyAction);  // Qt deletes the drag
+    }
+    // Dropped anywhere, or nowhere: a flag left set would swallow the next real drop.
+    if (selbst)
+        MobilGezogen = LokalGezogen = false;
+}
+
+void Form1::TBuch1_DragDrop()
+{
+    if (MobilGezogen) {
+        MobilGezogen = false;
+        return;
+    }
+    if (!LokalGezogen)
+        return;
+    LokalGezogen = false;
+    int ziel = Ziel_Aus_Knoepfen({Buch_Gedrueckt(1), Buch_Gedrueckt(2), Buch_Gedrueckt(3), Buch_Gedrueckt(4)});
+    if (ziel == 0) {
+        QPointer<Form1> selbst(this);
+        Form21::Modal_Zeigen();
+        if (!selbst)
+            return;
+        ziel = Ziel_Buch(ZielAuswahl);
+    }
+    Kopieren_Nach(ziel);
+}
+
+void Form1::TBuch2_DragDrop()
+{
+    if (LokalGezogen) {
+        LokalGezogen = false;
+        return;
+    }
+    if (!MobilGezogen)
+        return;
+    MobilGezogen = false;
+    Nach_Lokal_Kopieren();
+}
+
 // ---- Files ------------------------------------------------------------------------------
 
 void Form1::lokalLADEN()
@@ -493,7 +691,10 @@ QTreeWidgetItem* Form1::Lokal_Anfuegen(const QString& ort, int symbol, const QSt
     zeile->setText(2, nummer);
     zeile->setText(3, merker);
     Zeile_Markieren(zeile, 1, 3, merker == QLatin1String("!"));
-    TBuch2->addTopLevelItem(zeile);
+    if (LokalSortiert)
+        Einsortieren(TBuch2, zeile, LokalSortierung);
+    else
+        TBuch2->addTopLevelItem(zeile);
     return zeile;
 }
 
@@ -536,24 +737,10 @@ void Form1::Zeile_Anfuegen(const TBuchZeile& z)
     zeile->setText(3, z.Nummer);
     zeile->setText(4, z.Merker);
     Zeile_Markieren(zeile, 1, 4, z.Merker == QLatin1String("!"));
-    if (!Sortiert) {
+    if (Sortiert)
+        Einsortieren(TBuch1, zeile, {SortSpalte, SortRichtung});
+    else
         TBuch1->addTopLevelItem(zeile);
-        return;
-    }
-    // A sorted list takes a new row at its place, after its equals.
-    int unten = 0;
-    int oben = TBuch1->topLevelItemCount();
-    while (unten < oben) {
-        const int mitte = (unten + oben) / 2;
-        const QTreeWidgetItem* m = TBuch1->topLevelItem(mitte);
-        const bool davor =
-            SortRichtung == Qt::AscendingOrder ? Kleiner(*zeile, *m, SortSpalte) : Kleiner(*m, *zeile, SortSpalte);
-        if (davor)
-            oben = mitte;
-        else
-            unten = mitte + 1;
-    }
-    TBuch1->insertTopLevelItem(unten, zeile);
 }
 
 void Form1::Zeilen_Leeren() { TBuch1->clear(); }
@@ -589,12 +776,7 @@ void Form1::Belegung_Zeigen(int buch, const Fuellstand& stand)
 
 // ---- Window -----------------------------------------------------------------------------
 
-QWidget* Form1::Rahmen()
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return this;
-}
+QWidget* Form1::Rahmen() { return Platzierung::Rahmen(this); }
 
 void Form1::showEvent(QShowEvent* event)
 {
@@ -604,11 +786,7 @@ void Form1::showEvent(QShowEvent* event)
     // Placed once, when the frame it lives in exists.
     m_platziert = true;
     Platzierung::Laden(this, Platz);
-    switch (Platzierung::Zustand_Lesen(Platz)) {
-    case 1: Rahmen()->showMinimized(); break;
-    case 2: Rahmen()->showMaximized(); break;
-    default: break;
-    }
+    Platzierung::Zustand_Anwenden(this, Platz);
     Form_Resize();
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 #include "phonebook/Form1Layout.h"
+#include "phonebook/Listensortierung.h"
 #include "phonebook/Sicherung.h"
 #include "phonebook/TBuchAnsicht.h"
 
 #include <QList>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QAction;
+class QDrag;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -104,6 +107,42 @@ public:
     void editLOCAL_Click();
     void killLOKAL();
     void SMS_LOCAL();
+
+    // Copies local rows into a phone book (menu popup2, drop onto the phone list): the book
+    // is pressed and brought up to date first; the SIM takes every selected row, the others
+    // the current one.
+    void copytoSIM_Click();
+    void copytotelefon_Click();
+    void copytofix_Click();
+    void copytoown_Click();
+    // The selected phone rows into the local list, which is shown first.
+    void nachlokal_Click();
+    // Appends the selected phone rows to the local list, selected and scrolled into view.
+    void Nach_Lokal_Kopieren();
+
+    // Events of the two lists. A header click sorts by the header's column; the same column
+    // again reverses the direction.
+    void TBuch1_ColumnClick(const QString& kopf);
+    void TBuch2_ColumnClick(const QString& kopf);
+    void TBuch1_DblClick();
+    void TBuch2_DblClick();
+    // A move with the left button alone (past the drag distance, from a row) starts a drag of
+    // the list's rows.
+    void TBuch1_MouseMove(Qt::MouseButtons knoepfe);
+    void TBuch2_MouseMove(Qt::MouseButtons knoepfe);
+    // The right button shows the list's context menu at the mouse.
+    void TBuch1_MouseUp(Qt::MouseButton knopf);
+    void TBuch2_MouseUp(Qt::MouseButton knopf);
+    // A drop onto the list; which list the drag came from decides, by the two flags.
+    void TBuch1_DragDrop();
+    void TBuch2_DragDrop();
+
+    // A drag started in the phone list / in the local list runs.
+    bool MobilGezogen = false;
+    bool LokalGezogen = false;
+    // Runs a drag to its end (QDrag::exec when empty). Tests put in their own: the offscreen
+    // platform drops nothing.
+    std::function<void(QDrag&)> Ziehen_Ausfuehren;
     // The rows of the two lists as the entry logic sees them.
     Module1::BaumZeilen& Telefonliste() const { return *m_telefonliste; }
     Module1::BaumZeilen& Lokalliste() const { return *m_lokalliste; }
@@ -132,6 +171,9 @@ public:
     int SortSpalte = 0;
     Qt::SortOrder SortRichtung = Qt::AscendingOrder;
     bool Sortiert = false;
+    // The same for the local list, which keeps the order of adding until its first header click.
+    Module1::Sortierung LokalSortierung;
+    bool LokalSortiert = false;
 
     // The layout last applied, in twips.
     Form1Layout::Masse Masse;
@@ -152,6 +194,12 @@ private:
     Form1();
     void Leisten_Aufbauen();
     void Menues_Aufbauen();
+    void Listen_Verbinden();
+    // Presses the book's button, reads the book (or refills the list) and enables its reload
+    // button; false when the window went meanwhile.
+    bool Ziel_Vorbereiten(int buch);
+    void Kopieren_Nach(int buch);
+    void Ziehen(QTreeWidget* quelle);
     void Form_Resize();
     void Ansicht_Teilen(const Form1Layout::Masse& m);
     QWidget* Rahmen();

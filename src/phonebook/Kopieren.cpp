@@ -1,0 +1,115 @@
+#include "phonebook/Kopieren.h"
+
+#include "common/Dialoge.h"
+#include "link/Telefonbuecher.h"
+#include "phonebook/Eintraege.h"
+
+namespace Module1 {
+
+QString ZielAuswahl;
+
+namespace {
+
+const QString Voll = QStringLiteral("Das gewählte Telefonbuch ist voll! Kopieren abgebrochen.");
+
+void Kritisch(const QString& text) { MsgBox(text, Dialoge::Symbol::Kritisch); }
+
+// Local row `zeile` into the book at `index`; the mark travels in the name as the entry
+// dialog hands it over.
+void Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
+{
+    const QString merker = lokal.Zelle(zeile, 3);
+    QString name = lokal.Zelle(zeile, 1);
+    if (merker == QLatin1String("!"))
+        name += QLatin1Char('!');
+    Eintrag_Schreiben(QString::number(index), name, lokal.Zelle(zeile, 2), QString::number(buch), merker);
+}
+
+void Markierte_Kopieren(Listenzeilen& lokal)
+{
+    constexpr int buch = 1;
+    const int frei = TBuchGesamt[buch] - TBuchBelegt[buch];
+    if (frei <= 0) {
+        Kritisch(Voll);
+        return;
+    }
+    const int zeilen = lokal.Zeilen();
+    int gewaehlt = 0;
+    for (int i = 1; i <= zeilen; ++i)
+        if (lokal.Gewaehlt(i))
+            ++gewaehlt;
+    if (gewaehlt > frei) {
+        Kritisch(QStringLiteral("Es sind nicht genuegend freie Plätze im gewählten Telefonbuch vorhanden! "
+                                "Bitte markieren Sie weniger Einträge! Kopieren abgebrochen."));
+        return;
+    }
+    // A failed write goes on with the next row at the same index.
+    Listenzeilen* telefon = Fenster().Liste;
+    for (int i = 1; i <= zeilen && i <= lokal.Zeilen(); ++i) {
+        if (!lokal.Gewaehlt(i))
+            continue;
+        // The count can disagree with the indexes the cache holds.
+        const int index = Kopier_Index(buch);
+        if (index == 0) {
+            Kritisch(Voll);
+            return;
+        }
+        Zeile_Schreiben(lokal, i, index, buch);
+        // The window, and the local list with it, may have gone while the phone was asked.
+        if (Fenster().Liste != telefon)
+            return;
+    }
+}
+
+}  // namespace
+
+int Ziel_Buch(const QString& auswahl)
+{
+    static const char* const antworten[] = {" 0", " 1", " 2", " 3"};
+    for (int b = 1; b <= 4; ++b)
+        if (auswahl == QLatin1String(antworten[b - 1]))
+            return b;
+    return 0;
+}
+
+int Ziel_Aus_Knoepfen(const std::array<bool, 4>& gedrueckt)
+{
+    int ziel = 0;
+    for (int b = 1; b <= 4; ++b) {
+        if (!gedrueckt[b - 1])
+            continue;
+        if (ziel != 0)
+            return 0;
+        ziel = b;
+    }
+    return ziel;
+}
+
+int Kopier_Index(int buch)
+{
+    if (buch < 1 || buch > 4 || Freier_Platz(buch) > TBuchPlaetze)
+        return 0;
+    return Index_Frei(buch);
+}
+
+void Lokal_Kopieren(Listenzeilen& lokal, int buch)
+{
+    if (buch < 1 || buch > 4)
+        return;
+    // Its free indexes are unknown: the lowest one the cache shows may be taken on the phone.
+    if (!TBuchVollstaendig[buch])
+        return;
+    if (buch == 1) {
+        Markierte_Kopieren(lokal);
+        return;
+    }
+    const int index = Kopier_Index(buch);
+    if (index == 0) {
+        Kritisch(Voll);
+        return;
+    }
+    if (const int zeile = lokal.Gewaehlte_Zeile())
+        Zeile_Schreiben(lokal, zeile, index, buch);
+}
+
+}  // namespace Module1
