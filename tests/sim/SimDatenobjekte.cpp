@@ -1,4 +1,5 @@
 #include "sim/SimDatenobjekte.h"
+#include "sim/SimText.h"
 
 #include "sim/SimHandy.h"
 
@@ -8,31 +9,6 @@
 namespace sim {
 
 namespace {
-
-std::string Klein(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool Zahl(const std::string& text, int& wert)
-{
-    if (text.empty() || text.size() > 6)
-        return false;
-    for (char c : text)
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return false;
-    wert = std::atoi(text.c_str());
-    return true;
-}
-
-std::string Ohne_Anfuehrung(const std::string& text)
-{
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        return text.substr(1, text.size() - 2);
-    return text;
-}
 
 std::vector<std::string> Felder(const std::string& text)
 {

@@ -1,4 +1,5 @@
 #include "sim/SimEinstellungen.h"
+#include "sim/SimText.h"
 
 #include "sim/SimHandy.h"
 
@@ -10,13 +11,6 @@ namespace sim {
 
 namespace {
 
-std::string Gross(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool Ziffern(const std::string& text)
 {
     if (text.empty())
@@ -25,22 +19,6 @@ bool Ziffern(const std::string& text)
         if (!std::isdigit(static_cast<unsigned char>(c)))
             return false;
     return true;
-}
-
-// A whole decimal number of up to six digits.
-bool Zahl(const std::string& text, int& wert)
-{
-    if (!Ziffern(text) || text.size() > 6)
-        return false;
-    wert = std::stoi(text);
-    return true;
-}
-
-std::string Ohne_Anfuehrung(const std::string& text)
-{
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        return text.substr(1, text.size() - 2);
-    return text;
 }
 
 // The parameters behind "=", split at commas outside quotes.

@@ -1,4 +1,5 @@
 #include "sim/SimHandy.h"
+#include "sim/SimText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,13 +25,6 @@ namespace {
 
 constexpr char CtrlZ = 26;
 constexpr char Esc = 27;
-
-std::string Gross(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Every command starts with "AT", so a bare "AT" only stands for itself.
 bool Passt(const std::string& befehlGross, const std::string& praefixGross)

@@ -1,4 +1,5 @@
 #include "sim/SimNachrichten.h"
+#include "sim/SimText.h"
 
 #include "sim/SimHandy.h"
 
@@ -8,17 +9,6 @@
 namespace sim {
 
 namespace {
-
-bool Zahl(const std::string& text, int& wert)
-{
-    if (text.empty() || text.size() > 6)
-        return false;
-    for (char c : text)
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return false;
-    wert = std::atoi(text.c_str());
-    return true;
-}
 
 Antwort Fertig(const std::string& text) { return Antwort{text, {}}; }
 

@@ -1,4 +1,5 @@
 #include "sim/SimTelefonbuch.h"
+#include "sim/SimText.h"
 
 #include "sim/SimHandy.h"
 
@@ -8,32 +9,6 @@
 namespace sim {
 
 namespace {
-
-std::string Gross(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// A whole decimal number; false for anything else (an empty text too).
-bool Zahl(const std::string& text, int& wert)
-{
-    if (text.empty() || text.size() > 6)
-        return false;
-    for (char c : text)
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return false;
-    wert = std::atoi(text.c_str());
-    return true;
-}
-
-std::string Ohne_Anfuehrung(const std::string& text)
-{
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        return text.substr(1, text.size() - 2);
-    return text;
-}
 
 std::string Eintragszeile(int index, const SimEintrag& e)
 {
