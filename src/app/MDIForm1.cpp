@@ -272,8 +272,14 @@ void MDIForm1::Kind_Zeigen(QWidget* fenster)
         rahmen = MdiArea->addSubWindow(fenster);
         if (platziert)
             rahmen->move(pos);
-        if (bemessen)
+        if (bemessen && fenster->property(Platzierung::Rahmengroesse).toBool()) {
             rahmen->resize(groesse);
+        } else if (bemessen) {
+            // The designed size is the content's: the frame adds its title bar and border.
+            fenster->show();
+            rahmen->show();
+            rahmen->resize(groesse + (rahmen->size() - fenster->size()));
+        }
     }
     fenster->show();
     if (!rahmen->isVisible())

@@ -33,8 +33,12 @@ void Laden(QWidget* fenster, const Schluessel& s)
 {
     QWidget* r = Rahmen(fenster);
     r->move(Pixel(Lesen(s, "X", s.X)), Pixel(Lesen(s, "Y", s.Y)));
-    if (s.W >= 0 && s.H >= 0)
+    if (s.W >= 0 && s.H >= 0) {
         r->resize(Pixel(Lesen(s, "W", s.W)), Pixel(Lesen(s, "H", s.H)));
+        // Placed before it has its MDI frame: the size is the frame's, title bar included.
+        if (r == fenster)
+            fenster->setProperty(Rahmengroesse, true);
+    }
 }
 
 int Zustand_Lesen(const Schluessel& s)

@@ -20,6 +20,9 @@ struct Schluessel {
     bool Zustand = false; // "<Praefix>WS": 0 normal, 1 minimised, 2 maximised
 };
 
+// Set on a tool window placed before it had its MDI frame: its size is the frame's.
+constexpr const char* Rahmengroesse = "Rahmengroesse";
+
 // The widget that is placed: the MDI sub-window frame of a tool window, else the window itself.
 QWidget* Rahmen(QWidget* fenster);
 // Applies the stored placement (or the defaults).

@@ -362,6 +362,17 @@ TEST_F(Hauptfenster, AToolWindowIsWrappedOnceAndKeepsItsPlacement)
     EXPECT_EQ(f->MdiArea->subWindowList().size(), 1);
 }
 
+TEST_F(Hauptfenster, AToolWindowWithoutStoredSizeKeepsItsDesignedContent)
+{
+    ASSERT_TRUE(u.Starten());
+    Form17* netze = Form17::Instanz();
+    const QSize entworfen = netze->size();
+    u.Fenster->Kind_Zeigen(netze);
+    // The frame grows by its title bar and border; nothing of the content is cut.
+    EXPECT_EQ(netze->size(), entworfen);
+    EXPECT_GT(u.Fenster->MdiArea->currentSubWindow()->height(), entworfen.height());
+}
+
 TEST_F(Hauptfenster, ToolWindowsOpenAtTheEndSaveNothing)
 {
     Speichern("Options", "Ausschalten", "0");
