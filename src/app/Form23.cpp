@@ -1,5 +1,6 @@
 #include "app/Form23.h"
 
+#include "common/Buildnummer.h"
 #include "common/Module4.h"
 #include "ui_Form23.h"
 
@@ -44,7 +45,7 @@ Form23::Form23()
 
     Image1->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
     Text1->setPlainText(Bedingungen);
-    lblVersion->setText(Versionstext(QStringLiteral(ORX_BUILD)));
+    lblVersion->setText(Versionstext(Buildnummer()));
     lblDisclaimer->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse));
     lblDisclaimer->setOpenExternalLinks(false);  // the link goes through Datei_Ausfuehren
     connect(lblDisclaimer, &QLabel::linkActivated, this, &Form23::lblDisclaimer_Click);

@@ -2,6 +2,7 @@
 
 #include "app/Form23.h"
 #include "app/Form9.h"
+#include "common/Buildnummer.h"
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Platzierung.h"
@@ -172,7 +173,7 @@ bool MDIForm1::Laden()
 {
     // 1. to 3. Placement, caption, and the window shows itself before the port is opened.
     Platzierung::Laden(this, Hauptfenster);
-    setWindowTitle(AppTitel + QStringLiteral(" Build: ") + QString::fromLatin1(ORX_BUILD));
+    setWindowTitle(AppTitel + QStringLiteral(" Build: ") + Buildnummer());
     switch (Platzierung::Zustand_Lesen(Hauptfenster)) {
     case 1: showMinimized(); break;
     case 2: showMaximized(); break;

@@ -2,6 +2,7 @@
 
 #include "app/MDIForm1.h"
 #include "app/frmTip.h"
+#include "common/Buildnummer.h"
 #include "common/Einstellungen.h"
 #include "ui_frmSplash.h"
 
@@ -19,7 +20,7 @@ frmSplash::frmSplash() : ui(std::make_unique<Ui::frmSplash>())
     ui->setupUi(this);
     lblVersion = ui->lblVersion;
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    lblVersion->setText(QStringLiteral("Build ") + QString::fromLatin1(ORX_BUILD));
+    lblVersion->setText(QStringLiteral("Build ") + Buildnummer());
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);

@@ -1,6 +1,7 @@
 // The main window's Load, placement, resize limits and shut-down, against the
 // simulated phone on COM1.
 #include "HauptfensterUmgebung.h"
+#include "common/Buildnummer.h"
 
 #include "common/Platzierung.h"
 #include "link/Form2.h"
@@ -43,7 +44,7 @@ TEST_F(Hauptfenster, FirstStartUsesTheDefaults)
     EXPECT_FALSE(f->isMaximized());
     EXPECT_EQ(f->pos(), QPoint(0, 0));
     EXPECT_EQ(f->size(), QSize(737, 568));  // 11055 x 8520 twips
-    EXPECT_EQ(f->windowTitle(), QStringLiteral("ORX 2000 Build: ") + QStringLiteral(ORX_BUILD));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("ORX 2000 Build: ") + Buildnummer());
     EXPECT_EQ(f->ProgressBar3->maximum(), 7500);
     EXPECT_EQ(Module1::TimeoutFaktor, 7500);
     EXPECT_EQ(f->Panel(4)->text(), "COM:1 (19200,n,8,1) ");

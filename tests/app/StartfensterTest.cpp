@@ -1,6 +1,7 @@
 // The splash paces nine ticks, shows the tip of the day when it is on, then
 // loads the main window and closes itself.
 #include "HauptfensterUmgebung.h"
+#include "common/Buildnummer.h"
 
 #include "app/frmSplash.h"
 
@@ -41,7 +42,7 @@ protected:
         uhr.start();
         splash = frmSplash::Starten();
         EXPECT_TRUE(splash->isVisible());
-        EXPECT_EQ(splash->lblVersion->text(), QStringLiteral("Build ") + QStringLiteral(ORX_BUILD));
+        EXPECT_EQ(splash->lblVersion->text(), QStringLiteral("Build ") + Buildnummer());
         EXPECT_EQ(splash->Timer1->interval(), 100);
         EXPECT_TRUE(splash->Timer1->isActive());
         EXPECT_TRUE(Warten_Bis([&] { return splash.isNull(); }, 5000));

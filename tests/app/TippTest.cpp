@@ -1,6 +1,7 @@
 // Tip of the day and the info window.
 #include "app/Form23.h"
 #include "app/frmTip.h"
+#include "common/Buildnummer.h"
 #include "common/Einstellungen.h"
 #include "common/Module4.h"
 
@@ -130,7 +131,7 @@ TEST_F(Info, VersionCaptionAndTexts)
     EXPECT_EQ(f, Form23::Instanz());
     EXPECT_EQ(f->windowTitle(), "ORX 2000");
     EXPECT_EQ(f->lblTitle->text(), "TALKforge PRO");
-    EXPECT_EQ(f->lblVersion->text(), Form23::Versionstext(ORX_BUILD));
+    EXPECT_EQ(f->lblVersion->text(), Form23::Versionstext(Buildnummer()));
     EXPECT_FALSE(f->Text1->toPlainText().isEmpty());
 }
 
