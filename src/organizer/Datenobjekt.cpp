@@ -1,5 +1,6 @@
 #include "organizer/Datenobjekt.h"
 
+#include "common/Hex.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
 
@@ -11,18 +12,6 @@ namespace {
 
 const QString Kopfzeile = QStringLiteral("^SBNR:");
 const QChar CtrlZ(26);
-
-int Ziffernwert(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
 
 void Fortschritt_Zeigen(int wert, int maximum)
 {
@@ -73,17 +62,10 @@ QString Text_Kodieren(const QString& text) { return Hex_Kodieren(text.toLatin1()
 
 std::optional<QByteArray> Hex_Dekodieren(const QString& hex)
 {
-    if (hex.size() % 2 != 0)
-        return std::nullopt;
-    QByteArray bytes;
-    bytes.reserve(hex.size() / 2);
-    for (qsizetype i = 0; i < hex.size(); i += 2) {
-        const int hoch = Ziffernwert(hex[i]);
-        const int tief = Ziffernwert(hex[i + 1]);
-        if (hoch < 0 || tief < 0)
-            return std::nullopt;
-        bytes.append(static_cast<char>(hoch * 16 + tief));
-    }
+    qsizetype gelesen = 0;
+    const QByteArray bytes = Hex_Bytes(hex, &gelesen);
+    if (gelesen != hex.size())
+        return std::nullopt;  // odd length or a character that is no digit
     return bytes;
 }
 

@@ -135,28 +135,16 @@ void Form20::Command9_Click(int index)
     Status_Setzen(QStringLiteral("Fertig."));
 }
 
-void Form20::Command43_Click()
-{
-    QPointer<Form20> selbst(this);
-    Abbruch = false;
-    for (int r = 0; r < 4; ++r) {
-        Command6_Click(r);
-        QCoreApplication::processEvents();
-        if (!selbst)
-            return;
-        if (Abbruch) {
-            Abbruch = false;
-            return;
-        }
-    }
-}
+void Form20::Command43_Click() { Alle_Zeilen(&Form20::Command6_Click); }
 
-void Form20::Command44_Click()
+void Form20::Command44_Click() { Alle_Zeilen(&Form20::Command9_Click); }
+
+void Form20::Alle_Zeilen(void (Form20::*aktion)(int))
 {
     QPointer<Form20> selbst(this);
     Abbruch = false;
     for (int r = 0; r < 4; ++r) {
-        Command9_Click(r);
+        (this->*aktion)(r);
         QCoreApplication::processEvents();
         if (!selbst)
             return;

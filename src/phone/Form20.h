@@ -45,6 +45,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Runs the action for the four reasons in turn; stops at a failure or when the window goes.
+    void Alle_Zeilen(void (Form20::*aktion)(int));
     Form20();
     QString Klasse_Text() const;
     int Klasse_Code() const;

@@ -1,5 +1,7 @@
 #include "sms/PDU.h"
 
+#include "common/Hex.h"
+
 #include "common/Zeichen.h"
 
 #include <QVarLengthArray>
@@ -8,18 +10,6 @@
 
 namespace Module1 {
 namespace {
-
-int Hexwert(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
 
 QString Zwei_Hex(int wert)
 {
@@ -32,13 +22,8 @@ class PDU_Leser {
 public:
     explicit PDU_Leser(QStringView hex) : hex_(hex)
     {
-        for (qsizetype i = 0; i + 1 < hex.size(); i += 2) {
-            const int hoch = Hexwert(hex[i]);
-            const int tief = Hexwert(hex[i + 1]);
-            if (hoch < 0 || tief < 0)
-                break;
-            oktette_.append(static_cast<uint8_t>(hoch * 16 + tief));
-        }
+        for (const char b : Hex_Bytes(hex))
+            oktette_.append(static_cast<uint8_t>(b));
     }
 
     int Oktett()

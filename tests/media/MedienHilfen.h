@@ -27,26 +27,7 @@
 
 namespace medien_test {
 
-class Protokollanzeige : public AnzeigeProtokoll {
-public:
-    void Fortschritt_Setzen(int wert, int maximum) override
-    {
-        Werte.push_back(wert);
-        Maximum = maximum;
-    }
-    void Panel_Setzen(int panel, const QString& text) override
-    {
-        AnzeigeProtokoll::Panel_Setzen(panel, text);
-        if (panel == 2)
-            Status << text;
-    }
-    int Wert() const { return Werte.empty() ? -1 : Werte.back(); }
-    QString Letzter_Status() const { return Status.isEmpty() ? QString() : Status.last(); }
-
-    std::vector<int> Werte;  // every value set, in order
-    int Maximum = -1;
-    QStringList Status;  // every status text, in order
-};
+using Protokollanzeige = VerlaufAnzeige;
 
 // Records what the windows ask of the MIDI device instead of playing.
 class MidiProtokoll : public MidiGeraet {

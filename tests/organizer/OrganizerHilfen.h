@@ -19,25 +19,7 @@
 
 namespace organizer_test {
 
-class Protokollanzeige : public AnzeigeProtokoll {
-public:
-    void Fortschritt_Setzen(int wert, int maximum) override
-    {
-        Werte.push_back(wert);
-        Maximum = maximum;
-    }
-    void Panel_Setzen(int panel, const QString& text) override
-    {
-        AnzeigeProtokoll::Panel_Setzen(panel, text);
-        if (panel == 2)
-            Status << text;
-    }
-    int Wert() const { return Werte.empty() ? -1 : Werte.back(); }
-
-    std::vector<int> Werte;  // every value set, in order
-    int Maximum = -1;
-    QStringList Status;  // every status text, in order
-};
+using Protokollanzeige = VerlaufAnzeige;
 
 // The simulated phone with its data objects, and the display above in the exchange.
 struct OrganizerSim {

@@ -78,6 +78,28 @@ public:
     QString Log;
 };
 
+// The same, with every progress value and every status text in order.
+class VerlaufAnzeige : public AnzeigeProtokoll {
+public:
+    void Fortschritt_Setzen(int wert, int maximum) override
+    {
+        Werte.push_back(wert);
+        Maximum = maximum;
+    }
+    void Panel_Setzen(int panel, const QString& text) override
+    {
+        AnzeigeProtokoll::Panel_Setzen(panel, text);
+        if (panel == 2)
+            Status << text;
+    }
+    int Wert() const { return Werte.empty() ? -1 : Werte.back(); }
+    QString Letzter_Status() const { return Status.isEmpty() ? QString() : Status.last(); }
+
+    std::vector<int> Werte;  // every value set, in order
+    int Maximum = -1;
+    QStringList Status;  // every status text, in order
+};
+
 // Answers dialogs from queues and records every message. Installed while it lives.
 class DialogeSkript : public Dialoge {
 public:
