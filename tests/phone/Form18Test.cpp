@@ -101,6 +101,27 @@ TEST_F(Form18Test, RefusedPcClockIsReportedAndNotShown)
     EXPECT_EQ(f->DTPicker2->time(), QTime(23, 59, 58));
 }
 
+TEST_F(Form18Test, TwoDigitYearsStayIn1970To2069)
+{
+    Form18* f = Laden();
+    Zustand([](sim::SimEinstellungen& e) { e.Uhr_Setzen("99/12/31,22:10:05"); });
+    f->Command1->click();
+    EXPECT_EQ(f->MonthView1->selectedDate(), QDate(1999, 12, 31));
+    ASSERT_EQ(uhr.Gestellt.size(), 1u);
+    EXPECT_EQ(uhr.Gestellt[0].date(), QDate(1999, 12, 31));
+
+    // A PC year that two digits cannot carry is refused, not sent as "00".
+    uhr.Zeit = QDateTime(QDate(2100, 1, 1), QTime(0, 0, 1));
+    f->Timer1_Timer();
+    Vergessen();
+    f->Command2->click();
+    EXPECT_TRUE(Befehle().empty());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Das Handy kann nur Jahre von 1970 bis 2069 speichern!"});
+    EXPECT_EQ(f->MonthView1->selectedDate(), QDate(1999, 12, 31));
+    f->MonthView1->setSelectedDate(QDate(2100, 1, 1));
+    EXPECT_EQ(f->MonthView1->selectedDate().year(), 2069);
+}
+
 TEST_F(Form18Test, PhoneFromPcAsksNothing)
 {
     Form18* f = Laden();
