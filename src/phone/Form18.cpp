@@ -93,6 +93,9 @@ void Form18::Form_Load()
 void Form18::closeEvent(QCloseEvent* event)
 {
     Platzierung::Speichern(this, Platz);
+    // A leave that the close itself causes asks nothing: its answer would set a stale time.
+    m_geschlossen = true;
+    m_zeitVerlassen = m_datumVerlassen = false;
     event->accept();
 }
 
@@ -218,7 +221,7 @@ void Form18::MonthView2_LostFocus()
 void Form18::Fokus_Gewechselt(QWidget* alt, QWidget* neu)
 {
     // Focus leaving the program is no leave of the control: it comes back to it.
-    if (!neu)
+    if (!neu || m_geschlossen)
         return;
     if (Innerhalb(neu, DTPicker2) && !Innerhalb(alt, DTPicker2))
         DTPicker2_GotFocus();

@@ -64,4 +64,5 @@ private:
     std::unique_ptr<Ui::Form18> ui;
     bool m_zeitVerlassen = false;  // DTPicker2 lost the focus, its question is due
     bool m_datumVerlassen = false;
+    bool m_geschlossen = false;
 };

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QTimer>
@@ -208,6 +211,30 @@ TEST_F(Form18Test, FocusDrivesTheTimerAndTheQuestionComesBeforeAButtonsAction)
     EXPECT_TRUE(f->Timer1->isActive());
     QCoreApplication::processEvents();
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // asked once
+}
+
+TEST_F(Form18Test, ClosingWithThePcTimeFocusedAsksNothing)
+{
+    QMdiArea bereich;
+    auto* eingabe = new QLineEdit;  // another window takes the focus once this one is gone
+    bereich.addSubWindow(eingabe);
+    QMdiSubWindow* rahmen = bereich.addSubWindow(Laden());
+    bereich.show();
+    QApplication::setActiveWindow(&bereich);
+    bereich.setActiveSubWindow(rahmen);
+    QCoreApplication::processEvents();
+    Form18* f = Form18::Instanz();
+    f->DTPicker2->setFocus();
+    QCoreApplication::processEvents();
+    if (!f->DTPicker2->hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+
+    u.Dialoge.Antworten.push_back(Dialoge::Antwort::Ja);
+    rahmen->close();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_TRUE(uhr.Gestellt.empty());
 }
 
 }  // namespace
