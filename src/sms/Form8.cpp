@@ -85,6 +85,8 @@ void Form8::Command1_Click()
         return;
     }
     Zeile_Anfuegen(Text1->text());
+    // The new last row is the current one, as after every save, so it can be taken over at once.
+    Zeile_Setzen(MSFlexGrid1->rowCount() - 1);
     listespeichern();
 }
 

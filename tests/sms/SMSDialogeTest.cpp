@@ -174,6 +174,20 @@ TEST_F(Dialogfenster, ChangedTemplateStaysTheOneTakenOver)
     EXPECT_EQ(Form6::Instanz()->Text6->toPlainText(), "");
 }
 
+TEST_F(Dialogfenster, FirstTemplateCanBeTakenOverAndChangedAtOnce)
+{
+    Form8 d;
+    d.Text1->setText("Bin gleich da");
+    d.Command1->click();
+    EXPECT_EQ(d.Aktuelle_Zeile(), 0);
+    d.Text1->setText("Komme gleich");
+    d.Command3->click();
+    EXPECT_EQ(Dateiinhalt(Form8::Vorlagen_Datei()), "Komme gleich\r\n");
+    d.Command4->click();
+    EXPECT_TRUE(dialoge.Meldungen.empty());
+    EXPECT_EQ(Form6::Instanz()->Text6->toPlainText(), "Komme gleich");
+}
+
 TEST_F(Dialogfenster, DeletingTheOnlyTemplateLeavesNothing)
 {
     Datei_Schreiben(Form8::Vorlagen_Datei(), "eins\r\n");
