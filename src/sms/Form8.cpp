@@ -135,5 +135,6 @@ void Form8::listespeichern()
     QStringList zeilen;
     for (int i = 0; i < MSFlexGrid1->rowCount(); ++i)
         zeilen << MSFlexGrid1->item(i, 0)->text();
-    Textdatei::Schreiben(Vorlagen_Datei(), zeilen);
+    if (!Textdatei::Schreiben(Vorlagen_Datei(), zeilen))
+        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
 }
