@@ -72,7 +72,7 @@ int Jahr_Lesen(const QString& jahr)
     const int j = jahr.toInt();
     if (jahr.size() > 2)
         return j;
-    return j < 70 ? 2000 + j : 1900 + j;
+    return Jahr_Ergaenzen(j);
 }
 
 QString Schluessel_Aus(const QDate& datum, const QTime& zeit)
@@ -81,6 +81,10 @@ QString Schluessel_Aus(const QDate& datum, const QTime& zeit)
 }
 
 }  // namespace
+
+int Jahr_Ergaenzen(int zweistellig) { return zweistellig < 70 ? 2000 + zweistellig : 1900 + zweistellig; }
+
+bool Jahr_Zweistellig_Darstellbar(int jahr) { return jahr >= 1970 && jahr <= 2069; }
 
 QString Zahl_Schluessel(const QString& text)
 {

@@ -21,6 +21,11 @@ void ListView_Sortieren(QTreeWidget* lv, int col, int typ, bool order);
 
 // "0"<->"9", "1"<->"8" ... each digit d becomes 9 - d; "-" becomes " "; the rest stays.
 QString Ziffern_Invertieren(const QString& s);
+// The full year of a two-digit one: 00-69 are 2000-2069, 70-99 are 1970-1999.
+int Jahr_Ergaenzen(int zweistellig);
+// Whether two digits carry the year there and back (1970-2069).
+bool Jahr_Zweistellig_Darstellbar(int jahr);
+
 // Sort keys whose plain text order is the wanted order; "" for a cell that cannot be read,
 // which sorts before every other key.
 QString Zahl_Schluessel(const QString& text);

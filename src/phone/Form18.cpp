@@ -3,6 +3,7 @@
 #include "ui_Form18.h"
 
 #include "common/Dialoge.h"
+#include "common/Module3.h"
 #include "common/Platzierung.h"
 #include "link/Module1.h"
 #include "phone/Anzeigehilfen.h"
@@ -92,6 +93,9 @@ void Form18::Form_Load()
 void Form18::closeEvent(QCloseEvent* event)
 {
     Platzierung::Speichern(this, Platz);
+    // A leave that the close itself causes asks nothing: its answer would set a stale time.
+    m_geschlossen = true;
+    m_zeitVerlassen = m_datumVerlassen = false;
     event->accept();
 }
 
@@ -115,13 +119,22 @@ bool Form18::Uhr_Lesen()
 
 void Form18::Uhr_Schreiben()
 {
-    const QString befehl = CCLK_Befehl_Bilden(MonthView1->selectedDate(), DTPicker1->time());
+    const std::optional<QString> befehl = CCLK_Befehl_Bilden(MonthView1->selectedDate(), DTPicker1->time());
+    if (!befehl) {
+        Jahr_Melden();
+        return;
+    }
     Status_Setzen(QStringLiteral("Schreibe Datum & Uhrzeit..."));
-    if (!Befehl_Senden(befehl, true))
+    if (!Befehl_Senden(*befehl, true))
         return;
     Status_Setzen(QStringLiteral("Fertig."));
     Fortschritt_Nullen();
     Link().Text2.clear();
+}
+
+void Form18::Jahr_Melden()
+{
+    MsgBox(QStringLiteral("Das Handy kann nur Jahre von 1970 bis 2069 speichern!"), Dialoge::Symbol::Kritisch);
 }
 
 void Form18::Fehler_Melden_PC()
@@ -160,6 +173,11 @@ void Form18::Command1_Click()
 void Form18::Command2_Click()
 {
     Verlassen_Abarbeiten();
+    // The phone's calendar would clamp such a date; nothing goes to the phone instead.
+    if (!Module3::Jahr_Zweistellig_Darstellbar(MonthView2->selectedDate().year())) {
+        Jahr_Melden();
+        return;
+    }
     MonthView1->setSelectedDate(MonthView2->selectedDate());
     DTPicker1->setTime(DTPicker2->time());
     Uhr_Schreiben();
@@ -203,7 +221,7 @@ void Form18::MonthView2_LostFocus()
 void Form18::Fokus_Gewechselt(QWidget* alt, QWidget* neu)
 {
     // Focus leaving the program is no leave of the control: it comes back to it.
-    if (!neu)
+    if (!neu || m_geschlossen)
         return;
     if (Innerhalb(neu, DTPicker2) && !Innerhalb(alt, DTPicker2))
         DTPicker2_GotFocus();

@@ -59,8 +59,10 @@ private:
     // Runs the leave handlers of the PC controls that are still due.
     void Verlassen_Abarbeiten();
     void Fehler_Melden_PC();
+    void Jahr_Melden();
 
     std::unique_ptr<Ui::Form18> ui;
     bool m_zeitVerlassen = false;  // DTPicker2 lost the focus, its question is due
     bool m_datumVerlassen = false;
+    bool m_geschlossen = false;
 };

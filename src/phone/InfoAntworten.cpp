@@ -1,5 +1,6 @@
 #include "phone/InfoAntworten.h"
 
+#include "link/Module1.h"
 #include "phone/Antwortteile.h"
 
 namespace Module1 {
@@ -25,6 +26,14 @@ std::optional<QString> Bis_Zeilenende(const QString& text, qsizetype ab)
     return text.mid(ab, ende - ab);
 }
 
+// A phone that answers with the final result alone gives no value: "OK" is none.
+std::optional<QString> Ohne_Ergebniszeile(std::optional<QString> wert)
+{
+    if (wert && Endergebnis(*wert + QLatin1Char('\r')) != Ergebnis::Keins)
+        return QString();
+    return wert;
+}
+
 }  // namespace
 
 bool Antwort_Pruefen(const QString& antwort, const QString& testtext, int fenster)
@@ -37,14 +46,14 @@ std::optional<QString> Echozeile_Schneiden(const QString& antwort, const QString
     const qsizetype p = antwort.indexOf(befehl + QLatin1Char('\r'));
     if (p < 0)
         return std::nullopt;
-    return Bis_Zeilenende(antwort, p + befehl.size() + 3);
+    return Ohne_Ergebniszeile(Bis_Zeilenende(antwort, p + befehl.size() + 3));
 }
 
 std::optional<QString> Hersteller_Lesen(const QString& antwort)
 {
     if (antwort.contains(QLatin1String("+CGMI")))
         return Echozeile_Schneiden(antwort, QStringLiteral("AT+CGMI"));
-    return Bis_Zeilenende(antwort, 2);
+    return Ohne_Ergebniszeile(Bis_Zeilenende(antwort, 2));
 }
 
 std::optional<Akkustand> CBC_Lesen(const QString& antwort)
@@ -139,7 +148,7 @@ QString CREG_Zelle_Lesen(const QString& antwort)
         const int status = felder.size() >= 2 ? Zahl_Lesen(felder.at(1)) : -1;
         return status == 1 || status == 5 ? QString() : QStringLiteral("nicht eingebucht.");
     }
-    return Ohne_Anfuehrung(felder.at(3)).left(4);
+    return Ohne_Anfuehrung(felder.at(3));
 }
 
 QStringList Infobericht_Zeilen(const QStringList& werte, const QDateTime& zeitpunkt)

@@ -13,7 +13,8 @@ namespace Module1 {
 bool Antwort_Pruefen(const QString& antwort, const QString& testtext, int fenster);
 
 // The value on the line after the echo of `befehl` (the echo, its CR and the CR LF that opens
-// the reply line), up to the next line end; nothing without the echo or the line end.
+// the reply line), up to the next line end; nothing without the echo or the line end, "" when
+// that line is the final result.
 std::optional<QString> Echozeile_Schneiden(const QString& antwort, const QString& befehl);
 
 // The maker from the reply to "AT+CGMI": after the echo when there is one, else the first
@@ -41,8 +42,9 @@ int Pegelbild_Waehlen(int rssi);
 // The operator's name between the first two double quotes; "" without them.
 QString COPS_Betreiber_Lesen(const QString& antwort);
 
-// The cell from "+CREG: <n>,<stat>,<lac>,<ci>": its first four characters; "nicht eingebucht."
-// when the phone is not registered and names no cell; "" otherwise without a cell.
+// The cell from "+CREG: <n>,<stat>,<lac>,<ci>", whole (3G and 4G cells have 8 hex digits);
+// "nicht eingebucht." when the phone is not registered and names no cell; "" otherwise without
+// a cell.
 QString CREG_Zelle_Lesen(const QString& antwort);
 
 // The report: header with the moment, an empty line, one line per value (ten values).

@@ -1,7 +1,9 @@
 #include "phone/Netze.h"
 
+#include "link/Module1.h"
 #include "phone/Antwortteile.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace Module1 {
@@ -217,10 +219,10 @@ QVector<Bevorzugtes_Netz> SPLR_Antwort_Zerlegen(const QString& antwort)
     for (const QString& zeile : Eintragszeilen(antwort, QStringLiteral("^SPLR:"))) {
         const QStringList felder = Felder_Teilen(zeile.trimmed());
         const QString index = Ohne_Anfuehrung(felder.at(0));
-        if (felder.size() < 2 || !Nur_Ziffern(index))
+        if (!Nur_Ziffern(index))
             break;
         // A slot without a code, or with a code of zeros, is empty.
-        QString code = Ohne_Anfuehrung(felder.at(1));
+        QString code = felder.size() > 1 ? Ohne_Anfuehrung(felder.at(1)) : QString();
         qsizetype ziffern = 0;
         while (ziffern < code.size() && code.at(ziffern).isDigit())
             ++ziffern;
@@ -235,10 +237,18 @@ QVector<Bevorzugtes_Netz> SPLR_Antwort_Zerlegen(const QString& antwort)
 QVector<Netz_In_Reichweite> COPS_Liste_Zerlegen(const QString& antwort)
 {
     QVector<Netz_In_Reichweite> netze;
-    const std::optional<QString> zeile = Zeile_Hinter(antwort, QStringLiteral("+COPS:"));
-    if (!zeile)
+    const qsizetype p = antwort.indexOf(QLatin1String("+COPS:"));
+    if (p < 0)
         return netze;
-    for (const QString& gruppe : Klammergruppen(*zeile)) {
+    // A long list may be wrapped onto further lines; it ends with the final result line.
+    QString liste;
+    static const QRegularExpression zeilenende(QStringLiteral("[\r\n]"));
+    for (const QString& zeile : antwort.mid(p + 6).split(zeilenende)) {
+        if (Endergebnis(zeile + QLatin1Char('\r')) != Ergebnis::Keins)
+            break;
+        liste += zeile;
+    }
+    for (const QString& gruppe : Klammergruppen(liste)) {
         if (!gruppe.contains(QLatin1Char('"')))
             break;
         const QStringList felder = Felder_Teilen(gruppe);

@@ -31,7 +31,8 @@ struct Platzbereich {
 };
 std::optional<Platzbereich> SPLR_Bereich_Lesen(const QString& antwort);
 
-// One line "^SPLR: <slot>,<code>"; an empty slot has the code "" (a code of zeros or none).
+// One line "^SPLR: <slot>,<code>"; an empty slot has the code "" (a code of zeros or none, or
+// a line with the slot alone).
 struct Bevorzugtes_Netz {
     QString Index;
     QString Code;
@@ -44,7 +45,8 @@ struct Netz_In_Reichweite {
     QString Langname;
     QString Code;
 };
-// The groups up to the first one without a quoted text (the lists of modes and formats).
+// The groups up to the first one without a quoted text (the lists of modes and formats), on
+// one line or wrapped onto several up to the final result line.
 QVector<Netz_In_Reichweite> COPS_Liste_Zerlegen(const QString& antwort);
 // "unbekannt", "verfügbar", "eingebucht", "verboten" ("unbekannt" for any other state).
 QString Netzstatus_Text(int status);

@@ -1,6 +1,8 @@
 #include "phone/Systemuhr.h"
 
+#include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 
@@ -19,13 +21,35 @@ int Kernel_Uhr_Stellen(const timespec& zeit)
 
 bool Programm_Starten(const QString& programm, const QStringList& argumente, QString* fehler)
 {
+    return Programm_Ausfuehren_Begrenzt(programm, argumente, fehler, 10000);
+}
+
+}  // namespace
+
+bool Programm_Ausfuehren_Begrenzt(const QString& programm, const QStringList& argumente, QString* fehler,
+                                  int grenzeMs)
+{
     QProcess prozess;
+    QEventLoop schleife;
+    QTimer grenze;
+    grenze.setSingleShot(true);
+    QObject::connect(&prozess, &QProcess::finished, &schleife, &QEventLoop::quit);
+    QObject::connect(&prozess, &QProcess::errorOccurred, &schleife, &QEventLoop::quit);
+    QObject::connect(&grenze, &QTimer::timeout, &schleife, &QEventLoop::quit);
     prozess.start(programm, argumente);
-    // The desktop may ask the user for the rights meanwhile.
-    if (!prozess.waitForFinished(60000)) {
-        *fehler = prozess.errorString();
+    // The window keeps painting and its clock keeps ticking meanwhile; clicks wait until the end.
+    if (prozess.state() != QProcess::NotRunning) {
+        grenze.start(grenzeMs);
+        schleife.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (prozess.state() != QProcess::NotRunning) {
+        *fehler = QStringLiteral("keine Antwort von %1").arg(programm);
         prozess.kill();
         prozess.waitForFinished(1000);
+        return false;
+    }
+    if (prozess.error() == QProcess::FailedToStart) {
+        *fehler = prozess.errorString();
         return false;
     }
     if (prozess.exitStatus() != QProcess::NormalExit || prozess.exitCode() != 0) {
@@ -34,8 +58,6 @@ bool Programm_Starten(const QString& programm, const QStringList& argumente, QSt
     }
     return true;
 }
-
-}  // namespace
 
 bool Systemuhr::Datum_Setzen(const QDate& datum, QString* grund)
 {

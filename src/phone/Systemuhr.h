@@ -25,7 +25,8 @@ public:
 };
 
 // The real clock: clock_settime when the process may set the time, else "timedatectl set-time"
-// (which asks for the rights through the desktop and refuses while network time sync is on).
+// (which asks for the rights through the desktop and refuses while network time sync is on;
+// it gets at most 10 s).
 class LinuxSystemuhr : public Systemuhr {
 public:
     LinuxSystemuhr();
@@ -38,3 +39,8 @@ public:
     std::function<int(const timespec&)> Kernel_Stellen;
     std::function<bool(const QString& programm, const QStringList& argumente, QString* fehler)> Programm_Ausfuehren;
 };
+
+// Runs a program and waits at most `grenzeMs` for its end while the event loop turns (without
+// user input). True when it ended with 0; else its error output or the reason in `fehler`.
+bool Programm_Ausfuehren_Begrenzt(const QString& programm, const QStringList& argumente, QString* fehler,
+                                  int grenzeMs);

@@ -1,5 +1,6 @@
 #include "phone/Uhrzeit.h"
 
+#include "common/Module3.h"
 #include "phone/Antwortteile.h"
 
 #include <QRegularExpression>
@@ -20,15 +21,17 @@ std::optional<Handyuhr> CCLK_Antwort_Lesen(const QString& antwort)
     if (!m.hasMatch())
         return std::nullopt;
     auto teil = [&](int i) { return m.captured(i).toInt(); };
-    const QDate datum(2000 + teil(1), teil(2), teil(3));
+    const QDate datum(Module3::Jahr_Ergaenzen(teil(1)), teil(2), teil(3));
     const QTime zeit(teil(4), teil(5), teil(6));
     if (!datum.isValid() || !zeit.isValid())
         return std::nullopt;
     return Handyuhr{datum, zeit};
 }
 
-QString CCLK_Befehl_Bilden(const QDate& datum, const QTime& zeit)
+std::optional<QString> CCLK_Befehl_Bilden(const QDate& datum, const QTime& zeit)
 {
+    if (!datum.isValid() || !zeit.isValid() || !Module3::Jahr_Zweistellig_Darstellbar(datum.year()))
+        return std::nullopt;
     return QStringLiteral("AT+CCLK=") + datum.toString(QStringLiteral("yy/MM/dd")) + QLatin1Char(',') +
            zeit.toString(QStringLiteral("HH:mm:ss"));
 }

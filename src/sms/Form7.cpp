@@ -94,7 +94,9 @@ void Form7::Command4_Click()
     QStringList nummern;
     for (int i = 0; i < List1->count(); ++i)
         nummern << List1->item(i)->text();
-    Servicecenter_Schreiben(nummern);
+    // Unsaved, the list stays open: closing it would lose the edits.
+    if (!Servicecenter_Schreiben(nummern))
+        return;
     const QListWidgetItem* gewaehlt = List1->currentItem();
     SMSCenterWahl = gewaehlt && gewaehlt->isSelected() ? List1->currentRow() : -1;
     accept();

@@ -85,6 +85,8 @@ void Form8::Command1_Click()
         return;
     }
     Zeile_Anfuegen(Text1->text());
+    // The new last row is the current one, as after every save, so it can be taken over at once.
+    Zeile_Setzen(MSFlexGrid1->rowCount() - 1);
     listespeichern();
 }
 
@@ -133,5 +135,6 @@ void Form8::listespeichern()
     QStringList zeilen;
     for (int i = 0; i < MSFlexGrid1->rowCount(); ++i)
         zeilen << MSFlexGrid1->item(i, 0)->text();
-    Textdatei::Schreiben(Vorlagen_Datei(), zeilen);
+    if (!Textdatei::Schreiben(Vorlagen_Datei(), zeilen))
+        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
 }

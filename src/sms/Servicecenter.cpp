@@ -26,7 +26,13 @@ QStringList Servicecenter_Lesen()
     return nummern;
 }
 
-bool Servicecenter_Schreiben(const QStringList& nummern) { return Textdatei::Schreiben(Servicecenter_Datei(), nummern); }
+bool Servicecenter_Schreiben(const QStringList& nummern)
+{
+    if (Textdatei::Schreiben(Servicecenter_Datei(), nummern))
+        return true;
+    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    return false;
+}
 
 void Servicecenter_Laden()
 {

@@ -11,6 +11,7 @@ extern int SMSCenterWahl;
 QString Servicecenter_Datei();
 // The non-empty lines of the file, in file order; empty when it is missing.
 QStringList Servicecenter_Lesen();
+// Rewrites the file; a failed save says so and leaves the old file.
 bool Servicecenter_Schreiben(const QStringList& nummern);
 
 // Fills Form6.Combo2 with the list and selects its first entry; nothing goes to the phone.

@@ -58,6 +58,17 @@ TEST(Uhr, ReadsACheckedClock)
               QDate(2024, 2, 29));
 }
 
+TEST(Uhr, TwoDigitYearsAre1970To2069)
+{
+    EXPECT_EQ(CCLK_Antwort_Lesen(QStringLiteral("+CCLK: \"99/12/31,23:59:59\"\r\n\r\nOK\r\n"))->Datum,
+              QDate(1999, 12, 31));
+    EXPECT_EQ(CCLK_Antwort_Lesen(QStringLiteral("+CCLK: \"69/12/31,23:59:59\"\r\n\r\nOK\r\n"))->Datum,
+              QDate(2069, 12, 31));
+    EXPECT_EQ(CCLK_Befehl_Bilden(QDate(1970, 1, 1), QTime(0, 0)), "AT+CCLK=70/01/01,00:00:00");
+    EXPECT_EQ(CCLK_Befehl_Bilden(QDate(2100, 1, 1), QTime(0, 0)), std::nullopt);
+    EXPECT_EQ(CCLK_Befehl_Bilden(QDate(1969, 12, 31), QTime(0, 0)), std::nullopt);
+}
+
 TEST(Uhr, RejectsAnythingElse)
 {
     for (const char* kaputt : {

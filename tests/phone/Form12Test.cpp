@@ -132,6 +132,14 @@ TEST_F(Form12Test, WithoutEchoTheEchoCutValuesStayEmptyAndReadingGoesOn)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form12Test, ABareOkIsNoValue)
+{
+    u.Handy->Antwort_Setzen("AT+CGSN", "\r\nOK\r\n", 1);
+    f->Command19_Click();
+    EXPECT_EQ(f->Label11[0]->text(), "");
+    EXPECT_EQ(Status(), "Fertig.");
+}
+
 TEST_F(Form12Test, SilentPhoneStopsAfterTheFirstRead)
 {
     for (QLabel* l : f->Label11)

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QTimer>
@@ -101,6 +104,27 @@ TEST_F(Form18Test, RefusedPcClockIsReportedAndNotShown)
     EXPECT_EQ(f->DTPicker2->time(), QTime(23, 59, 58));
 }
 
+TEST_F(Form18Test, TwoDigitYearsStayIn1970To2069)
+{
+    Form18* f = Laden();
+    Zustand([](sim::SimEinstellungen& e) { e.Uhr_Setzen("99/12/31,22:10:05"); });
+    f->Command1->click();
+    EXPECT_EQ(f->MonthView1->selectedDate(), QDate(1999, 12, 31));
+    ASSERT_EQ(uhr.Gestellt.size(), 1u);
+    EXPECT_EQ(uhr.Gestellt[0].date(), QDate(1999, 12, 31));
+
+    // A PC year that two digits cannot carry is refused, not sent as "00".
+    uhr.Zeit = QDateTime(QDate(2100, 1, 1), QTime(0, 0, 1));
+    f->Timer1_Timer();
+    Vergessen();
+    f->Command2->click();
+    EXPECT_TRUE(Befehle().empty());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Das Handy kann nur Jahre von 1970 bis 2069 speichern!"});
+    EXPECT_EQ(f->MonthView1->selectedDate(), QDate(1999, 12, 31));
+    f->MonthView1->setSelectedDate(QDate(2100, 1, 1));
+    EXPECT_EQ(f->MonthView1->selectedDate().year(), 2069);
+}
+
 TEST_F(Form18Test, PhoneFromPcAsksNothing)
 {
     Form18* f = Laden();
@@ -187,6 +211,30 @@ TEST_F(Form18Test, FocusDrivesTheTimerAndTheQuestionComesBeforeAButtonsAction)
     EXPECT_TRUE(f->Timer1->isActive());
     QCoreApplication::processEvents();
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // asked once
+}
+
+TEST_F(Form18Test, ClosingWithThePcTimeFocusedAsksNothing)
+{
+    QMdiArea bereich;
+    auto* eingabe = new QLineEdit;  // another window takes the focus once this one is gone
+    bereich.addSubWindow(eingabe);
+    QMdiSubWindow* rahmen = bereich.addSubWindow(Laden());
+    bereich.show();
+    QApplication::setActiveWindow(&bereich);
+    bereich.setActiveSubWindow(rahmen);
+    QCoreApplication::processEvents();
+    Form18* f = Form18::Instanz();
+    f->DTPicker2->setFocus();
+    QCoreApplication::processEvents();
+    if (!f->DTPicker2->hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+
+    u.Dialoge.Antworten.push_back(Dialoge::Antwort::Ja);
+    rahmen->close();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_TRUE(uhr.Gestellt.empty());
 }
 
 }  // namespace

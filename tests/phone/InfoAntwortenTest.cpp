@@ -143,7 +143,8 @@ TEST(Zelle, CellFieldOrRegistrationState)
         const char* zelle;
     } faelle[] = {
         {"AT+CREG?\r\r\n+CREG: 2,1,\"00C3\",\"0010\"\r\n\r\nOK\r\n", "0010"},
-        {"+CREG: 2,5,\"00C3\",\"A1B2C3\"\r\n", "A1B2"},
+        {"+CREG: 2,5,\"00C3\",\"A1B2C3\"\r\n", "A1B2C3"},
+        {"+CREG: 2,1,\"00C3\",\"01A2B3C4\"\r\n", "01A2B3C4"},  // 3G and 4G cells
         {"+CREG: 2,1,00C3,0010\r\n", "0010"},
         {"+CREG: 0,1\r\n\r\nOK\r\n", ""},
         {"+CREG: 0,5\r\n\r\nOK\r\n", ""},

@@ -76,8 +76,13 @@ TEST(Bevorzugte, SlotsWithCodesAndEmptySlots)
         EXPECT_EQ(p[i].Code, "") << i;
     EXPECT_EQ(p[4].Index, "5");
     EXPECT_EQ(p[5].Code, "310260");
-    // A slot without its comma ends the list.
-    EXPECT_EQ(SPLR_Antwort_Zerlegen(QStringLiteral("^SPLR: 1,\"26202\"\r\n^SPLR: 2\r\n^SPLR: 3,\"1\"\r\n")).size(), 1);
+    // A slot without a code is empty, and the list goes on.
+    const QVector<Bevorzugtes_Netz> q =
+        SPLR_Antwort_Zerlegen(QStringLiteral("^SPLR: 1,\"26202\"\r\n^SPLR: 2\r\n^SPLR: 3,\"26203\"\r\n"));
+    ASSERT_EQ(q.size(), 3);
+    EXPECT_EQ(q[1].Index, "2");
+    EXPECT_EQ(q[1].Code, "");
+    EXPECT_EQ(q[2].Code, "26203");
 }
 
 TEST(Reichweite, GroupsWithEmptyAndWithFilledShortNames)
@@ -99,6 +104,12 @@ TEST(Reichweite, GroupsWithEmptyAndWithFilledShortNames)
     EXPECT_EQ(n[1].Status, 1);
     EXPECT_EQ(n[1].Langname, "Netz (B)");
     EXPECT_EQ(n[1].Code, "26202");
+    // A list wrapped onto further lines loses no group.
+    n = COPS_Liste_Zerlegen(QStringLiteral(
+        "+COPS: (2,\"Netz A\",,26201),(1,\"Netz B\",\r\n,26202),\r\n(3,\"Netz X\",,23205),,(0-4),(0,2)\r\n\r\nOK\r\n"));
+    ASSERT_EQ(n.size(), 3);
+    EXPECT_EQ(n[1].Code, "26202");
+    EXPECT_EQ(n[2].Langname, "Netz X");
     EXPECT_TRUE(COPS_Liste_Zerlegen(QStringLiteral("+COPS: ,(0-4),(0,2)\r\n")).isEmpty());
     EXPECT_TRUE(COPS_Liste_Zerlegen(QStringLiteral("AT+COPS=?\r\r\nOK\r\n")).isEmpty());
 }

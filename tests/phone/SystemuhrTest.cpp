@@ -2,6 +2,8 @@
 // The ways to the system are replaced; nothing here touches the machine's clock.
 #include "phone/Systemuhr.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <cerrno>
 #include <gtest/gtest.h>
 
@@ -61,6 +63,22 @@ TEST_F(Linuxuhr, OtherKernelErrorsAreNotRetried)
     EXPECT_TRUE(aufrufe.isEmpty());
     EXPECT_FALSE(uhr.Stellen(QDateTime(), &grund));
     EXPECT_EQ(kernel.size(), 1u);
+}
+
+TEST(Programm, WaitIsBoundedAndTheEventLoopKeepsTurning)
+{
+    bool getickt = false;
+    QTimer::singleShot(20, [&] { getickt = true; });
+    QElapsedTimer dauer;
+    dauer.start();
+    QString fehler;
+    EXPECT_FALSE(Programm_Ausfuehren_Begrenzt(QStringLiteral("sleep"), {QStringLiteral("5")}, &fehler, 300));
+    EXPECT_LT(dauer.elapsed(), 3000);
+    EXPECT_TRUE(getickt);
+    EXPECT_FALSE(fehler.isEmpty());
+
+    EXPECT_TRUE(Programm_Ausfuehren_Begrenzt(QStringLiteral("true"), {}, &fehler, 5000));
+    EXPECT_FALSE(Programm_Ausfuehren_Begrenzt(QStringLiteral("false"), {}, &fehler, 5000));
 }
 
 TEST_F(Linuxuhr, DateAndTimeAloneKeepTheOtherPart)

@@ -111,6 +111,21 @@ TEST_F(Dialogfenster, ServiceCentreNumbersAreCheckedUntilAcceptedOrCancelled)
     EXPECT_FALSE(QFile::exists(Servicecenter_Datei()));  // only OK writes
 }
 
+TEST_F(Dialogfenster, UnwritableServiceCentreListSaysSoAndStaysOpen)
+{
+    ASSERT_TRUE(QDir().mkpath(Servicecenter_Datei()));  // a folder where the file should be
+    SMSCenterWahl = 0;
+    Form7 d;
+    dialoge.Eingaben = {"+491710760000"};
+    d.Command1->click();
+    d.Command4->click();
+    ASSERT_EQ(dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_EQ(dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    EXPECT_EQ(SMSCenterWahl, 0);
+    EXPECT_EQ(Eintraege(d.List1), QStringList{"+491710760000"});
+}
+
 TEST_F(Dialogfenster, OverwriteQuestion)
 {
     const QString datei = Programmdatei("x.txt");
@@ -172,6 +187,30 @@ TEST_F(Dialogfenster, ChangedTemplateStaysTheOneTakenOver)
     EXPECT_EQ(Zeilen(e.MSFlexGrid1), QStringList({"", "drei"}));
     e.Command4->click();
     EXPECT_EQ(Form6::Instanz()->Text6->toPlainText(), "");
+}
+
+TEST_F(Dialogfenster, FirstTemplateCanBeTakenOverAndChangedAtOnce)
+{
+    Form8 d;
+    d.Text1->setText("Bin gleich da");
+    d.Command1->click();
+    EXPECT_EQ(d.Aktuelle_Zeile(), 0);
+    d.Text1->setText("Komme gleich");
+    d.Command3->click();
+    EXPECT_EQ(Dateiinhalt(Form8::Vorlagen_Datei()), "Komme gleich\r\n");
+    d.Command4->click();
+    EXPECT_TRUE(dialoge.Meldungen.empty());
+    EXPECT_EQ(Form6::Instanz()->Text6->toPlainText(), "Komme gleich");
+}
+
+TEST_F(Dialogfenster, UnwritableTemplatesSaySo)
+{
+    ASSERT_TRUE(QDir().mkpath(Form8::Vorlagen_Datei()));
+    Form8 d;
+    d.Text1->setText("X");
+    d.Command1->click();
+    ASSERT_EQ(dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_EQ(dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
 }
 
 TEST_F(Dialogfenster, DeletingTheOnlyTemplateLeavesNothing)

@@ -63,8 +63,10 @@ struct FrischesProgramm {
         Fenster_Schliessen();
         QFile::remove(Einstellungen::Datei());
         QDir().mkpath(Programmordner());
-        for (const char* name : {"smsscnr.snr", "smsready.sms", "SMSLOG.TXT", "sms.log"})
+        for (const char* name : {"smsscnr.snr", "smsready.sms", "SMSLOG.TXT", "sms.log"}) {
             QFile::remove(Programmdatei(QLatin1String(name)));
+            QDir(Programmdatei(QLatin1String(name))).removeRecursively();  // a test's unwritable stand-in
+        }
         Module1::LoeschenRueckfrage = true;
         Module1::SMSAutoLog = true;
         Module1::SMSLogDatei = Programmdatei(QStringLiteral("sms.log"));
