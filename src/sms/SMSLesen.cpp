@@ -36,7 +36,8 @@ std::optional<SMSZeile> SMSZeile_Bilden(const CMGLEintrag& eintrag)
     z.Datum = felder.Datum;
     if (z.Datum.size() > 3)
         z.Datum = z.Datum.mid(0, 2) + QLatin1Char('.') + z.Datum.mid(3, 2) + QLatin1Char('.') + z.Datum.mid(6, 2);
-    if (eintrag.Status >= 2)
+    // A stored message has no date; a received one keeps its date under any list status.
+    if (Nachrichtentyp(eintrag.PDU) == SMS_SUBMIT)
         z.Datum.clear();
     z.Uhrzeit = felder.Uhrzeit;
     z.Text = felder.Text;
