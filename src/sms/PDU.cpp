@@ -102,9 +102,10 @@ QString Adresse_Lesen(PDU_Leser& leser, const QString& ohneZiffern)
         return ohneZiffern;
     if ((typ & 0x70) == 0x50) {
         const qsizetype oktette = std::min<qsizetype>((laenge + 1) / 2, leser.Rest());
-        const QString name = Absender_Dekodieren(leser.Hex(oktette).toString(), laenge);
+        QString name = Absender_Dekodieren(leser.Hex(oktette).toString(), laenge);
         leser.Ueberspringen(oktette);
-        return name;
+        // "^" separates the record's fields; the modifier letter looks the same.
+        return name.replace(QLatin1Char('^'), QChar(u'ˆ'));
     }
     return Mit_Vorzeichen(typ, Ziffern_Lesen(leser, laenge));
 }

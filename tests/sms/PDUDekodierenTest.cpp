@@ -172,6 +172,11 @@ TEST(PDUDekodieren, AlphanumerischeAbsenderNachTyp)
     // Seven characters in 13 semi-octets: no eighth character from the fill bits; "@" is kept.
     EXPECT_EQ(Absender_Dekodieren("4131600C229601", 13), "Ab@c De");
     EXPECT_EQ(Absender_Dekodieren("49B7F90D"), "Info");
+    // A "^" of the extension table in a name would split the record: it shows as the modifier.
+    const SMSFelder mitDach = SMSFelder::Zerlegen(PDU_Dekodieren(Zentrale + "0407D0C10D4508" + rest));
+    EXPECT_EQ(mitDach.Nummer, QStringLiteral("AˆB"));
+    EXPECT_EQ(mitDach.Datum, "01/02/03");
+    EXPECT_EQ(mitDach.Text, "hellohello");
 }
 
 TEST(PDUDekodieren, StatusreportNachNachrichtentyp)
