@@ -248,9 +248,9 @@ void Form5::kal1_ItemClick(QTreeWidgetItem* zeile)
     Label36->setText(zeile->text(4));
     Label37->setText(zeile->text(5));
     Label6->setText(zeile->text(2));
-    // Line feeds and the marker "²" are line breaks alike.
+    // "²" is no line marker: a UCS2 message carries it as a character.
     QString text = zeile->text(6);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar(0xB2), QLatin1Char('\n'));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     Text5->setPlainText(text);
 }
 

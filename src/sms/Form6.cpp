@@ -16,6 +16,7 @@
 #include "sms/Form7.h"
 #include "sms/Form8.h"
 #include "sms/PDU.h"
+#include "sms/SMSAlphabet.h"
 #include "sms/SMSAntworten.h"
 #include "sms/SMSLesen.h"
 #include "sms/SendeLog.h"
@@ -238,17 +239,22 @@ void Form6::Form_Load()
 void Form6::Text6_Change()
 {
     const QString text = Text6->toPlainText();
-    if (text.size() > Hoechstlaenge) {
-        // Like a text box with a length limit: what was typed or set last loses its end.
-        const int zuviel = int(text.size()) - Hoechstlaenge;
-        const int ende = std::clamp(m_aenderungEnde, zuviel, int(text.size()));
+    const int septette = SMS_Septettzahl(text);
+    if (septette > Hoechstlaenge) {
+        // Like a text box with a length limit: what was typed or set last loses its end. The
+        // limit counts septets, so a character of the extension table counts twice.
+        const int ende = std::clamp(m_aenderungEnde, 0, int(text.size()));
+        const int dahinter = SMS_Septettzahl(QStringView(text).mid(ende));
+        const QString davor = SMS_Kuerzen(text.left(ende), Hoechstlaenge - dahinter);
         QTextCursor schnitt(Text6->document());
-        schnitt.setPosition(ende - zuviel);
+        schnitt.setPosition(int(davor.size()));
         schnitt.setPosition(ende, QTextCursor::KeepAnchor);
         schnitt.removeSelectedText();  // changes the text again, and that change updates the rest
+        if (SMS_Septettzahl(Text6->toPlainText()) > Hoechstlaenge)
+            Text6->setPlainText(SMS_Kuerzen(Text6->toPlainText(), Hoechstlaenge));
         return;
     }
-    Frame1->setTitle(QStringLiteral("SMS-Text (%1 Zeichen verbleiben):").arg(Hoechstlaenge - text.size()));
+    Frame1->setTitle(QStringLiteral("SMS-Text (%1 Zeichen verbleiben):").arg(Hoechstlaenge - septette));
     Form27::Instanz()->Text1->setPlainText(text);
 }
 
@@ -434,7 +440,9 @@ void Form6::Zentrale_Setzen(int index)
         return;
     }
     Status_Setzen(QStringLiteral("Schreibe SMS-Servicecenteradresse..."));
-    if (Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + QStringLiteral(",145"), true))
+    // 145 marks an international number; a national one written as such would be another.
+    const QString typ = nummer.startsWith(QLatin1Char('+')) ? QStringLiteral(",145") : QStringLiteral(",129");
+    if (Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + typ, true))
         Status_Setzen(QStringLiteral("Fertig."));
 }
 

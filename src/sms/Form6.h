@@ -30,7 +30,7 @@ public:
     static bool Geladen();
     ~Form6() override;
 
-    static constexpr int Hoechstlaenge = 159;  // the longest text
+    static constexpr int Hoechstlaenge = 159;  // the longest text, in septets
 
     // The controls of Form6.ui, by their names.
     QFrame* Frame2 = nullptr;       // holds everything, kept centred
@@ -107,7 +107,7 @@ private:
     bool Knopf_Gedrueckt(const char* schluessel) const;
     // Selects an entry as the program does: the selection action runs when it changed.
     void Combo2_Waehlen(int index);
-    // "AT+CSCA=<number>,145"; a message instead when there is no usable number.
+    // "AT+CSCA=<number>,145" (129 without "+"); a message instead when there is no usable number.
     void Zentrale_Setzen(int index);
     // Checks Text8 and adds it to the list; false (after the message) when it is refused.
     bool Empfaenger_Uebernehmen();

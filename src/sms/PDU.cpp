@@ -1,8 +1,8 @@
 #include "sms/PDU.h"
 
 #include "common/Hex.h"
-
 #include "common/Zeichen.h"
+#include "sms/SMSAlphabet.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
@@ -102,9 +102,10 @@ QString Adresse_Lesen(PDU_Leser& leser, const QString& ohneZiffern)
         return ohneZiffern;
     if ((typ & 0x70) == 0x50) {
         const qsizetype oktette = std::min<qsizetype>((laenge + 1) / 2, leser.Rest());
-        const QString name = Absender_Dekodieren(leser.Hex(oktette).toString(), laenge);
+        QString name = Absender_Dekodieren(leser.Hex(oktette).toString(), laenge);
         leser.Ueberspringen(oktette);
-        return name;
+        // "^" separates the record's fields; the modifier letter looks the same.
+        return name.replace(QLatin1Char('^'), QChar(u'ˆ'));
     }
     return Mit_Vorzeichen(typ, Ziffern_Lesen(leser, laenge));
 }
@@ -130,11 +131,10 @@ Zeitstempel Zeitstempel_Lesen(PDU_Leser& leser)
             zwei(o[3]) + QLatin1Char(':') + zwei(o[4]) + QLatin1Char(':') + zwei(o[5])};
 }
 
-// Septets packed from the lowest bit of the first octet on; stops at the last whole septet.
-QString Septette_Entpacken(const uint8_t* oktette, qsizetype vorhanden, int anzahl)
+// Septet codes packed from the lowest bit of the first octet on; stops at the last whole septet.
+QVarLengthArray<uint8_t, 256> Septette_Entpacken(const uint8_t* oktette, qsizetype vorhanden, int anzahl)
 {
-    QString text;
-    text.reserve(anzahl);
+    QVarLengthArray<uint8_t, 256> septette;
     for (int i = 0; i < anzahl; ++i) {
         const qsizetype bit = 7 * qsizetype(i);
         const qsizetype o = bit / 8;
@@ -147,21 +147,73 @@ QString Septette_Entpacken(const uint8_t* oktette, qsizetype vorhanden, int anza
                 break;
             wert |= oktette[o + 1] << (8 - versatz);
         }
-        text += QChar(char16_t(wert & 0x7F));
+        septette.append(uint8_t(wert & 0x7F));
     }
-    return text;
+    return septette;
 }
 
-// Exactly the septets that the user-data length announces, so a real "@" at the end stays.
-QString Benutzerdaten_Lesen(PDU_Leser& leser)
+enum class Kodierung { Septette, UCS2, Hex };
+
+// The data coding scheme: the general groups (also marked for deletion), the message-waiting
+// groups and the class group. 8-bit data, compressed texts and reserved codings show as hex.
+Kodierung Kodierung_Von(int dcs)
+{
+    if (dcs < 0)
+        return Kodierung::Septette;
+    switch (dcs >> 4) {
+    case 0x0: case 0x1: case 0x2: case 0x3: case 0x4: case 0x5: case 0x6: case 0x7:
+        if (dcs & 0x20)
+            return Kodierung::Hex;
+        switch ((dcs >> 2) & 0x03) {
+        case 0: return Kodierung::Septette;
+        case 2: return Kodierung::UCS2;
+        default: return Kodierung::Hex;
+        }
+    case 0xC: case 0xD: return Kodierung::Septette;
+    case 0xE: return Kodierung::UCS2;
+    case 0xF: return (dcs & 0x04) ? Kodierung::Hex : Kodierung::Septette;
+    default: return Kodierung::Hex;
+    }
+}
+
+// The user data by its coding. A header (its length octet and content) is passed over; 7-bit
+// text then starts at the next septet boundary and the length counts the header's septets.
+// Only what the length announces is read, so a real "@" at the end stays.
+QString Benutzerdaten_Lesen(PDU_Leser& leser, bool mitKopf, int dcs)
 {
     const int laenge = leser.Oktett();
     if (laenge < 0)
         return {};
-    QString text = Septette_Entpacken(leser.Daten(), leser.Rest(), laenge);
-    leser.Ueberspringen(leser.Rest());
-    return Zeichen_Rueckwandeln(text);
+    const uint8_t* daten = leser.Daten();
+    const qsizetype vorhanden = leser.Rest();
+    leser.Ueberspringen(vorhanden);
+    const qsizetype kopf = mitKopf && vorhanden > 0 ? 1 + qsizetype(daten[0]) : 0;
+
+    const Kodierung kodierung = Kodierung_Von(dcs);
+    if (kodierung == Kodierung::Septette) {
+        const auto septette = Septette_Entpacken(daten, vorhanden, laenge);
+        const qsizetype weg = std::min<qsizetype>((kopf * 8 + 6) / 7, septette.size());
+        return SMS_Text(septette.data() + weg, septette.size() - weg);
+    }
+    const qsizetype ende = std::min<qsizetype>(laenge, vorhanden);
+    const qsizetype anfang = std::min(kopf, ende);
+    QString text;
+    if (kodierung == Kodierung::UCS2) {
+        text.reserve((ende - anfang) / 2);
+        for (qsizetype i = anfang; i + 1 < ende; i += 2)
+            text += QChar(char16_t(daten[i] << 8 | daten[i + 1]));
+        return text;
+    }
+    static const char ziffern[] = "0123456789ABCDEF";
+    text.reserve(2 * (ende - anfang));
+    for (qsizetype i = anfang; i < ende; ++i) {
+        text += QLatin1Char(ziffern[daten[i] >> 4]);
+        text += QLatin1Char(ziffern[daten[i] & 0x0F]);
+    }
+    return text;
 }
+
+constexpr int KopfBit = 0x40;  // user data begins with a header
 
 // Octets of the validity period by its format in bits 3 and 4 of the first octet.
 int Gueltigkeit_Laenge(int erstesOktett)
@@ -180,10 +232,14 @@ QString Statusreport_Lesen(PDU_Leser& leser, SMSFelder& felder)
     const QString empfaenger = Adresse_Lesen(leser, QString());
     const Zeitstempel gesendet = Zeitstempel_Lesen(leser);
     const Zeitstempel ausgeliefert = Zeitstempel_Lesen(leser);
+    // Status 00-1F: the transaction is completed; anything else means the message did not arrive.
+    // A report cut before its status keeps the old sentence.
+    const int status = leser.Oktett();
+    const bool angekommen = status < 0x20;
     felder.Text = QStringLiteral("Statusreport: Meldung an ") + empfaenger + QStringLiteral(", gesendet: ")
                   + gesendet.Datum + QStringLiteral(", ") + gesendet.Uhrzeit
-                  + QStringLiteral(" Uhr. Ausgeliefert: ") + ausgeliefert.Datum + QStringLiteral(", ")
-                  + ausgeliefert.Uhrzeit + QStringLiteral(" Uhr.");
+                  + (angekommen ? QStringLiteral(" Uhr. Ausgeliefert: ") : QStringLiteral(" Uhr. Nicht ausgeliefert: "))
+                  + ausgeliefert.Datum + QStringLiteral(", ") + ausgeliefert.Uhrzeit + QStringLiteral(" Uhr.");
     return felder.Satz();
 }
 
@@ -193,8 +249,10 @@ void Submit_Lesen(PDU_Leser& leser, int erstesOktett, SMSFelder& felder)
 {
     leser.Ueberspringen(1);  // message reference
     felder.Nummer = Adresse_Lesen(leser, QString());
-    leser.Ueberspringen(2 + Gueltigkeit_Laenge(erstesOktett));  // protocol id, coding, validity
-    felder.Text = Benutzerdaten_Lesen(leser);
+    leser.Ueberspringen(1);  // protocol identifier
+    const int dcs = leser.Oktett();
+    leser.Ueberspringen(Gueltigkeit_Laenge(erstesOktett));
+    felder.Text = Benutzerdaten_Lesen(leser, erstesOktett & KopfBit, dcs);
 }
 
 }  // namespace
@@ -237,11 +295,12 @@ QString PDU_Dekodieren(const QString& pdu)
     if ((erstes & 0x03) == 0x02)
         return Statusreport_Lesen(leser, felder);
     felder.Nummer = Adresse_Lesen(leser, QStringLiteral("???"));
-    leser.Ueberspringen(2);  // protocol identifier, data coding
+    leser.Ueberspringen(1);  // protocol identifier
+    const int dcs = leser.Oktett();
     const Zeitstempel zeit = Zeitstempel_Lesen(leser);
     felder.Datum = zeit.Datum;
     felder.Uhrzeit = zeit.Uhrzeit;
-    felder.Text = Benutzerdaten_Lesen(leser);
+    felder.Text = Benutzerdaten_Lesen(leser, erstes & KopfBit, dcs);
     return felder.Satz();
 }
 
@@ -269,23 +328,31 @@ QString PDUUngesendet_Dekodieren(const QString& pdu)
     return felder.Satz();
 }
 
+int Nachrichtentyp(const QString& pdu)
+{
+    PDU_Leser leser(QStringView(pdu).mid(pdu.indexOf(QLatin1Char(',')) + 1));
+    Zentrale_Lesen(leser);
+    const int erstes = leser.Oktett();
+    return erstes < 0 ? -1 : erstes & 0x03;
+}
+
 std::optional<QString> Nachricht_Dekodieren(int status, const QString& pdu)
 {
-    switch (status) {
-    case 0:
-    case 1: return PDU_Dekodieren(pdu);
-    case 2: return PDUUngesendet_Dekodieren(pdu);
-    case 3: return PDUGesendet_Dekodieren(pdu);
-    default: return std::nullopt;
-    }
+    if (status < 0 || status > 3)
+        return std::nullopt;
+    // Phones list messages under any status; the message type says how they are built.
+    const QString ohneKopf = pdu.mid(pdu.indexOf(QLatin1Char(',')) + 1);
+    if (Nachrichtentyp(ohneKopf) == SMS_SUBMIT)
+        return status == 2 ? PDUUngesendet_Dekodieren(ohneKopf) : PDUGesendet_Dekodieren(ohneKopf);
+    return PDU_Dekodieren(ohneKopf);
 }
 
 QString Absender_Dekodieren(const QString& hex, int halbOktette)
 {
     PDU_Leser leser(hex);
     const int anzahl = halbOktette < 0 ? int(leser.Rest() * 8 / 7) : halbOktette * 4 / 7;
-    QString name = Septette_Entpacken(leser.Daten(), leser.Rest(), anzahl);
-    return Zeichen_Rueckwandeln(name);
+    const auto septette = Septette_Entpacken(leser.Daten(), leser.Rest(), anzahl);
+    return SMS_Text(septette.data(), septette.size());
 }
 
 QString Bits_Bilden(int wert)
@@ -322,12 +389,8 @@ int Oktett_Wandeln(const QString& bits) { return Bits_Wandeln(bits, 8); }
 
 QString Text_Auffuellen(const QString& text)
 {
-    QString t = text;
-    if (t.size() % 8 == 0)
-        t += QLatin1Char(' ');
-    while (t.size() < 8 || t.size() % 8 != 0)
-        t += QLatin1Char(' ');
-    return t;
+    const int septette = SMS_Septettzahl(text);
+    return text + QString((septette / 8 + 1) * 8 - septette, QLatin1Char(' '));
 }
 
 QString Gueltigkeit_Oktett(int index)
@@ -358,17 +421,15 @@ QString Adresse_Kodieren(const QString& nummer)
     return feld;
 }
 
-// Eight characters into seven octets: octet k is the low k bits of septet k+1 in front of
-// the high 8-k bits of septet k. A code above 127 loses its top bit.
-QString Septette_Packen(const QString& text)
+// Eight septets into seven octets: octet k is the low k bits of septet k+1 in front of the
+// high 8-k bits of septet k.
+QString Septette_Packen(const QByteArray& septette)
 {
     QString hex;
-    for (qsizetype start = 0; start + 8 <= text.size(); start += 8) {
+    for (qsizetype start = 0; start + 8 <= septette.size(); start += 8) {
         QString septett[8];
-        for (int k = 0; k < 8; ++k) {
-            const char16_t code = text[start + k].unicode();
-            septett[k] = Bits_Bilden(code <= 0xFF ? code : u'?').mid(1);
-        }
+        for (int k = 0; k < 8; ++k)
+            septett[k] = Bits_Bilden(uint8_t(septette[start + k])).mid(1);
         for (int k = 1; k <= 7; ++k)
             hex += Zwei_Hex(Oktett_Wandeln(septett[k].right(k) + septett[k - 1].left(8 - k)));
     }
@@ -386,10 +447,10 @@ SubmitPDU PDU_Kodieren(const QString& text, const QString& nummer, bool report, 
     pdu += Adresse_Kodieren(nummer);
     pdu += QStringLiteral("00");                                   // protocol identifier
     pdu += direkt ? QStringLiteral("F0") : QStringLiteral("00");   // class 0: shown at once
-    QString gefuellt = Text_Auffuellen(text.left(SMSText_Hoechstlaenge));
+    const QByteArray septette = SMS_Septette(Text_Auffuellen(SMS_Kuerzen(text, SMSText_Hoechstlaenge)));
     pdu += Gueltigkeit_Oktett(gueltigkeit);
-    pdu += Zwei_Hex(int(gefuellt.size()));
-    pdu += Septette_Packen(Zeichen_Wandeln(gefuellt));
+    pdu += Zwei_Hex(int(septette.size()));
+    pdu += Septette_Packen(septette);
     return {pdu, int(pdu.size() - 2) / 2};
 }
 
@@ -398,6 +459,9 @@ Empfaengerpruefung Empfaenger_Pruefen(const QString& nummer)
     if (nummer.isEmpty() || nummer == QLatin1String("+"))
         return Empfaengerpruefung::Leer;
     if (!Nummer_Pruefen(nummer) || nummer.lastIndexOf(QLatin1Char('+')) > 0)
+        return Empfaengerpruefung::Ungueltig;
+    // The address field holds at most 20 semi-octets.
+    if (nummer.size() - (nummer.startsWith(QLatin1Char('+')) ? 1 : 0) > Empfaenger_Hoechststellen)
         return Empfaengerpruefung::Ungueltig;
     return Empfaengerpruefung::Gut;
 }

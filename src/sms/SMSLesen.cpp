@@ -10,12 +10,29 @@
 
 #include <QFileInfo>
 #include <QPointer>
+#include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace Module1 {
 
 namespace {
 
 QString Passend(const QString& text, int laenge) { return text.leftJustified(laenge, QLatin1Char(' '), true); }
+
+// A record as the log file gives it back: a character the file cannot hold comes back changed,
+// and the search in the copy must look for it so, or the record is appended on every read.
+QString Wie_Gespeichert(const QString& satz)
+{
+    if (std::all_of(satz.begin(), satz.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return satz;
+    const QTemporaryDir ordner;
+    const QString datei = ordner.filePath(QStringLiteral("satz.txt"));
+    if (!ordner.isValid() || !Textdatei::Schreiben(datei, {satz}))
+        return satz;
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(datei);
+    return zeilen ? zeilen->join(QStringLiteral("\r\n")) : satz;
+}
 
 }  // namespace
 
@@ -36,7 +53,8 @@ std::optional<SMSZeile> SMSZeile_Bilden(const CMGLEintrag& eintrag)
     z.Datum = felder.Datum;
     if (z.Datum.size() > 3)
         z.Datum = z.Datum.mid(0, 2) + QLatin1Char('.') + z.Datum.mid(3, 2) + QLatin1Char('.') + z.Datum.mid(6, 2);
-    if (eintrag.Status >= 2)
+    // A stored message has no date; a received one keeps its date under any list status.
+    if (Nachrichtentyp(eintrag.PDU) == SMS_SUBMIT)
         z.Datum.clear();
     z.Uhrzeit = felder.Uhrzeit;
     z.Text = felder.Text;
@@ -76,7 +94,7 @@ void SMSLog::Eintragen(const QString& eintrag)
             for (const QString& zeile : *zeilen)
                 m_kopie += QStringLiteral("\r\n") + zeile;
     }
-    if (!m_kopie.contains(record))
+    if (!m_kopie.contains(Wie_Gespeichert(record)))
         Textdatei::Anhaengen(m_datei, {satz});
 }
 

@@ -215,6 +215,40 @@ TEST_F(Form6Sim, LineBreaksAreOneCharacterAndCrLfInTheLog)
     EXPECT_TRUE(Dateiinhalt(Form6::SendeLog_Datei()).endsWith("\t\ta\r\nb\r\n"));
 }
 
+TEST_F(Form6Sim, ExtensionCharactersArriveAsWrittenAndCountTwice)
+{
+    Laden();
+    Empfaenger({"+49171234567"});
+    f->Text6->setPlainText(QStringLiteral("€ [x] $_"));
+    EXPECT_EQ(f->Frame1->title(), "SMS-Text (148 Zeichen verbleiben):");
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(Empfangen(), "at+cmgs=28\r\n0011000B919471214365F70000FF109B3268C3C36F7C20410404028140" + CtrlZ);
+
+    // The limit is 159 septets: a euro sign that would need the 160th and 161st is not taken.
+    f->Text6->setPlainText(QString(157, 'x'));
+    f->Text6->moveCursor(QTextCursor::End);
+    f->Text6->insertPlainText(QStringLiteral("€"));
+    EXPECT_EQ(f->Frame1->title(), "SMS-Text (0 Zeichen verbleiben):");
+    f->Text6->insertPlainText(QStringLiteral("€"));
+    EXPECT_EQ(f->Text6->toPlainText(), QString(157, 'x') + QStringLiteral("€"));
+    f->Text6->setPlainText(QString(100, QChar(u'€')));
+    EXPECT_EQ(f->Text6->toPlainText(), QString(79, QChar(u'€')));
+    EXPECT_EQ(f->Frame1->title(), "SMS-Text (1 Zeichen verbleiben):");
+}
+
+TEST_F(Form6Sim, ARecipientOfMoreThanTwentyDigitsIsRefused)
+{
+    Laden();
+    f->Text6->setPlainText("Test");
+    f->Text8->setText(QString(21, '1'));
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Für die Rufnummer bitte nur 0-9, '#', '*' und '+' verwenden!"});
+    EXPECT_EQ(Empfangen(), "");
+    f->Text8->setText("+" + QString(20, '1'));
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(Empfangen(), "at+cmgs=25\r\n0011001491" + std::string(20, '1') + "0000FF08D4F29C0E028140" + CtrlZ);
+}
+
 // ---- Storing ----------------------------------------------------------------------------
 
 TEST_F(Form6Sim, StoresForTheSelectedRecipientAndReadsItBack)
@@ -301,6 +335,23 @@ TEST_F(Form6Sim, LoadTakesThePhonesCentreIntoTheListAndWritesItBackOnce)
     f->Command51->click();
     EXPECT_EQ(Empfangen(), "AT+CSCA=+491710760000,145\r\nAT+CSCA=+491710760000,145\r\n");
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Form6Sim, ANationalCentreIsWrittenBackAsNational)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+        n->Zentrale = "01710760000";
+        n->ZentraleTyp = 129;
+    });
+    f = Form6::Instanz();
+    EXPECT_EQ(Empfangen(), "AT+CSCA?\r\nAT+CSCA=01710760000,129\r\n");
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->ZentraleTyp; }), 129);
+    Vergessen();
+    f->Combo2_Fuellen({"01710760000", "+491710760000"});
+    f->Command51->click();
+    f->Combo2->setCurrentIndex(1);
+    f->Command51->click();
+    EXPECT_EQ(Empfangen(), "AT+CSCA=01710760000,129\r\nAT+CSCA=+491710760000,145\r\n");
 }
 
 TEST_F(Form6Sim, PhoneWithoutCentreAndTheNextChoice)

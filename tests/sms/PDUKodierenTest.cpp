@@ -1,5 +1,6 @@
 // Building the SMS-SUBMIT unit for "at+cmgs=" and "at+cmgw=", and reading it back.
 #include "sms/PDU.h"
+#include "sms/SMSAlphabet.h"
 
 #include <gtest/gtest.h>
 
@@ -69,9 +70,33 @@ TEST(PDUKodieren, GueltigkeitUndOptionen)
     const QString pdu = PDU_Kodieren("a", "12", true, true, 3).PDU;
     EXPECT_EQ(pdu.left(14), "00310002812100");
     EXPECT_EQ(pdu.mid(14, 4), "F08F");
-    // A character outside Latin-1 goes as "?", the length is unchanged.
-    EXPECT_EQ(PDU_Kodieren(QStringLiteral("€"), "", false, false, 0).PDU,
-              PDU_Kodieren(QStringLiteral("?"), "", false, false, 0).PDU);
+    // A character without GSM code goes as "?", the length is unchanged.
+    for (const char16_t* ohne : {u"á", u"Â", u"`", u"😀", u"Ж"})
+        EXPECT_EQ(PDU_Kodieren(QString::fromUtf16(ohne), "", false, false, 0).PDU,
+                  PDU_Kodieren(QStringLiteral("?"), "", false, false, 0).PDU);
+}
+
+TEST(PDUKodieren, ErweiterungstabelleUndSeptettgrenze)
+{
+    // Eleven septets: "€", "[" and "]" take two each; "$" and "_" have codes of their own.
+    const QString text = QStringLiteral("€ [x] $_");
+    EXPECT_EQ(SMS_Septettzahl(text), 11);
+    EXPECT_EQ(PDU_Kodieren(text, "+49171234567", false, false, 0).PDU,
+              "0011000B919471214365F70000FF109B3268C3C36F7C20410404028140");
+    EXPECT_EQ(PDU_Kodieren(QStringLiteral("Δ_á?"), "", false, false, 0).PDU, "00110000810000FF0890C8EF07028140");
+    EXPECT_EQ(SMS_Septettzahl(QStringLiteral("😀")), 1);
+
+    // The limit counts septets: 157 letters and "€" fill 159, 158 letters leave no room for it.
+    const auto udl = [](const QString& t) { return PDU_Kodieren(t, "", false, false, 0).PDU.mid(16, 2); };
+    EXPECT_EQ(udl(QString(157, 'x') + QStringLiteral("€")), "A0");
+    EXPECT_EQ(Text_Auffuellen(QString(157, 'x') + QStringLiteral("€")), QString(157, 'x') + QStringLiteral("€ "));
+    EXPECT_EQ(SMS_Kuerzen(QString(158, 'x') + QStringLiteral("€"), SMSText_Hoechstlaenge), QString(158, 'x'));
+    EXPECT_EQ(udl(QString(158, 'x') + QStringLiteral("€")), "A0");
+    EXPECT_EQ(udl(QString(100, QChar(u'€'))), "A0");
+    EXPECT_EQ(SMS_Kuerzen(QString(100, QChar(u'€')), SMSText_Hoechstlaenge), QString(79, QChar(u'€')));
+    // A character beyond 16 bits is never split.
+    EXPECT_EQ(SMS_Kuerzen(QStringLiteral("ab😀"), 2), "ab");
+    EXPECT_EQ(SMS_Kuerzen(QStringLiteral("ab😀"), 3), QStringLiteral("ab😀"));
 }
 
 TEST(PDUKodieren, EmpfaengerPruefen)
@@ -83,17 +108,22 @@ TEST(PDUKodieren, EmpfaengerPruefen)
     // Names and "???" handed over from the reading window, blanks, a "+" further on.
     for (const char* schlecht : {"???", "DHL", "0171 234", "49+1", "++49", "0171-2"})
         EXPECT_EQ(Empfaenger_Pruefen(schlecht), Empfaengerpruefung::Ungueltig) << schlecht;
+    // The address field holds 20 digits; the "+" is not one of them.
+    EXPECT_EQ(Empfaenger_Pruefen(QString(20, '1')), Empfaengerpruefung::Gut);
+    EXPECT_EQ(Empfaenger_Pruefen("+" + QString(19, '1') + "#"), Empfaengerpruefung::Gut);
+    EXPECT_EQ(Empfaenger_Pruefen(QString(21, '1')), Empfaengerpruefung::Ungueltig);
+    EXPECT_EQ(Empfaenger_Pruefen("+" + QString(20, '1') + "*"), Empfaengerpruefung::Ungueltig);
 }
 
 // What the encoder builds, read back as a stored unsent message, gives the number and the text
-// with its filling, for every length and for the characters that survive the conversion.
+// with its filling, for every length in septets and for every character of the alphabet and its
+// extension table.
 TEST(PDUKodieren, RundlaufDurchDenDekodierer)
 {
-    QString zeichen = QStringLiteral("\n !\"#%&'()*+,-./0123456789:;<=>?ÄÖÜäöüßèéÉÂâàìù@");
-    for (char c = 'A'; c <= 'Z'; ++c) {
-        zeichen += QLatin1Char(c);
-        zeichen += QLatin1Char(char(c - 'A' + 'a'));
-    }
+    const QString zeichen = QStringLiteral(
+        "@£$¥èéùìòÇ\nØøÅåΔ_ΦΓΛΩΠΨΣΘΞÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
+        "¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿abcdefghijklmnopqrstuvwxyzäöñüà"
+        "\f^{}\\[~]|€€€€€");
     const QString ziffern = QStringLiteral("0123456789*#");
 
     std::mt19937 zufall(20000);
@@ -102,8 +132,11 @@ TEST(PDUKodieren, RundlaufDurchDenDekodierer)
     for (int laenge = 1; laenge <= SMSText_Hoechstlaenge; ++laenge) {
         for (int wiederholung = 0; wiederholung < 8; ++wiederholung, ++faelle) {
             QString text;
-            for (int i = 0; i < laenge; ++i)
-                text += zeichen[wahl(int(zeichen.size()))];
+            while (SMS_Septettzahl(text) < laenge) {
+                const QChar c = zeichen[wahl(int(zeichen.size()))];
+                if (SMS_Septettzahl(text + c) <= laenge)
+                    text += c;
+            }
             QString nummer = wahl(2) ? QStringLiteral("+") : QString();
             const int stellen = nummer.isEmpty() ? wahl(21) : 1 + wahl(20);
             for (int i = 0; i < stellen; ++i)
@@ -114,6 +147,7 @@ TEST(PDUKodieren, RundlaufDurchDenDekodierer)
             const SMSFelder f = SMSFelder::Zerlegen(PDUUngesendet_Dekodieren(s.PDU));
             ASSERT_EQ(f.Nummer, nummer) << s.PDU.toStdString();
             ASSERT_EQ(f.Text, Text_Auffuellen(text)) << s.PDU.toStdString();
+            ASSERT_LE(SMS_Septettzahl(f.Text), 160);
         }
     }
     EXPECT_EQ(faelle, 159 * 8);

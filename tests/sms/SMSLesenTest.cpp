@@ -103,6 +103,15 @@ TEST(SMSLog, NewRecordsOnlyAndANewFileOnce)
     dritter.Eintragen(c);
     EXPECT_EQ(Dateiinhalt(datei).count("EU   c"), 2);
 
+    // A text with characters the file cannot hold is found again as the file keeps it.
+    const QString d = QStringLiteral("EG   d\r\nПривет 😀 ∑\r\n\r\n") + QString(80, '-');
+    SMSLog vierter(datei);
+    vierter.Eintragen(d);
+    const QByteArray mitD = Dateiinhalt(datei);
+    SMSLog fuenfter(datei);
+    fuenfter.Eintragen(d);
+    EXPECT_EQ(Dateiinhalt(datei), mitD);
+
     // A log in a folder that does not exist is left alone.
     SMSLog nirgends(ordner.filePath("fehlt/sms.log"));
     nirgends.Eintragen(a);
