@@ -139,6 +139,22 @@ TEST_F(Termine, AnUnreadableReplyKeepsItsSlotOccupied)
     EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,3,1,3\r\n"));
 }
 
+TEST_F(Termine, LargeObjectsAreReadInEverySlot)
+{
+    // 10 blocks of 88 bytes: a header line "^SBNR: \"vcs\",10,1,10" longer than in slot 1.
+    const QString text = QString(780, QLatin1Char('x'));
+    const std::string gross = sim::VCalendar({"DTSTART:20240315T093000", "DESCRIPTION:" + text.toStdString()});
+    ASSERT_GE(gross.size(), 793u);
+    for (int platz : {1, 10, 30})
+        Termin_Setzen(platz, gross);
+    EXPECT_TRUE(Termine_Lesen());
+    ASSERT_EQ(Indizes(), (QStringList{"01", "10", "30"}));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(mobil.topLevelItem(i)->text(2), "15.03.2024") << i;
+        EXPECT_EQ(mobil.topLevelItem(i)->text(4), text) << i;
+    }
+}
+
 TEST_F(Termine, ANewAppointmentGoesToTheFirstFreeSlot)
 {
     Zeilen_Anlegen({1, 2, 4});
