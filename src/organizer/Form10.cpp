@@ -109,16 +109,10 @@ void Form10::Modal_Zeigen(const TerminZeile* vorlage)
 void Form10::Fuellen(const TerminZeile& zeile)
 {
     // A value that is no date or time (a hand-edited file) leaves today and now.
-    QDate datum = QDate::fromString(zeile.Datum, QStringLiteral("dd.MM.yyyy"));
-    if (!datum.isValid())
-        datum = QDate::fromString(zeile.Datum, QStringLiteral("d.M.yyyy"));
-    if (datum.isValid())
-        MonthView1->setSelectedDate(datum);
-    QTime zeit = QTime::fromString(zeile.Uhrzeit, QStringLiteral("HH:mm"));
-    if (!zeit.isValid())
-        zeit = QTime::fromString(zeile.Uhrzeit, QStringLiteral("H:mm"));
-    if (zeit.isValid())
-        DT1->setTime(zeit);
+    if (const std::optional<QDate> datum = Datum_Lesen(zeile.Datum))
+        MonthView1->setSelectedDate(*datum);
+    if (const std::optional<QTime> zeit = Uhrzeit_Lesen(zeile.Uhrzeit))
+        DT1->setTime(*zeit);
     Check1->setChecked(!zeile.Alarm.isEmpty());
     Option2[0]->setChecked(true);
     Option2[Wiederholung_Von(zeile.Wdh)]->setChecked(true);

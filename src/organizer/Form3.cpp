@@ -58,6 +58,12 @@ QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste)
 
 bool Hat_Auswahl(const QTreeWidget* liste) { return Ausgewaehlte_Zeile(liste) != nullptr; }
 
+void Kal_Fehler_Melden()
+{
+    MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
+           Dialoge::Symbol::Kritisch);
+}
+
 // The folder of the file last chosen under the key; the program folder at first.
 QString Startordner(const QString& schluessel)
 {
@@ -366,15 +372,26 @@ void Form3::Kal2_DragDrop()
 
 void Form3::Lokal_Nach_Mobil()
 {
+    QList<TerminObjekt> objekte;
+    for (int i = 0; i < Kal2->topLevelItemCount(); ++i) {
+        if (!Kal2->topLevelItem(i)->isSelected())
+            continue;
+        // A hand-edited row whose date or time cannot be read would reach the phone as garbage.
+        const std::optional<TerminObjekt> objekt = Objekt_Aus_Zeile(Zeile_Lesen(Kal2->topLevelItem(i), false));
+        if (!objekt) {
+            Kal_Fehler_Melden();
+            return;
+        }
+        objekte << *objekt;
+    }
     if (!TermineGelesen && !Schreiben_Bestaetigt())
         return;
-    QList<TerminZeile> zeilen;
-    for (int i = 0; i < Kal2->topLevelItemCount(); ++i)
-        if (Kal2->topLevelItem(i)->isSelected())
-            zeilen << Zeile_Lesen(Kal2->topLevelItem(i), false);
     // Each upload adds its row, so the next one finds the next free slot.
-    for (const TerminZeile& zeile : zeilen) {
-        Objekt_Speichern(Neuer_Termin_Datei(), Objekt_Aus_Zeile(zeile));
+    for (const TerminObjekt& objekt : objekte) {
+        if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
+            MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+            return;
+        }
         Termin_Schreiben();
     }
 }
@@ -471,8 +488,7 @@ void Form3::TermineLaden_fromdisk()
             fehler = true;
     }
     if (fehler)
-        MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
-               Dialoge::Symbol::Kritisch);
+        Kal_Fehler_Melden();
 }
 
 void Form3::neuerTermin_LOKAL()

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -140,13 +141,36 @@ QStringList VCalendar_Zeilen(const TerminObjekt& objekt)
     return vorn + QStringList{schluessel + beschreibung} + hinten;
 }
 
-TerminObjekt Objekt_Aus_Zeile(const TerminZeile& zeile)
+std::optional<QDate> Datum_Lesen(const QString& datum)
 {
+    static const QRegularExpression muster(QStringLiteral("^\\s*([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})\\s*$"));
+    const QRegularExpressionMatch m = muster.match(datum);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
+std::optional<QTime> Uhrzeit_Lesen(const QString& uhrzeit)
+{
+    static const QRegularExpression muster(QStringLiteral("^\\s*([0-9]{1,2}):([0-9]{2})\\s*$"));
+    const QRegularExpressionMatch m = muster.match(uhrzeit);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QTime t(m.captured(1).toInt(), m.captured(2).toInt());
+    return t.isValid() ? std::optional<QTime>(t) : std::nullopt;
+}
+
+std::optional<TerminObjekt> Objekt_Aus_Zeile(const TerminZeile& zeile)
+{
+    const std::optional<QDate> datum = Datum_Lesen(zeile.Datum);
+    const std::optional<QTime> zeit = Uhrzeit_Lesen(zeile.Uhrzeit);
+    if (!datum || !zeit)
+        return std::nullopt;
     TerminObjekt o;
     o.Kategorie = Kategorie_Von(zeile.Art);
     o.Alarm = zeile.Alarm == QLatin1String("Ja");
-    o.Stempel = zeile.Datum.mid(6, 4) + zeile.Datum.mid(3, 2) + zeile.Datum.left(2) + QLatin1Char('T') +
-                zeile.Uhrzeit.left(2) + zeile.Uhrzeit.mid(3, 2) + QStringLiteral("00");
+    o.Stempel = Stempel_Bilden(*datum, *zeit);
     if (zeile.Wdh == QLatin1String("Tag"))
         o.Regel = QStringLiteral("D1");
     else if (zeile.Wdh == QLatin1String("Woche"))
@@ -154,7 +178,7 @@ TerminObjekt Objekt_Aus_Zeile(const TerminZeile& zeile)
     else if (zeile.Wdh == QLatin1String("Jahr"))
         o.Regel = QStringLiteral("Y1");
     else if (zeile.Wdh == QLatin1String("Monat"))
-        o.Regel = QStringLiteral("M1 ") + zeile.Datum.left(2);
+        o.Regel = QStringLiteral("M1 ") + datum->toString(QStringLiteral("dd"));
     o.Beschreibung = zeile.Beschreibung;
     return o;
 }

@@ -330,6 +330,28 @@ TEST_F(Organizerfenster, LocalRowsDroppedOnThePhoneGoToFreeSlots)
     EXPECT_FALSE(f->ZiehenLokal);
 }
 
+TEST_F(Organizerfenster, AHandEditedLocalRowIsDroppedAsItsDateOrRefused)
+{
+    TermineGelesen = true;
+    Lokal(Zeile("Notiz", "", "1.3.2001", "9:05", "kurz"));
+    Lokal(Zeile("Notiz", "", "01.03.2001", "10:00", "gut"));
+    Lokal(Zeile("Notiz", "", "1.3.01", "10:00", "unlesbar"));
+    Waehlen(f->Kal2, {0});
+    f->ZiehenLokal = true;
+    Ablegen(f->kal1, "Kal2");
+    EXPECT_EQ(Termin(1), sim::VCalendar({"CATEGORIES:MEMO", "DTSTART:20010301T090500", "DESCRIPTION:kurz"}));
+
+    // One unreadable row among the selected stops the drop before anything is sent.
+    Waehlen(f->Kal2, {1, 2});
+    u.Handy->Empfangen_Loeschen();
+    f->ZiehenLokal = true;
+    Ablegen(f->kal1, "Kal2");
+    EXPECT_TRUE(Empfangen().isEmpty());
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!");
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 1);
+}
+
 TEST_F(Organizerfenster, ADropActsOnlyForADragFromTheOtherList)
 {
     Mobil(Zeile("Treffen", "03", "01.01.2001", "10:00", "a"));

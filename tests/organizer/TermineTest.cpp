@@ -75,7 +75,7 @@ protected:
         z.Beschreibung = QStringLiteral("Büro: Planung");
         z.Alarm = QStringLiteral("Ja");
         z.Wdh = QStringLiteral("Monat");
-        Objekt_Speichern(Neuer_Termin_Datei(), Objekt_Aus_Zeile(z));
+        Objekt_Speichern(Neuer_Termin_Datei(), *Objekt_Aus_Zeile(z));
     }
     static QStringList Reste() { return QDir(Programmordner()).entryList({QStringLiteral("vcs*.pvp")}); }
 
