@@ -428,10 +428,12 @@ void Form3::Termin_Bearbeiten()
     if (!Termin_Dialog(&zeile))
         return;
     const int platz = zeile.Index.trimmed().toInt();
-    delete item;
-    // No delete before: the phone replaces the slot's object.
+    const int position = kal1->indexOfTopLevelItem(item);
+    // No delete before: the phone replaces the slot's object. The row goes only once it has:
+    // after a failure the phone still holds something in the slot, so it stays occupied.
     if (!Termin_Hochladen(platz, QStringLiteral("Ändere Eintrag.")))
         return;
+    delete kal1->takeTopLevelItem(position);
     Termin_Einlesen(QString::number(platz));
     Status_Setzen(QStringLiteral("Fertig."));
     Neu_Sortieren(kal1, m_sortMobil);

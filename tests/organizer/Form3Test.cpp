@@ -298,14 +298,33 @@ TEST_F(Organizerfenster, CancelledOrFailedEdits)
     EXPECT_TRUE(Empfangen().isEmpty());  // not even with a file left behind
     EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"0171"});
 
-    // A failed upload leaves the row removed and the file for another try.
+    // A failed upload leaves the row and the file for another try.
     u.Handy->Schweigen_Bei("AT^SBNW=vcs,12,1");
     Form10::Bedienung = [](Form10& d) { d.Command1->click(); };
     f->Termin_Bearbeiten();
-    EXPECT_EQ(f->kal1->topLevelItemCount(), 0);
+    EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"0171"});
     EXPECT_TRUE(QFile::exists(Neuer_Termin_Datei()));
     EXPECT_EQ(anzeige.Wert(), 1);
     EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+}
+
+TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
+{
+    TermineGelesen = true;
+    Termin_Setzen(1, sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
+    Mobil(Zeile("Notiz", "01", "05.03.2001", "09:05", "alt"));
+    f->kal1->topLevelItem(0)->setSelected(true);
+    Form10::Bedienung = [](Form10& d) {
+        d.Text1->setText("neu");
+        d.Command1->click();
+    };
+    u.Handy->Antwort_Setzen("AT^SBNW=vcs,1,1", "\r\nERROR\r\n", 1);
+    f->Toolbar1_ButtonClick("edit");
+    u.Handy->Empfangen_Loeschen();
+    f->Toolbar1_ButtonClick("new");
+    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,2,1,"));
+    EXPECT_EQ(Termin(1), sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
+    EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"01", "02"}));
 }
 
 TEST_F(Organizerfenster, LocalRowsDroppedOnThePhoneGoToFreeSlots)
