@@ -14,23 +14,38 @@
 #include <QTimeEdit>
 #include <QValidator>
 
+#include <algorithm>
+
 using namespace Module1;
 
 std::function<void(Form10&)> Form10::Bedienung;
 
 // The length limit stops typing only: a longer text set by a caller stays whole and may be
 // shortened, but not lengthened. The line edit holds the new text already when it asks, so the
-// length before the change is kept here.
+// length before the change is kept here. What goes beyond the limit is cut from the end of the
+// insertion, so a long paste keeps its first characters. A TAB is refused: it separates the
+// fields of a ".kal" line.
 class Form10::Laengengrenze : public QValidator {
 public:
     Laengengrenze(QLineEdit* feld, const int* grenze) : QValidator(feld), m_grenze(grenze)
     {
         connect(feld, &QLineEdit::textChanged, this, [this](const QString& text) { m_laenge = text.size(); });
     }
-    State validate(QString& eingabe, int&) const override
+    State validate(QString& eingabe, int& pos) const override
     {
-        if (!Frei && eingabe.size() > *m_grenze && eingabe.size() > m_laenge)
-            return Invalid;
+        if (Frei)
+            return Acceptable;
+        for (qsizetype i = eingabe.indexOf(QLatin1Char('\t')); i >= 0; i = eingabe.indexOf(QLatin1Char('\t'), i)) {
+            eingabe.remove(i, 1);
+            if (i < pos)
+                --pos;
+        }
+        const qsizetype erlaubt = std::max<qsizetype>(*m_grenze, m_laenge);
+        const qsizetype zuviel = std::min<qsizetype>(eingabe.size() - erlaubt, pos);
+        if (zuviel > 0) {
+            eingabe.remove(pos - zuviel, zuviel);
+            pos -= static_cast<int>(zuviel);
+        }
         return Acceptable;
     }
     bool Frei = false;  // while a caller sets the text
@@ -171,7 +186,11 @@ void Form10::Command1_Click()
     if (Wiederholung() == 4)
         objekt.Regel += datum.toString(QStringLiteral("dd"));
     objekt.Beschreibung = text;
-    Objekt_Speichern(Neuer_Termin_Datei(), objekt);
+    // Closed without the file, the dialog would count as cancelled and the input be lost.
+    if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
+        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        return;
+    }
     accept();
 }
 
