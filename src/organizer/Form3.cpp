@@ -58,12 +58,6 @@ QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste)
 
 bool Hat_Auswahl(const QTreeWidget* liste) { return Ausgewaehlte_Zeile(liste) != nullptr; }
 
-void Kal_Fehler_Melden()
-{
-    MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
-           Dialoge::Symbol::Kritisch);
-}
-
 // The folder of the file last chosen under the key; the program folder at first.
 QString Startordner(const QString& schluessel)
 {
@@ -379,7 +373,7 @@ void Form3::Lokal_Nach_Mobil()
         // A hand-edited row whose date or time cannot be read would reach the phone as garbage.
         const std::optional<TerminObjekt> objekt = Objekt_Aus_Zeile(Zeile_Lesen(Kal2->topLevelItem(i), false));
         if (!objekt) {
-            Kal_Fehler_Melden();
+            Lesefehler_Melden();
             return;
         }
         objekte << *objekt;
@@ -490,7 +484,7 @@ void Form3::TermineLaden_fromdisk()
             fehler = true;
     }
     if (fehler)
-        Kal_Fehler_Melden();
+        Lesefehler_Melden();
 }
 
 void Form3::neuerTermin_LOKAL()
@@ -512,8 +506,13 @@ void Form3::Terminedit_LOKAL()
     const TerminZeile zeile = Zeile_Lesen(item, false);
     if (!Termin_Dialog(&zeile))
         return;
-    delete item;
+    // The old row goes only for a new one: an empty file gives none.
+    const int position = Kal2->indexOfTopLevelItem(item);
+    const int vorher = Kal2->topLevelItemCount();
     neuerTermin_LOKAL();
+    if (Kal2->topLevelItemCount() == vorher)
+        return;
+    delete Kal2->takeTopLevelItem(position);
     Status_Setzen(QStringLiteral("Fertig."));
     Neu_Sortieren(Kal2, m_sortLokal);
 }

@@ -214,12 +214,26 @@ bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt)
     return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt));
 }
 
-std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad)
+std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
 {
     const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
     if (!zeilen)
         return std::nullopt;
+    for (const QString& zeile : *zeilen)
+        if (!zeile.trimmed().isEmpty())
+            return zeilen;
+    return std::nullopt;
+}
+
+std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad)
+{
+    const std::optional<QStringList> zeilen = Objektzeilen_Lesen(pfad);
+    if (!QFile::exists(pfad))
+        return std::nullopt;
     QFile::remove(pfad);
+    // An empty file is no appointment: a row of it would stand for nothing.
+    if (!zeilen)
+        return std::nullopt;
     return VCalendar_Lesen(*zeilen);
 }
 

@@ -62,8 +62,11 @@ TerminZeile VCalendar_Lesen(const QStringList& zeilen);
 
 // Writes the object to the file (replacing it); false when it could not be written.
 bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt);
-// Reads an object file into a row and deletes the file; nothing when there is no file.
+// Reads an object file into a row and deletes the file; nothing when there is no file or it
+// holds nothing but blank lines.
 std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad);
+// The lines of an object file; nothing when there is no file or it holds no text.
+std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad);
 
 // "vcsnew.pvp" and "vcs<n>.pvp" in the program folder.
 QString Neuer_Termin_Datei();

@@ -89,6 +89,12 @@ void Termin_Parsen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Pla
 
 void Termin_Einlesen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Neuer_Termin_Datei()), platz); }
 
+void Lesefehler_Melden()
+{
+    MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
+           Dialoge::Symbol::Kritisch);
+}
+
 bool Schreiben_Bestaetigt()
 {
     return MsgBox(QStringLiteral("Bevor Sie einen neuen Termin hinzufügen, sollten Sie erst die Termine aus dem "
@@ -132,9 +138,12 @@ int Freier_Platz(const QTreeWidget* liste)
 
 bool Termin_Hochladen(int platz, const QString& status)
 {
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(Neuer_Termin_Datei());
-    if (!zeilen)
+    // With no block to send, the phone would not have been told anything.
+    const std::optional<QStringList> zeilen = Objektzeilen_Lesen(Neuer_Termin_Datei());
+    if (!zeilen) {
+        Lesefehler_Melden();
         return false;
+    }
     QString text;
     for (const QString& zeile : *zeilen)
         text += zeile + QStringLiteral("\r\n");

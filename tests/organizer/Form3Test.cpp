@@ -476,6 +476,20 @@ TEST_F(Organizerfenster, EditingALocalAppointment)
     EXPECT_EQ(anzeige.Status.last(), "Fertig.");
 }
 
+TEST_F(Organizerfenster, AnEmptyFileLeavesTheLocalRow)
+{
+    Lokal(Zeile("Notiz", "", "05.03.2001", "10:00", "a"));
+    f->Kal2->topLevelItem(0)->setSelected(true);
+    Form10::Bedienung = [](Form10& d) {
+        Datei_Anlegen(Neuer_Termin_Datei(), "");
+        d.accept();
+    };
+    f->Toolbar2_ButtonClick("edit");
+    EXPECT_EQ(Spalte(f->Kal2, 3), QStringList{"a"});
+    EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+    EXPECT_FALSE(QFile::exists(Neuer_Termin_Datei()));
+}
+
 TEST_F(Organizerfenster, BothListsSaveTheSameLines)
 {
     const QString heute = QDate::currentDate().toString("dd.MM.yyyy");

@@ -171,6 +171,17 @@ TEST_F(Termine, ANewAppointmentGoesToTheFirstFreeSlot)
     EXPECT_EQ(anzeige.Status, (QStringList{"Schreibe Termin...", "Fertig."}));
 }
 
+TEST_F(Termine, AnEmptyFileIsAFailure)
+{
+    Datei_Anlegen(Neuer_Termin_Datei(), "\r\n");
+    EXPECT_FALSE(Termin_Schreiben());
+    EXPECT_TRUE(Empfangen().isEmpty());
+    EXPECT_EQ(mobil.topLevelItemCount(), 0);
+    EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!");
+}
+
 TEST_F(Termine, AFullCalendarSendsNothing)
 {
     for (int p = 1; p <= 30; ++p)
