@@ -73,9 +73,11 @@ bool Termine_Lesen()
         if (antwort.size() >= KurzeAntwort) {
             const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
             const QString datei = Platz_Datei(n);
+            QTreeWidget* liste = Terminlisten().Mobil;
+            const int vorher = liste ? liste->topLevelItemCount() : 0;
             if (hex && !hex->isEmpty() && Datenobjekt::Datei_Schreiben(datei, *hex))
                 Termin_Parsen(QString::number(n));
-            else
+            if (liste && liste->topLevelItemCount() == vorher)
                 Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
         }
         Fortschritt(n, TerminPlaetze);

@@ -129,14 +129,15 @@ TEST_F(Termine, AnUnreadableReplyKeepsItsSlotOccupied)
     // Neither a reply that is too short for the cut nor one without digit pairs frees a slot.
     u.Handy->Antwort_Setzen("AT^SBNR=vcs,1", "\r\n^SBNR: \"vcs\",1\r\nOK\r\n", 1);  // 36 characters
     u.Handy->Antwort_Setzen("AT^SBNR=vcs,2", "\r\n^SBNR: \"vcs\",2,1,1\r\nZZ0D0A\r\nOK\r\n", 1);
+    Termin_Setzen(3, "\r\n");  // no text, but something
     EXPECT_TRUE(Termine_Lesen());
-    EXPECT_EQ(Indizes(), (QStringList{"01", "02"}));
+    EXPECT_EQ(Indizes(), (QStringList{"01", "02", "03"}));
     EXPECT_TRUE(Reste().isEmpty());
 
     Treffen_Ablegen();
     u.Handy->Empfangen_Loeschen();
     EXPECT_TRUE(Termin_Schreiben());
-    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,3,1,3\r\n"));
+    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,4,1,3\r\n"));
 }
 
 TEST_F(Termine, LargeObjectsAreReadInEverySlot)
