@@ -1,8 +1,8 @@
 #include "media/MidiVorschau.h"
 
+#include <QCursor>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>

@@ -51,6 +51,11 @@ QString Wdh_Von(const QString& regel)
     return regel;
 }
 
+bool Hat_Text(const QStringList& zeilen)
+{
+    return std::any_of(zeilen.begin(), zeilen.end(), [](const QString& z) { return !z.trimmed().isEmpty(); });
+}
+
 int Zeilenbytes(const QStringList& zeilen)
 {
     int n = 0;
@@ -217,22 +222,19 @@ bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt)
 std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
 {
     const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
-    if (!zeilen)
+    if (!zeilen || !Hat_Text(*zeilen))
         return std::nullopt;
-    for (const QString& zeile : *zeilen)
-        if (!zeile.trimmed().isEmpty())
-            return zeilen;
-    return std::nullopt;
+    return zeilen;
 }
 
 std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad)
 {
-    const std::optional<QStringList> zeilen = Objektzeilen_Lesen(pfad);
-    if (!QFile::exists(pfad))
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
+    if (!zeilen)
         return std::nullopt;
     QFile::remove(pfad);
     // An empty file is no appointment: a row of it would stand for nothing.
-    if (!zeilen)
+    if (!Hat_Text(*zeilen))
         return std::nullopt;
     return VCalendar_Lesen(*zeilen);
 }
