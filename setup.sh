@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 pakete=(build-essential cmake ninja-build git
         qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-        pkg-config libfluidsynth-dev fluid-soundfont-gm)
+        pkg-config libfluidsynth-dev libasound2-dev fluid-soundfont-gm)
 
 fehlend=()
 for p in "${pakete[@]}"; do

@@ -11,6 +11,9 @@ std::optional<Bilddaten> Bild_Laden(const QString& pfad)
     if (pfad.isEmpty() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray daten = f.readAll();
+    // The general reader would make up the missing rows of a cut-short file.
+    if (!Bmp_Vollstaendig(daten))
+        return std::nullopt;
     if (std::optional<QImage> bmp = Bmp_Lesen(daten))
         return Bilddaten{*bmp, daten};
     const QImage bild = QImage::fromData(daten);

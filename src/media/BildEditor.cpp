@@ -362,6 +362,7 @@ void BildEditor::mousePressEvent(QMouseEvent* event)
     if (m_zieht || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
         return;
     const QPoint p = Pixel_Bei(event->position().toPoint());
+    m_taste = event->button();
     m_farbe = event->button() == Qt::LeftButton ? m_links : m_rechts;
     m_start = m_letzter = p;
 
@@ -420,7 +421,8 @@ void BildEditor::mouseMoveEvent(QMouseEvent* event)
 
 void BildEditor::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!m_zieht || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
+    // Only the button that began the stroke ends it.
+    if (!m_zieht || event->button() != m_taste)
         return;
     m_zieht = false;
     if (m_werkzeug == Auswahl) {
@@ -460,16 +462,15 @@ void BildEditor::Form_Zeichnen(const QPoint& bis)
         const bool gefuellt = m_werkzeug == BoxGefuellt || m_werkzeug == EllipseGefuellt;
         p.setPen(QColor(farbe));
         p.setBrush(gefuellt ? QBrush(QColor(farbe)) : QBrush(Qt::NoBrush));
-        // A pen of one pixel draws one pixel beyond the rectangle's right and bottom edge.
+        // A pen of one pixel draws one pixel beyond the rectangle's right and bottom edge. A
+        // shape one pixel wide or high would so become empty: it is all its own outline.
         const QRect umriss = r.adjusted(0, 0, -1, -1);
-        if (m_werkzeug == Box || m_werkzeug == BoxGefuellt) {
-            if (umriss.width() < 0 || umriss.height() < 0)
-                p.fillRect(r, QColor(farbe));
-            else
-                p.drawRect(umriss);
-        } else {
+        if (umriss.width() <= 0 || umriss.height() <= 0)
+            p.fillRect(r, QColor(farbe));
+        else if (m_werkzeug == Box || m_werkzeug == BoxGefuellt)
+            p.drawRect(umriss);
+        else
             p.drawEllipse(umriss);
-        }
         break;
     }
     default:

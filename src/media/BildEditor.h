@@ -150,6 +150,7 @@ private:
     // The mouse action under way.
     bool m_zieht = false;
     bool m_verschiebt = false;
+    Qt::MouseButton m_taste = Qt::NoButton;  // the button that began it
     quint32 m_farbe = 0;
     QPoint m_start;
     QPoint m_letzter;

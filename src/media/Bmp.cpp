@@ -193,3 +193,44 @@ std::optional<QImage> Bmp_Lesen(const QByteArray& d)
     }
     return bild;
 }
+
+bool Bmp_Vollstaendig(const QByteArray& d)
+{
+    if (!d.startsWith("BM"))
+        return true;
+    if (d.size() < DateiKopf + 4)
+        return false;
+    const qint64 versatz = L32(d, 10);
+    const qint64 kopf = L32(d, 14);
+    if (kopf < 12 || DateiKopf + kopf > d.size())
+        return false;
+    qint64 breite = 0, hoehe = 0, tiefe = 0, kompression = 0, groesse = 0;
+    if (kopf == 12) {  // the old core header: 16-bit sizes, never compressed
+        breite = L16(d, 18);
+        hoehe = L16(d, 20);
+        tiefe = L16(d, 24);
+    } else {
+        if (kopf < 16)
+            return false;
+        breite = qint32(L32(d, 18));
+        hoehe = qint32(L32(d, 22));
+        tiefe = L16(d, 28);
+        kompression = kopf >= 20 ? L32(d, 30) : 0;
+        groesse = kopf >= 24 ? L32(d, 34) : 0;
+    }
+    constexpr qint64 Riesig = qint64(1) << 24;
+    if (breite > Riesig || hoehe > Riesig || hoehe < -Riesig)
+        return false;
+    qint64 daten = 0;
+    if (kompression == 0 || kompression == 3 || kompression == 6) {  // rows as they are
+        if (breite <= 0 || tiefe <= 0 || tiefe > 64)
+            return false;
+        daten = (breite * tiefe + 31) / 32 * 4 * (hoehe < 0 ? -hoehe : hoehe);
+    } else {
+        // Run-length and embedded data: only the announced size tells where they end.
+        if (groesse == 0)
+            return false;
+        daten = groesse;
+    }
+    return versatz + daten <= d.size();
+}

@@ -20,3 +20,6 @@ QByteArray Bmp_Schreiben(const QImage& bild, int tiefe = 0);
 // Reads an uncompressed BMP of 1, 4, 8, 24 or 32 bits in either row order into an RGB32 image;
 // nothing when the bytes are no such file (compressed ones included).
 std::optional<QImage> Bmp_Lesen(const QByteArray& daten);
+// False for a BMP file whose pixel data is shorter than its headers announce (or whose headers
+// are cut off): its missing rows would be undefined. True for any other file, BMP or not.
+bool Bmp_Vollstaendig(const QByteArray& daten);

@@ -235,8 +235,8 @@ void Form22::Toolbar1_ButtonClick(const QString& schluessel)
 {
     if (schluessel == QLatin1String("farbe") || schluessel == QLatin1String("sw")) {
         if (!Frage_Ja(QStringLiteral("Aktuelle Grafik verwerfen?"), Dialoge::Antwort::Ja)) {
-            const bool farbe = schluessel == QLatin1String("farbe");
-            Knopf(Toolbar1, QLatin1String(farbe ? "sw" : "farbe"))->setChecked(true);
+            // The buttons show the picture's kind, also after a click on the one already pressed.
+            Knopf(Toolbar1, QLatin1String(BMP->Farbig() ? "farbe" : "sw"))->setChecked(true);
             return;
         }
         const bool farbig = Knopf(Toolbar1, QStringLiteral("farbe"))->isChecked();

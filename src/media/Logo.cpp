@@ -51,7 +51,11 @@ bool Logo_Lesen(const QString& ziel)
         Fertig();
         return false;
     }
-    return Datenobjekt::Datei_Schreiben(ziel, *hex);
+    if (!Datenobjekt::Datei_Schreiben(ziel, *hex)) {
+        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        return false;
+    }
+    return true;
 }
 
 bool Logo_Loeschen()

@@ -1,7 +1,10 @@
 #include "media/MidiVorschau.h"
 
+#include <QCursor>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
 namespace {
@@ -12,13 +15,17 @@ MidiGeraet*& Eingesetzt()
     return geraet;
 }
 
-// The library writes its complaints (no sound card, a bad file) to the console; the preview
-// reports nothing, so neither does it.
+void Alsa_Schweigt(const char*, int, const char*, int, const char*, ...) {}
+
+// The library writes its complaints (no sound card, a bad file) to the console, and so does the
+// sound system beneath it on every attempt to open the card; the preview reports nothing, so
+// neither do they.
 void Meldungen_Abstellen()
 {
     static const bool einmal = [] {
         for (int stufe : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
             fluid_set_log_function(stufe, nullptr, nullptr);
+        snd_lib_error_set_handler(&Alsa_Schweigt);
         return true;
     }();
     (void)einmal;
@@ -71,7 +78,7 @@ struct FluidMidiGeraet::Innen {
     QByteArray datei;
 };
 
-FluidMidiGeraet::FluidMidiGeraet() : m(std::make_unique<Innen>()) {}
+FluidMidiGeraet::FluidMidiGeraet() : m(std::make_unique<Innen>()) { Meldungen_Abstellen(); }
 
 FluidMidiGeraet::~FluidMidiGeraet() { Schliessen(); }
 
@@ -100,8 +107,12 @@ void FluidMidiGeraet::Abspielen()
     if (m->datei.isEmpty())
         return;
     if (!m->synth) {
+        // The sound font is large: it is loaded once, at the first play, under the hourglass.
         auto s = std::make_unique<Synthesizer>(false);
-        if (!s->Starten())
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        const bool gestartet = s->Starten();
+        QGuiApplication::restoreOverrideCursor();
+        if (!gestartet)
             return;
         m->synth = std::move(s);
     }

@@ -42,7 +42,7 @@ void Bis_CRLF_Schneiden(QString& text)
 // rest of the text along, so the loop over the headers always ends.
 void Kopf_Entfernen(QString& tail, Schnitt::Art art)
 {
-    if (art == Schnitt::Art::Fest) {
+    if (art != Schnitt::Art::Komma) {
         const qsizetype cr = tail.indexOf(QLatin1Char('\r'));
         tail.remove(0, cr < 0 ? tail.size() : cr + 1);
         return;
@@ -129,6 +129,11 @@ std::optional<QString> Antwort_Schneiden(const QString& antwort, const Schnitt& 
         if (text.size() < schnitt.Zeichen + 4)
             return std::nullopt;
         text.remove(0, schnitt.Zeichen);
+    } else if (schnitt.Anfang == Schnitt::Art::Kopf) {
+        const qsizetype kopf = text.indexOf(Kopfzeile);
+        if (kopf < 0 || text.size() - kopf < 4)
+            return std::nullopt;
+        text.remove(0, kopf);
     } else {
         Kommas_Schneiden(text);
         Bis_CRLF_Schneiden(text);

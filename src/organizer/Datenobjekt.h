@@ -61,20 +61,23 @@ struct Schnitt {
         Fest,   // the start: a fixed count of characters; a header: up to the first CR after it
         Komma,  // while the first 30 characters hold a comma, up to and including it; then up
                 // to and including the CR of the first CR LF
+        Kopf,   // the start: everything before the first header; a header: as Fest
     };
     Art Anfang = Art::Fest;
     int Zeichen = 0;  // Fest: the characters dropped at the start
     Art Kopf = Art::Fest;
     bool KommaPaar = false;  // a cleaned text that begins with "," loses two characters
 };
-// "vcs": the echo and the first header line are the first 36 characters.
-inline const Schnitt TerminSchnitt{Schnitt::Art::Fest, 36, Schnitt::Art::Fest, true};
+// "vcs": the echo goes up to the first header, each header up to the end of its line, whatever
+// the slot's and the block count's digits make its length.
+inline const Schnitt TerminSchnitt{Schnitt::Art::Kopf, 0, Schnitt::Art::Fest, true};
 // "bmp" and "mid": header fields cut within a window of 30 characters.
 inline const Schnitt KommaSchnitt{Schnitt::Art::Komma, 0, Schnitt::Art::Komma, false};
 
 // The object's hexadecimal text from a read reply: the start cut, the last 4 characters ("OK"
 // and its CR LF) dropped, every "^SBNR:" header line removed, then every LF and every CR.
-// Nothing when the reply is too short for the cuts. The digits themselves are not checked.
+// Nothing when the reply is too short for the cuts, or when a start cut by its header has none.
+// The digits themselves are not checked.
 std::optional<QString> Antwort_Schneiden(const QString& antwort, const Schnitt& schnitt);
 
 // Writes the bytes of the hexadecimal text to the file, replacing it. A text that is no

@@ -14,23 +14,38 @@
 #include <QTimeEdit>
 #include <QValidator>
 
+#include <algorithm>
+
 using namespace Module1;
 
 std::function<void(Form10&)> Form10::Bedienung;
 
 // The length limit stops typing only: a longer text set by a caller stays whole and may be
 // shortened, but not lengthened. The line edit holds the new text already when it asks, so the
-// length before the change is kept here.
+// length before the change is kept here. What goes beyond the limit is cut from the end of the
+// insertion, so a long paste keeps its first characters. A TAB is refused: it separates the
+// fields of a ".kal" line.
 class Form10::Laengengrenze : public QValidator {
 public:
     Laengengrenze(QLineEdit* feld, const int* grenze) : QValidator(feld), m_grenze(grenze)
     {
         connect(feld, &QLineEdit::textChanged, this, [this](const QString& text) { m_laenge = text.size(); });
     }
-    State validate(QString& eingabe, int&) const override
+    State validate(QString& eingabe, int& pos) const override
     {
-        if (!Frei && eingabe.size() > *m_grenze && eingabe.size() > m_laenge)
-            return Invalid;
+        if (Frei)
+            return Acceptable;
+        for (qsizetype i = eingabe.indexOf(QLatin1Char('\t')); i >= 0; i = eingabe.indexOf(QLatin1Char('\t'), i)) {
+            eingabe.remove(i, 1);
+            if (i < pos)
+                --pos;
+        }
+        const qsizetype erlaubt = std::max<qsizetype>(*m_grenze, m_laenge);
+        const qsizetype zuviel = std::min<qsizetype>(eingabe.size() - erlaubt, pos);
+        if (zuviel > 0) {
+            eingabe.remove(pos - zuviel, zuviel);
+            pos -= static_cast<int>(zuviel);
+        }
         return Acceptable;
     }
     bool Frei = false;  // while a caller sets the text
@@ -109,16 +124,10 @@ void Form10::Modal_Zeigen(const TerminZeile* vorlage)
 void Form10::Fuellen(const TerminZeile& zeile)
 {
     // A value that is no date or time (a hand-edited file) leaves today and now.
-    QDate datum = QDate::fromString(zeile.Datum, QStringLiteral("dd.MM.yyyy"));
-    if (!datum.isValid())
-        datum = QDate::fromString(zeile.Datum, QStringLiteral("d.M.yyyy"));
-    if (datum.isValid())
-        MonthView1->setSelectedDate(datum);
-    QTime zeit = QTime::fromString(zeile.Uhrzeit, QStringLiteral("HH:mm"));
-    if (!zeit.isValid())
-        zeit = QTime::fromString(zeile.Uhrzeit, QStringLiteral("H:mm"));
-    if (zeit.isValid())
-        DT1->setTime(zeit);
+    if (const std::optional<QDate> datum = Datum_Lesen(zeile.Datum))
+        MonthView1->setSelectedDate(*datum);
+    if (const std::optional<QTime> zeit = Uhrzeit_Lesen(zeile.Uhrzeit))
+        DT1->setTime(*zeit);
     Check1->setChecked(!zeile.Alarm.isEmpty());
     Option2[0]->setChecked(true);
     Option2[Wiederholung_Von(zeile.Wdh)]->setChecked(true);
@@ -177,7 +186,11 @@ void Form10::Command1_Click()
     if (Wiederholung() == 4)
         objekt.Regel += datum.toString(QStringLiteral("dd"));
     objekt.Beschreibung = text;
-    Objekt_Speichern(Neuer_Termin_Datei(), objekt);
+    // Closed without the file, the dialog would count as cancelled and the input be lost.
+    if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
+        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        return;
+    }
     accept();
 }
 

@@ -366,15 +366,26 @@ void Form3::Kal2_DragDrop()
 
 void Form3::Lokal_Nach_Mobil()
 {
+    QList<TerminObjekt> objekte;
+    for (int i = 0; i < Kal2->topLevelItemCount(); ++i) {
+        if (!Kal2->topLevelItem(i)->isSelected())
+            continue;
+        // A hand-edited row whose date or time cannot be read would reach the phone as garbage.
+        const std::optional<TerminObjekt> objekt = Objekt_Aus_Zeile(Zeile_Lesen(Kal2->topLevelItem(i), false));
+        if (!objekt) {
+            Lesefehler_Melden();
+            return;
+        }
+        objekte << *objekt;
+    }
     if (!TermineGelesen && !Schreiben_Bestaetigt())
         return;
-    QList<TerminZeile> zeilen;
-    for (int i = 0; i < Kal2->topLevelItemCount(); ++i)
-        if (Kal2->topLevelItem(i)->isSelected())
-            zeilen << Zeile_Lesen(Kal2->topLevelItem(i), false);
     // Each upload adds its row, so the next one finds the next free slot.
-    for (const TerminZeile& zeile : zeilen) {
-        Objekt_Speichern(Neuer_Termin_Datei(), Objekt_Aus_Zeile(zeile));
+    for (const TerminObjekt& objekt : objekte) {
+        if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
+            MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+            return;
+        }
         Termin_Schreiben();
     }
 }
@@ -411,10 +422,12 @@ void Form3::Termin_Bearbeiten()
     if (!Termin_Dialog(&zeile))
         return;
     const int platz = zeile.Index.trimmed().toInt();
-    delete item;
-    // No delete before: the phone replaces the slot's object.
+    const int position = kal1->indexOfTopLevelItem(item);
+    // No delete before: the phone replaces the slot's object. The row goes only once it has:
+    // after a failure the phone still holds something in the slot, so it stays occupied.
     if (!Termin_Hochladen(platz, QStringLiteral("Ändere Eintrag.")))
         return;
+    delete kal1->takeTopLevelItem(position);
     Termin_Einlesen(QString::number(platz));
     Status_Setzen(QStringLiteral("Fertig."));
     Neu_Sortieren(kal1, m_sortMobil);
@@ -471,8 +484,7 @@ void Form3::TermineLaden_fromdisk()
             fehler = true;
     }
     if (fehler)
-        MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
-               Dialoge::Symbol::Kritisch);
+        Lesefehler_Melden();
 }
 
 void Form3::neuerTermin_LOKAL()
@@ -494,8 +506,13 @@ void Form3::Terminedit_LOKAL()
     const TerminZeile zeile = Zeile_Lesen(item, false);
     if (!Termin_Dialog(&zeile))
         return;
-    delete item;
+    // The old row goes only for a new one: an empty file gives none.
+    const int position = Kal2->indexOfTopLevelItem(item);
+    const int vorher = Kal2->topLevelItemCount();
     neuerTermin_LOKAL();
+    if (Kal2->topLevelItemCount() == vorher)
+        return;
+    delete Kal2->takeTopLevelItem(position);
     Status_Setzen(QStringLiteral("Fertig."));
     Neu_Sortieren(Kal2, m_sortLokal);
 }

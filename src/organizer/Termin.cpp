@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -48,6 +49,11 @@ QString Wdh_Von(const QString& regel)
     if (regel.startsWith(QLatin1String("M1")) || regel.startsWith(QLatin1String("MD1")))
         return QStringLiteral("Monat");
     return regel;
+}
+
+bool Hat_Text(const QStringList& zeilen)
+{
+    return std::any_of(zeilen.begin(), zeilen.end(), [](const QString& z) { return !z.trimmed().isEmpty(); });
 }
 
 int Zeilenbytes(const QStringList& zeilen)
@@ -140,13 +146,36 @@ QStringList VCalendar_Zeilen(const TerminObjekt& objekt)
     return vorn + QStringList{schluessel + beschreibung} + hinten;
 }
 
-TerminObjekt Objekt_Aus_Zeile(const TerminZeile& zeile)
+std::optional<QDate> Datum_Lesen(const QString& datum)
 {
+    static const QRegularExpression muster(QStringLiteral("^\\s*([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})\\s*$"));
+    const QRegularExpressionMatch m = muster.match(datum);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
+std::optional<QTime> Uhrzeit_Lesen(const QString& uhrzeit)
+{
+    static const QRegularExpression muster(QStringLiteral("^\\s*([0-9]{1,2}):([0-9]{2})\\s*$"));
+    const QRegularExpressionMatch m = muster.match(uhrzeit);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QTime t(m.captured(1).toInt(), m.captured(2).toInt());
+    return t.isValid() ? std::optional<QTime>(t) : std::nullopt;
+}
+
+std::optional<TerminObjekt> Objekt_Aus_Zeile(const TerminZeile& zeile)
+{
+    const std::optional<QDate> datum = Datum_Lesen(zeile.Datum);
+    const std::optional<QTime> zeit = Uhrzeit_Lesen(zeile.Uhrzeit);
+    if (!datum || !zeit)
+        return std::nullopt;
     TerminObjekt o;
     o.Kategorie = Kategorie_Von(zeile.Art);
     o.Alarm = zeile.Alarm == QLatin1String("Ja");
-    o.Stempel = zeile.Datum.mid(6, 4) + zeile.Datum.mid(3, 2) + zeile.Datum.left(2) + QLatin1Char('T') +
-                zeile.Uhrzeit.left(2) + zeile.Uhrzeit.mid(3, 2) + QStringLiteral("00");
+    o.Stempel = Stempel_Bilden(*datum, *zeit);
     if (zeile.Wdh == QLatin1String("Tag"))
         o.Regel = QStringLiteral("D1");
     else if (zeile.Wdh == QLatin1String("Woche"))
@@ -154,7 +183,7 @@ TerminObjekt Objekt_Aus_Zeile(const TerminZeile& zeile)
     else if (zeile.Wdh == QLatin1String("Jahr"))
         o.Regel = QStringLiteral("Y1");
     else if (zeile.Wdh == QLatin1String("Monat"))
-        o.Regel = QStringLiteral("M1 ") + zeile.Datum.left(2);
+        o.Regel = QStringLiteral("M1 ") + datum->toString(QStringLiteral("dd"));
     o.Beschreibung = zeile.Beschreibung;
     return o;
 }
@@ -190,12 +219,23 @@ bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt)
     return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt));
 }
 
+std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
+{
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
+    if (!zeilen || !Hat_Text(*zeilen))
+        return std::nullopt;
+    return zeilen;
+}
+
 std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad)
 {
     const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
     if (!zeilen)
         return std::nullopt;
     QFile::remove(pfad);
+    // An empty file is no appointment: a row of it would stand for nothing.
+    if (!Hat_Text(*zeilen))
+        return std::nullopt;
     return VCalendar_Lesen(*zeilen);
 }
 

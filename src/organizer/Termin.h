@@ -48,17 +48,25 @@ QString Kategorie_Von(const QString& art);
 // The lines of the object in their order. A description too long for one upload is shortened
 // so that the object, each line with CR LF, fits ObjektHoechstens bytes.
 QStringList VCalendar_Zeilen(const TerminObjekt& objekt);
+// A row's "Datum" and "Uhrzeit" as a hand-edited file may hold them: "1.3.2001" as well as
+// "01.03.2001", "9:05" as well as "09:05", blanks around; nothing for anything else.
+std::optional<QDate> Datum_Lesen(const QString& datum);
+std::optional<QTime> Uhrzeit_Lesen(const QString& uhrzeit);
 // The object of a list row, as a dropped local row is written: category by "Art", the stamp
-// from "Datum" and "Uhrzeit" with seconds 00, the rule by "Wdh.".
-TerminObjekt Objekt_Aus_Zeile(const TerminZeile& zeile);
+// from "Datum" and "Uhrzeit" with seconds 00, the rule by "Wdh.". Nothing when the date or the
+// time cannot be read.
+std::optional<TerminObjekt> Objekt_Aus_Zeile(const TerminZeile& zeile);
 // The row of an object's lines (no Index). A key counts at the start of a line only; its value
 // is everything after the first ":"; a later line replaces an earlier one.
 TerminZeile VCalendar_Lesen(const QStringList& zeilen);
 
 // Writes the object to the file (replacing it); false when it could not be written.
 bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt);
-// Reads an object file into a row and deletes the file; nothing when there is no file.
+// Reads an object file into a row and deletes the file; nothing when there is no file or it
+// holds nothing but blank lines.
 std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad);
+// The lines of an object file; nothing when there is no file or it holds no text.
+std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad);
 
 // "vcsnew.pvp" and "vcs<n>.pvp" in the program folder.
 QString Neuer_Termin_Datei();

@@ -73,9 +73,11 @@ bool Termine_Lesen()
         if (antwort.size() >= KurzeAntwort) {
             const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
             const QString datei = Platz_Datei(n);
+            QTreeWidget* liste = Terminlisten().Mobil;
+            const int vorher = liste ? liste->topLevelItemCount() : 0;
             if (hex && !hex->isEmpty() && Datenobjekt::Datei_Schreiben(datei, *hex))
                 Termin_Parsen(QString::number(n));
-            else
+            if (liste && liste->topLevelItemCount() == vorher)
                 Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
         }
         Fortschritt(n, TerminPlaetze);
@@ -88,6 +90,12 @@ bool Termine_Lesen()
 void Termin_Parsen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Platz_Datei(platz.toInt())), platz); }
 
 void Termin_Einlesen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Neuer_Termin_Datei()), platz); }
+
+void Lesefehler_Melden()
+{
+    MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
+           Dialoge::Symbol::Kritisch);
+}
 
 bool Schreiben_Bestaetigt()
 {
@@ -132,9 +140,12 @@ int Freier_Platz(const QTreeWidget* liste)
 
 bool Termin_Hochladen(int platz, const QString& status)
 {
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(Neuer_Termin_Datei());
-    if (!zeilen)
+    // With no block to send, the phone would not have been told anything.
+    const std::optional<QStringList> zeilen = Objektzeilen_Lesen(Neuer_Termin_Datei());
+    if (!zeilen) {
+        Lesefehler_Melden();
         return false;
+    }
     QString text;
     for (const QString& zeile : *zeilen)
         text += zeile + QStringLiteral("\r\n");

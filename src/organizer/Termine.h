@@ -48,6 +48,8 @@ bool Termin_Hochladen(int platz, const QString& status);
 // goes. True when the row was removed.
 bool Termin_Entfernen(int position);
 
+// The message of an appointment file that cannot be read (".kal", "vcsnew.pvp").
+void Lesefehler_Melden();
 // The warning before writing while the phone's appointments were not read; true for Yes.
 bool Schreiben_Bestaetigt();
 // Shows the appointment dialog modally, filled from `vorlage` when given ("Eintrag bearbeiten").

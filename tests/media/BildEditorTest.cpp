@@ -164,6 +164,29 @@ TEST_F(Zeichenflaeche, LinesBoxesAndEllipsesFromPressToRelease)
     EXPECT_FALSE(Schwarze().isEmpty());
 }
 
+TEST_F(Zeichenflaeche, AClickWithAShapeToolDrawsThePixel)
+{
+    for (int werkzeug : {BildEditor::Box, BildEditor::BoxGefuellt, BildEditor::Ellipse, BildEditor::EllipseGefuellt}) {
+        e.Neu_SchwarzWeiss(0);
+        e.Werkzeug_Setzen(werkzeug);
+        Klick({7, 5});
+        EXPECT_EQ(Schwarze(), QList<QPoint>{QPoint(7, 5)}) << werkzeug;
+        Ziehen({2, 1}, {2, 3});  // one pixel wide
+        EXPECT_EQ(Schwarze(), QList<QPoint>({{2, 1}, {2, 2}, {2, 3}, {7, 5}})) << werkzeug;
+    }
+}
+
+TEST_F(Zeichenflaeche, OnlyTheButtonThatBeganAStrokeEndsIt)
+{
+    Maus(QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton);
+    Maus(QEvent::MouseButtonPress, {0, 0}, Qt::RightButton);
+    Maus(QEvent::MouseButtonRelease, {0, 0}, Qt::RightButton);
+    Maus(QEvent::MouseMove, {3, 0}, Qt::LeftButton);
+    Maus(QEvent::MouseButtonRelease, {3, 0}, Qt::LeftButton);
+    EXPECT_EQ(Schwarze(), QList<QPoint>({{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
+    EXPECT_EQ(e.Stufen(), 2);
+}
+
 TEST_F(Zeichenflaeche, FillStopsAtOtherColours)
 {
     e.Werkzeug_Setzen(BildEditor::Box);

@@ -149,6 +149,17 @@ TEST_F(Bilder, DownloadWritesTempBmpAndShowsThePicture)
     EXPECT_EQ(Datei_Lesen(Form14::Temp_Bmp()), logo);
 }
 
+TEST_F(Bilder, ADownloadThatCannotBeWrittenSaysSo)
+{
+    Uebernehmen("logo.bmp", Weisses_Logo());
+    ASSERT_TRUE(QDir().mkpath(Form14::Temp_Bmp()));  // a folder in the file's place
+    Objekt_Setzen("bmp", QByteArray(200, 'x'));
+    Klicken("auslesen");
+    QDir().rmdir(Form14::Temp_Bmp());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_EQ(f->Picture2->Picture().Datei, Weisses_Logo());
+}
+
 TEST_F(Bilder, ReplyOfFortyNineCharactersIsNoLogoFiftyAreDecoded)
 {
     // The reply is 42 characters and two per byte.

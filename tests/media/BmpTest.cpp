@@ -188,6 +188,28 @@ TEST_F(BildDateien, UnreadableAndMissingFilesAreNoPicture)
     EXPECT_FALSE(Bild_Laden(QString()));
 }
 
+TEST_F(BildDateien, ABmpShorterThanItsHeaderSaysIsNoPicture)
+{
+    QImage farbig = Weiss(40, 30);
+    farbig.setPixel(3, 3, qRgb(255, 0, 0));
+    const QByteArray acht = Bmp_Schreiben(farbig, 8);
+    // 4 x 2 pixels of 16 bits, which only the general reader knows: 16 bytes of rows.
+    const QByteArray sechzehn = Hex("424D46000000000000003600000028000000" "04000000" "02000000" "0100" "1000"
+                                    "00000000" "10000000") +
+                                QByteArray(16, '\0') + QByteArray(16, '\x7F');
+    QByteArray lauflaenge = Weisses_Logo();  // announced 752 bytes of run-length data
+    lauflaenge[30] = 1;
+    for (const auto& [name, daten] : {std::pair{"acht.bmp", acht.left(acht.size() - 50)},
+                                      std::pair{"sechzehn.bmp", sechzehn.left(sechzehn.size() - 4)},
+                                      std::pair{"lauf.bmp", lauflaenge.left(300)},
+                                      std::pair{"kopf.bmp", acht.left(20)}}) {
+        Schreiben(name, daten);
+        EXPECT_FALSE(Bild_Laden(Pfad(name))) << name;
+    }
+    Schreiben("sechzehn.bmp", sechzehn);
+    EXPECT_TRUE(Bild_Laden(Pfad("sechzehn.bmp")));
+}
+
 TEST_F(BildDateien, EmptyPictureOrUnwritableTargetLeavesTheOldFile)
 {
     Schreiben("alt.bmp", "old");

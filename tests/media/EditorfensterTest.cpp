@@ -117,6 +117,17 @@ TEST_F(EditorfensterS25, ModeChangeAsksFirst)
     EXPECT_EQ(f->BMP->RechteFarbe(), 0x00FF00u);
 }
 
+TEST_F(EditorfensterS25, NoToThePressedModeKeepsItPressed)
+{
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    Klicken(f->Toolbar1, "farbe");
+    EXPECT_TRUE(Knopf(f->Toolbar1, "farbe")->isChecked());
+    EXPECT_FALSE(Knopf(f->Toolbar1, "sw")->isChecked());
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    Klicken(f->Toolbar1, "new");
+    EXPECT_TRUE(f->BMP->Farbig());
+}
+
 TEST_F(Editorfenster, NewPictureAsksAndKeepsTheMode)
 {
     QImage bild = Einfarbig(30, 20, qRgb(0, 0, 0));

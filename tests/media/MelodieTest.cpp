@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QtEndian>
+#include <alsa/asoundlib.h>
 #include <gtest/gtest.h>
 
 using namespace medien_test;
@@ -267,6 +268,18 @@ TEST(FluidMidi, RendersAMelodyIntoANonSilentWaveFile)
     for (qsizetype i = 44; i + 1 < d.size(); i += 2)
         laut = std::max(laut, std::abs(int(qFromLittleEndian<qint16>(d.constData() + i))));
     EXPECT_GT(laut, 500);
+}
+
+TEST(FluidMidi, TheSoundSystemKeepsItsComplaintsOffTheConsole)
+{
+    FluidMidiGeraet geraet;
+    // What opening a missing sound card costs, on any machine.
+    snd_pcm_t* pcm = nullptr;
+    testing::internal::CaptureStderr();
+    const int ergebnis = snd_pcm_open(&pcm, "orx_gibt_es_nicht", SND_PCM_STREAM_PLAYBACK, 0);
+    const std::string ausgabe = testing::internal::GetCapturedStderr();
+    ASSERT_LT(ergebnis, 0);
+    EXPECT_EQ(ausgabe, "");
 }
 
 TEST(FluidMidi, MissingFileOpensNothing)

@@ -111,8 +111,11 @@ TEST(Antwortschnitt, AppointmentReplies)
          QStringLiteral("41420D0A")},
         {"header without CR", QStringLiteral("AT^SBNR=vcs,2\r\r\n^SBNR: \"vcs\",2,1,1\r\n4142^SBNR: xyOK\r\n"),
          QStringLiteral("4142")},
-        {"39 characters", QString(35, QLatin1Char('x')) + QStringLiteral("OK\r\n"), std::nullopt},
-        {"40 characters", QString(36, QLatin1Char('x')) + QStringLiteral("OK\r\n"), QString()},
+        // The header's length follows the digits of slot and block count.
+        {"ten blocks in slot 10", QStringLiteral("AT^SBNR=vcs,10\r\r\n^SBNR: \"vcs\",10,1,10\r\n4142\r\n^SBNR: \"vcs\",10,10,10\r\n0D0A\r\nOK\r\n"),
+         QStringLiteral("41420D0A")},
+        {"no header line", QString(36, QLatin1Char('x')) + QStringLiteral("OK\r\n"), std::nullopt},
+        {"a header alone", QStringLiteral("AT^SBNR=vcs,1\r\r\n^SBNR: \"vcs\",1\r\nOK\r\n"), QString()},
     };
     for (const auto& f : faelle)
         EXPECT_EQ(Antwort_Schneiden(f.antwort, TerminSchnitt), f.hex) << f.name;

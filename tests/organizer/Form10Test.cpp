@@ -39,6 +39,7 @@ protected:
     {
         Link_Zuruecksetzen();
         QFile::remove(Neuer_Termin_Datei());
+        QDir().rmdir(Neuer_Termin_Datei());
     }
     static QByteArray Datei() { return Datei_Lesen(Neuer_Termin_Datei()); }
 
@@ -99,6 +100,19 @@ TEST_F(Terminformular, TypingStopsAtTheLimitOfTheType)
     EXPECT_EQ(d.Text1->text().size(), 24);
 }
 
+TEST_F(Terminformular, APasteKeepsItsFirstCharactersAndNoTab)
+{
+    Form10 d;
+    d.Text1->insert(QStringLiteral("0123456789abcdefghijXYZ"));
+    EXPECT_EQ(d.Text1->text(), "0123456789abcdefghij");
+
+    d.Text1->setText(QStringLiteral("<>"));
+    d.Text1->setCursorPosition(1);
+    d.Text1->insert(QStringLiteral("a\tb") + QString(30, QLatin1Char('c')));
+    EXPECT_EQ(d.Text1->text(), "<ab" + QString(16, QLatin1Char('c')) + ">");
+    EXPECT_EQ(d.Text1->cursorPosition(), 19);
+}
+
 TEST_F(Terminformular, TheOlderModelHasNoMonthlyRepetition)
 {
     Handytyp = QStringLiteral("35");
@@ -128,6 +142,18 @@ TEST_F(Terminformular, ConfirmingWritesTheObject)
                                   "DALARM:20010305T090507\r\nDTSTART:20010305T090507\r\nRRULE:M1 05\r\n"
                                   "DESCRIPTION:Arzt\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
     EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(Terminformular, AFileThatCannotBeWrittenKeepsTheDialogOpen)
+{
+    ASSERT_TRUE(QDir().mkpath(Neuer_Termin_Datei()));  // a folder in the file's place
+    Form10 d;
+    d.Text1->setText(QStringLiteral("Arzt"));
+    d.Command1->click();
+    ASSERT_EQ(dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(dialoge.Meldungen[0].text, "Die Datei konnte nicht geschrieben werden!");
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.Text1->text(), "Arzt");
 }
 
 TEST_F(Terminformular, CancellingWritesNothing)

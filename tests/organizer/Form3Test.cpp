@@ -298,14 +298,33 @@ TEST_F(Organizerfenster, CancelledOrFailedEdits)
     EXPECT_TRUE(Empfangen().isEmpty());  // not even with a file left behind
     EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"0171"});
 
-    // A failed upload leaves the row removed and the file for another try.
+    // A failed upload leaves the row and the file for another try.
     u.Handy->Schweigen_Bei("AT^SBNW=vcs,12,1");
     Form10::Bedienung = [](Form10& d) { d.Command1->click(); };
     f->Termin_Bearbeiten();
-    EXPECT_EQ(f->kal1->topLevelItemCount(), 0);
+    EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"0171"});
     EXPECT_TRUE(QFile::exists(Neuer_Termin_Datei()));
     EXPECT_EQ(anzeige.Wert(), 1);
     EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+}
+
+TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
+{
+    TermineGelesen = true;
+    Termin_Setzen(1, sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
+    Mobil(Zeile("Notiz", "01", "05.03.2001", "09:05", "alt"));
+    f->kal1->topLevelItem(0)->setSelected(true);
+    Form10::Bedienung = [](Form10& d) {
+        d.Text1->setText("neu");
+        d.Command1->click();
+    };
+    u.Handy->Antwort_Setzen("AT^SBNW=vcs,1,1", "\r\nERROR\r\n", 1);
+    f->Toolbar1_ButtonClick("edit");
+    u.Handy->Empfangen_Loeschen();
+    f->Toolbar1_ButtonClick("new");
+    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,2,1,"));
+    EXPECT_EQ(Termin(1), sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
+    EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"01", "02"}));
 }
 
 TEST_F(Organizerfenster, LocalRowsDroppedOnThePhoneGoToFreeSlots)
@@ -328,6 +347,28 @@ TEST_F(Organizerfenster, LocalRowsDroppedOnThePhoneGoToFreeSlots)
                                          "RRULE:M1 24", "DESCRIPTION:eins"}));
     EXPECT_EQ(Termin(4), sim::VCalendar({"DTSTART:20001226T110000", "DESCRIPTION:zwei"}));
     EXPECT_FALSE(f->ZiehenLokal);
+}
+
+TEST_F(Organizerfenster, AHandEditedLocalRowIsDroppedAsItsDateOrRefused)
+{
+    TermineGelesen = true;
+    Lokal(Zeile("Notiz", "", "1.3.2001", "9:05", "kurz"));
+    Lokal(Zeile("Notiz", "", "01.03.2001", "10:00", "gut"));
+    Lokal(Zeile("Notiz", "", "1.3.01", "10:00", "unlesbar"));
+    Waehlen(f->Kal2, {0});
+    f->ZiehenLokal = true;
+    Ablegen(f->kal1, "Kal2");
+    EXPECT_EQ(Termin(1), sim::VCalendar({"CATEGORIES:MEMO", "DTSTART:20010301T090500", "DESCRIPTION:kurz"}));
+
+    // One unreadable row among the selected stops the drop before anything is sent.
+    Waehlen(f->Kal2, {1, 2});
+    u.Handy->Empfangen_Loeschen();
+    f->ZiehenLokal = true;
+    Ablegen(f->kal1, "Kal2");
+    EXPECT_TRUE(Empfangen().isEmpty());
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!");
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 1);
 }
 
 TEST_F(Organizerfenster, ADropActsOnlyForADragFromTheOtherList)
@@ -433,6 +474,20 @@ TEST_F(Organizerfenster, EditingALocalAppointment)
     f->Toolbar2_ButtonClick("edit");
     EXPECT_EQ(Spalte(f->Kal2, 3), (QStringList{"b", "a", "C"}));
     EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+}
+
+TEST_F(Organizerfenster, AnEmptyFileLeavesTheLocalRow)
+{
+    Lokal(Zeile("Notiz", "", "05.03.2001", "10:00", "a"));
+    f->Kal2->topLevelItem(0)->setSelected(true);
+    Form10::Bedienung = [](Form10& d) {
+        Datei_Anlegen(Neuer_Termin_Datei(), "");
+        d.accept();
+    };
+    f->Toolbar2_ButtonClick("edit");
+    EXPECT_EQ(Spalte(f->Kal2, 3), QStringList{"a"});
+    EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+    EXPECT_FALSE(QFile::exists(Neuer_Termin_Datei()));
 }
 
 TEST_F(Organizerfenster, BothListsSaveTheSameLines)

@@ -36,17 +36,33 @@ TerminZeile Zeile(const char* art, const char* datum, const char* uhrzeit, const
 TEST(VCalendar, ARowIsWrittenAsTheDroppedObject)
 {
     const QByteArray bytes = Objektbytes(
-        Objekt_Aus_Zeile(Zeile("Treffen", "01.03.2001", "09:05", QStringLiteral("Büro: Planung"), "Ja", "Monat")));
+        *Objekt_Aus_Zeile(Zeile("Treffen", "01.03.2001", "09:05", QStringLiteral("Büro: Planung"), "Ja", "Monat")));
     EXPECT_EQ(bytes, QByteArray("BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nCATEGORIES:MEETING\r\n"
                                 "DALARM:20010301T090500\r\nDTSTART:20010301T090500\r\nRRULE:M1 01\r\n"
                                 "DESCRIPTION:B\xFCro: Planung\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
     EXPECT_EQ(bytes.size(), 180);
 }
 
+TEST(VCalendar, AHandEditedRowIsReadLenientlyOrNotAtAll)
+{
+    const std::optional<TerminObjekt> o = Objekt_Aus_Zeile(Zeile("Notiz", " 1.3.2001", "9:05 ", "x", "", "Monat"));
+    ASSERT_TRUE(o.has_value());
+    EXPECT_EQ(o->Stempel, "20010301T090500");
+    EXPECT_EQ(o->Regel, "M1 01");
+    const struct {
+        const char* datum;
+        const char* uhrzeit;
+    } schlecht[] = {{"31.02.2001", "10:00"}, {"1.3.01", "10:00"}, {"..", ":"},        {"01.03.2001x", "10:00"},
+                    {"", "10:00"},           {"01.03.2001", "24:00"}, {"01.03.2001", "9:5"}, {"01.03.2001", ""}};
+    for (const auto& f : schlecht)
+        EXPECT_FALSE(Objekt_Aus_Zeile(Zeile("Notiz", f.datum, f.uhrzeit, "x", "", "")).has_value())
+            << f.datum << " " << f.uhrzeit;
+}
+
 TEST(VCalendar, KindsAndRulesOutsideTheTablesWriteNoLine)
 {
     const QStringList zeilen =
-        VCalendar_Zeilen(Objekt_Aus_Zeile(Zeile("HOLIDAY", "24.12.2000", "18:30", "x", "", "W1 #0")));
+        VCalendar_Zeilen(*Objekt_Aus_Zeile(Zeile("HOLIDAY", "24.12.2000", "18:30", "x", "", "W1 #0")));
     EXPECT_EQ(zeilen, (QStringList{"BEGIN:VCALENDAR", "VERSION:1.0", "BEGIN:VEVENT", "DTSTART:20001224T183000",
                                    "DESCRIPTION:x", "END:VEVENT", "END:VCALENDAR"}));
     const struct {
@@ -58,7 +74,7 @@ TEST(VCalendar, KindsAndRulesOutsideTheTablesWriteNoLine)
                   {"Anruf", "Woche", "CATEGORIES:PHONE CALL", "RRULE:W1"},
                   {"Geburtstag", "Jahr", "CATEGORIES:ANNIVERSARY", "RRULE:Y1"}};
     for (const auto& f : faelle) {
-        const QStringList z = VCalendar_Zeilen(Objekt_Aus_Zeile(Zeile(f.art, "05.03.2001", "09:05", "", "", f.wdh)));
+        const QStringList z = VCalendar_Zeilen(*Objekt_Aus_Zeile(Zeile(f.art, "05.03.2001", "09:05", "", "", f.wdh)));
         EXPECT_TRUE(z.contains(QLatin1String(f.kategorie))) << f.art;
         EXPECT_TRUE(z.contains(QLatin1String(f.regel))) << f.wdh;
     }
@@ -67,7 +83,7 @@ TEST(VCalendar, KindsAndRulesOutsideTheTablesWriteNoLine)
 TEST(VCalendar, ALongDescriptionIsShortenedToFitOneUpload)
 {
     const QString lang(600, QLatin1Char('x'));
-    TerminObjekt o = Objekt_Aus_Zeile(Zeile("Notiz", "05.03.2001", "09:05", lang, "Ja", "Monat"));
+    TerminObjekt o = *Objekt_Aus_Zeile(Zeile("Notiz", "05.03.2001", "09:05", lang, "Ja", "Monat"));
     const QByteArray bytes = Objektbytes(o);
     EXPECT_EQ(bytes.size(), ObjektHoechstens);
     EXPECT_TRUE(bytes.endsWith("xxx\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
@@ -86,7 +102,7 @@ TEST(VCalendar, APhoneObjectBecomesARow)
     EXPECT_EQ(z, Zeile("Notiz", "24.12.2000", "18:30", QStringLiteral("Treff 10:00"), "Ja", "W1 #0"));
     EXPECT_EQ(Art_Symbol(z.Art), 3);
     // Written back, the kind carries the category the program writes for it.
-    EXPECT_TRUE(VCalendar_Zeilen(Objekt_Aus_Zeile(z)).contains(QStringLiteral("CATEGORIES:MEMO")));
+    EXPECT_TRUE(VCalendar_Zeilen(*Objekt_Aus_Zeile(z)).contains(QStringLiteral("CATEGORIES:MEMO")));
 }
 
 TEST(VCalendar, KindsRulesAndKeysAsRead)

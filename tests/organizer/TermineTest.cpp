@@ -75,7 +75,7 @@ protected:
         z.Beschreibung = QStringLiteral("Büro: Planung");
         z.Alarm = QStringLiteral("Ja");
         z.Wdh = QStringLiteral("Monat");
-        Objekt_Speichern(Neuer_Termin_Datei(), Objekt_Aus_Zeile(z));
+        Objekt_Speichern(Neuer_Termin_Datei(), *Objekt_Aus_Zeile(z));
     }
     static QStringList Reste() { return QDir(Programmordner()).entryList({QStringLiteral("vcs*.pvp")}); }
 
@@ -129,14 +129,31 @@ TEST_F(Termine, AnUnreadableReplyKeepsItsSlotOccupied)
     // Neither a reply that is too short for the cut nor one without digit pairs frees a slot.
     u.Handy->Antwort_Setzen("AT^SBNR=vcs,1", "\r\n^SBNR: \"vcs\",1\r\nOK\r\n", 1);  // 36 characters
     u.Handy->Antwort_Setzen("AT^SBNR=vcs,2", "\r\n^SBNR: \"vcs\",2,1,1\r\nZZ0D0A\r\nOK\r\n", 1);
+    Termin_Setzen(3, "\r\n");  // no text, but something
     EXPECT_TRUE(Termine_Lesen());
-    EXPECT_EQ(Indizes(), (QStringList{"01", "02"}));
+    EXPECT_EQ(Indizes(), (QStringList{"01", "02", "03"}));
     EXPECT_TRUE(Reste().isEmpty());
 
     Treffen_Ablegen();
     u.Handy->Empfangen_Loeschen();
     EXPECT_TRUE(Termin_Schreiben());
-    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,3,1,3\r\n"));
+    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,4,1,3\r\n"));
+}
+
+TEST_F(Termine, LargeObjectsAreReadInEverySlot)
+{
+    // 10 blocks of 88 bytes: a header line "^SBNR: \"vcs\",10,1,10" longer than in slot 1.
+    const QString text = QString(780, QLatin1Char('x'));
+    const std::string gross = sim::VCalendar({"DTSTART:20240315T093000", "DESCRIPTION:" + text.toStdString()});
+    ASSERT_GE(gross.size(), 793u);
+    for (int platz : {1, 10, 30})
+        Termin_Setzen(platz, gross);
+    EXPECT_TRUE(Termine_Lesen());
+    ASSERT_EQ(Indizes(), (QStringList{"01", "10", "30"}));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(mobil.topLevelItem(i)->text(2), "15.03.2024") << i;
+        EXPECT_EQ(mobil.topLevelItem(i)->text(4), text) << i;
+    }
 }
 
 TEST_F(Termine, ANewAppointmentGoesToTheFirstFreeSlot)
@@ -153,6 +170,17 @@ TEST_F(Termine, ANewAppointmentGoesToTheFirstFreeSlot)
     EXPECT_FALSE(QFile::exists(Neuer_Termin_Datei()));
     EXPECT_EQ(anzeige.Werte, (std::vector<int>{0, 1, 2, 3, 0}));
     EXPECT_EQ(anzeige.Status, (QStringList{"Schreibe Termin...", "Fertig."}));
+}
+
+TEST_F(Termine, AnEmptyFileIsAFailure)
+{
+    Datei_Anlegen(Neuer_Termin_Datei(), "\r\n");
+    EXPECT_FALSE(Termin_Schreiben());
+    EXPECT_TRUE(Empfangen().isEmpty());
+    EXPECT_EQ(mobil.topLevelItemCount(), 0);
+    EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!");
 }
 
 TEST_F(Termine, AFullCalendarSendsNothing)
