@@ -132,7 +132,7 @@ int Freier_Platz(const QTreeWidget* liste)
 
 bool Termin_Hochladen(int platz, const QString& status)
 {
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(Neuer_Termin_Datei());
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(Neuer_Termin_Datei(), Textdatei::Kodierung::Telefon);
     if (!zeilen)
         return false;
     QString text;
