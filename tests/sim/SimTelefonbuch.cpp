@@ -142,6 +142,12 @@ Antwort Waehlen(SimTelefonbuch& t, const std::string& befehl)
     const bool sprache = !nummer.empty() && nummer.back() == ';';
     if (sprache)
         nummer.pop_back();
+    // Characters that are no part of a dial string are skipped, as V.250 wants.
+    std::string ziffern;
+    for (char c : nummer)
+        if (std::string(" /-().").find(c) == std::string::npos)
+            ziffern += c;
+    nummer = ziffern;
     if (nummer.empty())
         return Fertig(Error());
     for (char c : nummer)

@@ -13,7 +13,8 @@
 //   AT+CPBW=<i>,"<number>",<type>,"<name>"  writes entry i (name up to its last quote)
 //                                       books LD and MC, or i outside 1..total: +CME ERROR: 21;
 //                                       number or name too long: +CME ERROR: 26 / 24
-//   ATD<number>;  ATDT<number>;         a voice call: OK; without ";" NO CARRIER
+//   ATD<number>;  ATDT<number>;         a voice call: OK; without ";" NO CARRIER; blanks and
+//                                       " /-()." in the number are skipped
 //   AT, ATH                             end a running call, OK
 // Names are kept in the phone's character codes (Telefon_Codes turns test text into them).
 #include <map>
