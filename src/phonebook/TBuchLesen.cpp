@@ -5,6 +5,7 @@
 #include "link/Module1.h"
 #include "link/PortKanal.h"
 #include "link/Telefonbuecher.h"
+#include "phonebook/Eintraege.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -339,6 +340,7 @@ bool Telefonbuch_Lesen(int buch)
 
     // Slots of an earlier read must not survive entries deleted on the phone meanwhile.
     TBuch_Leeren(buch);
+    Ausserhalb_Vergessen(buch);
     if (belegung && TBuchBelegt[buch] <= 0) {
         Status_Setzen(QStringLiteral("Telefonbuch ist leer!"));
         TBuchVollstaendig[buch] = true;
