@@ -36,6 +36,39 @@ std::map<int, Ausserhalb_Eintrag> s_ausserhalb[TBuchAnzahl + 1];
 
 bool Buch_Gueltig(int buch) { return buch >= 1 && buch <= TBuchAnzahl; }
 
+void Ausserhalb_Merken(int buch, int index, const QString& name, const QString& nummer)
+{
+    if (Buch_Gueltig(buch))
+        s_ausserhalb[buch][index] = {name, nummer};
+}
+
+void Ausserhalb_Vergessen(int buch, int index)
+{
+    if (Buch_Gueltig(buch))
+        s_ausserhalb[buch].erase(index);
+}
+
+// What the program knows of an index of a book before it writes there.
+enum class Platzstand { Frei, Belegt, Unbekannt };
+struct Platzauskunft {
+    Platzstand Stand = Platzstand::Unbekannt;
+    QString Name;  // of the entry there, when Belegt
+    QString Nummer;
+};
+
+Platzauskunft Platz_Pruefen(int buch, int index)
+{
+    if (!Buch_Gueltig(buch) || index <= 0)
+        return {};
+    if (const int platz = Index_Platz(buch, index))
+        return {Platzstand::Belegt, TBuchDaten[buch][platz][2], TBuchDaten[buch][platz][3]};
+    const auto aussen = s_ausserhalb[buch].find(index);
+    if (aussen != s_ausserhalb[buch].end())
+        return {Platzstand::Belegt, aussen->second.Name, aussen->second.Nummer};
+    // A complete read holds every entry of the book, in the cache or written beyond it since.
+    return {TBuchVollstaendig[buch] ? Platzstand::Frei : Platzstand::Unbekannt, {}, {}};
+}
+
 const QString Suchprompt = QStringLiteral("Suchbegirff (gesucht wird in Namen und Rufnummern)");
 const QString KeinWeiterer = QStringLiteral("Keinen (weiteren) Eintrag gefunden!");
 
@@ -217,35 +250,10 @@ int Index_Platz(int buch, int index)
     return 0;
 }
 
-void Ausserhalb_Merken(int buch, int index, const QString& name, const QString& nummer)
-{
-    if (Buch_Gueltig(buch))
-        s_ausserhalb[buch][index] = {name, nummer};
-}
-
-void Ausserhalb_Vergessen(int buch, int index)
-{
-    if (Buch_Gueltig(buch))
-        s_ausserhalb[buch].erase(index);
-}
-
 void Ausserhalb_Vergessen(int buch)
 {
     if (Buch_Gueltig(buch))
         s_ausserhalb[buch].clear();
-}
-
-Platzauskunft Platz_Pruefen(int buch, int index)
-{
-    if (!Buch_Gueltig(buch) || index <= 0)
-        return {};
-    if (const int platz = Index_Platz(buch, index))
-        return {Platzstand::Belegt, TBuchDaten[buch][platz][2], TBuchDaten[buch][platz][3]};
-    const auto aussen = s_ausserhalb[buch].find(index);
-    if (aussen != s_ausserhalb[buch].end())
-        return {Platzstand::Belegt, aussen->second.Name, aussen->second.Nummer};
-    // A complete read holds every entry of the book, in the cache or written beyond it since.
-    return {TBuchVollstaendig[buch] ? Platzstand::Frei : Platzstand::Unbekannt, {}, {}};
 }
 
 bool Schreiben_Erlaubt(const QString& index, int buch)

@@ -92,20 +92,9 @@ int Index_Frei(int buch);
 // Slot of the book holding the entry with this index value; 0 when none.
 int Index_Platz(int buch, int index);
 
-// Entries written while the book's cache was full are kept here, by index, until the book is
-// read again, so that no later write takes their place unasked.
-void Ausserhalb_Merken(int buch, int index, const QString& name, const QString& nummer);
-void Ausserhalb_Vergessen(int buch, int index);
+// Entries written while the book's cache was full are remembered by index until the book is
+// read again, so that no later write takes their place unasked; a read forgets them.
 void Ausserhalb_Vergessen(int buch);
-
-// What the program knows of an index of a book before it writes there.
-enum class Platzstand { Frei, Belegt, Unbekannt };
-struct Platzauskunft {
-    Platzstand Stand = Platzstand::Unbekannt;
-    QString Name;  // of the entry there, when Belegt
-    QString Nummer;
-};
-Platzauskunft Platz_Pruefen(int buch, int index);
 // Asks before a write to an index that is taken or whose occupant is unknown (the book was not
 // read completely); true when the write may go on.
 bool Schreiben_Erlaubt(const QString& index, int buch);
