@@ -2,21 +2,118 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace Textdatei {
 namespace {
 
-QByteArray Mit_Zeilenenden(const QStringList& zeilen)
+const char* const IcuName = "windows-1252";
+const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// Bytes 0x80-0x9F of Windows-1252; the five it leaves undefined stand for themselves, as
+// Windows reads them. Every other byte is the ISO 8859-1 character of the same code.
+constexpr char16_t Tabelle80[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+Wandler& Wahl()
 {
-    QByteArray daten;
-    for (const QString& z : zeilen) {
-        daten += z.toLatin1();
-        daten += "\r\n";
+    static Wandler w = Icu_Vorhanden() ? Wandler::Icu : Wandler::Tabelle;
+    return w;
+}
+
+QString Tabelle_Dekodieren(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes.at(i));
+        text[i] = QChar(b >= 0x80 && b < 0xA0 ? Tabelle80[b - 0x80] : char16_t(b));
     }
-    return daten;
+    return text;
+}
+
+char Tabelle_Byte(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (Tabelle80[i] == c)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+QByteArray Tabelle_Kodieren(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const char32_t c : text.toUcs4())
+        bytes += Tabelle_Byte(c);
+    return bytes;
+}
+
+// ICU writes its own substitute byte for what the code page lacks; Windows writes "?".
+QByteArray Icu_Kodieren(const QString& text)
+{
+    QStringEncoder ganz(IcuName);
+    const QByteArray bytes = ganz(text);
+    if (!ganz.hasError())
+        return bytes;
+    QByteArray einzeln;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QStringEncoder zeichen(IcuName);
+        const QByteArray b = zeichen(QStringView(text).mid(i, n));
+        einzeln += zeichen.hasError() || b.size() != 1 ? QByteArray("?") : b;
+        i += n;
+    }
+    return einzeln;
+}
+
+QByteArray Bytes(const QStringList& zeilen, Kodierung kodierung, bool utf8)
+{
+    QString text;
+    for (const QString& z : zeilen)
+        text += z + QStringLiteral("\r\n");
+    if (kodierung == Kodierung::Telefon)
+        return text.toLatin1();
+    return utf8 ? text.toUtf8() : Kodieren(text);
+}
+
+bool Beginnt_Mit_Bom(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) && f.read(Bom.size()) == Bom;
 }
 
 }  // namespace
+
+bool Icu_Vorhanden()
+{
+    static const bool vorhanden = QStringDecoder(IcuName).isValid() && QStringEncoder(IcuName).isValid();
+    return vorhanden;
+}
+
+Wandler Aktueller_Wandler() { return Wahl(); }
+
+void Wandler_Setzen(Wandler wandler) { Wahl() = wandler == Wandler::Icu && Icu_Vorhanden() ? wandler : Wandler::Tabelle; }
+
+QString Dekodieren(const QByteArray& bytes)
+{
+    if (bytes.startsWith(Bom))
+        return QString::fromUtf8(bytes.mid(Bom.size()));
+    if (Wahl() == Wandler::Icu) {
+        QStringDecoder d(IcuName);
+        return d(bytes);
+    }
+    return Tabelle_Dekodieren(bytes);
+}
+
+QByteArray Kodieren(const QString& text)
+{
+    return Wahl() == Wandler::Icu ? Icu_Kodieren(text) : Tabelle_Kodieren(text);
+}
 
 QStringList Zeilen(const QString& text)
 {
@@ -38,20 +135,21 @@ QStringList Zeilen(const QString& text)
     return zeilen;
 }
 
-std::optional<QStringList> Lesen(const QString& pfad)
+std::optional<QStringList> Lesen(const QString& pfad, Kodierung kodierung)
 {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return Zeilen(QString::fromLatin1(f.readAll()));
+    const QByteArray bytes = f.readAll();
+    return Zeilen(kodierung == Kodierung::Telefon ? QString::fromLatin1(bytes) : Dekodieren(bytes));
 }
 
-bool Schreiben(const QString& pfad, const QStringList& zeilen)
+bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodierung)
 {
     QSaveFile f(pfad);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray daten = Mit_Zeilenenden(zeilen);
+    const QByteArray daten = Bytes(zeilen, kodierung, false);
     if (f.write(daten) != daten.size()) {
         f.cancelWriting();
         return false;
@@ -59,12 +157,13 @@ bool Schreiben(const QString& pfad, const QStringList& zeilen)
     return f.commit();
 }
 
-bool Anhaengen(const QString& pfad, const QStringList& zeilen)
+bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung kodierung)
 {
+    const bool utf8 = kodierung == Kodierung::Ansi && Beginnt_Mit_Bom(pfad);
     QFile f(pfad);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
-    const QByteArray daten = Mit_Zeilenenden(zeilen);
+    const QByteArray daten = Bytes(zeilen, kodierung, utf8);
     return f.write(daten) == daten.size();
 }
 

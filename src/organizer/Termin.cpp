@@ -216,12 +216,12 @@ TerminZeile VCalendar_Lesen(const QStringList& zeilen)
 
 bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt)
 {
-    return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt));
+    return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt), Textdatei::Kodierung::Telefon);
 }
 
 std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
 {
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, Textdatei::Kodierung::Telefon);
     if (!zeilen || !Hat_Text(*zeilen))
         return std::nullopt;
     return zeilen;
@@ -229,7 +229,7 @@ std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
 
 std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad)
 {
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, Textdatei::Kodierung::Telefon);
     if (!zeilen)
         return std::nullopt;
     QFile::remove(pfad);

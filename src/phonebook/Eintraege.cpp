@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <algorithm>
+#include <map>
 
 namespace Module1 {
 
@@ -26,6 +27,47 @@ QString SuchTextLokal;
 int SuchPosLokal = 0;
 
 namespace {
+
+struct Ausserhalb_Eintrag {
+    QString Name;
+    QString Nummer;
+};
+std::map<int, Ausserhalb_Eintrag> s_ausserhalb[TBuchAnzahl + 1];
+
+bool Buch_Gueltig(int buch) { return buch >= 1 && buch <= TBuchAnzahl; }
+
+void Ausserhalb_Merken(int buch, int index, const QString& name, const QString& nummer)
+{
+    if (Buch_Gueltig(buch))
+        s_ausserhalb[buch][index] = {name, nummer};
+}
+
+void Ausserhalb_Vergessen(int buch, int index)
+{
+    if (Buch_Gueltig(buch))
+        s_ausserhalb[buch].erase(index);
+}
+
+// What the program knows of an index of a book before it writes there.
+enum class Platzstand { Frei, Belegt, Unbekannt };
+struct Platzauskunft {
+    Platzstand Stand = Platzstand::Unbekannt;
+    QString Name;  // of the entry there, when Belegt
+    QString Nummer;
+};
+
+Platzauskunft Platz_Pruefen(int buch, int index)
+{
+    if (!Buch_Gueltig(buch) || index <= 0)
+        return {};
+    if (const int platz = Index_Platz(buch, index))
+        return {Platzstand::Belegt, TBuchDaten[buch][platz][2], TBuchDaten[buch][platz][3]};
+    const auto aussen = s_ausserhalb[buch].find(index);
+    if (aussen != s_ausserhalb[buch].end())
+        return {Platzstand::Belegt, aussen->second.Name, aussen->second.Nummer};
+    // A complete read holds every entry of the book, in the cache or written beyond it since.
+    return {TBuchVollstaendig[buch] ? Platzstand::Frei : Platzstand::Unbekannt, {}, {}};
+}
 
 const QString Suchprompt = QStringLiteral("Suchbegirff (gesucht wird in Namen und Rufnummern)");
 const QString KeinWeiterer = QStringLiteral("Keinen (weiteren) Eintrag gefunden!");
@@ -43,13 +85,8 @@ bool Irgendeine_Gewaehlt(const Listenzeilen& l) { return l.Gewaehlte_Zeile() != 
 
 void Kritisch(const QString& text) { MsgBox(text, Dialoge::Symbol::Kritisch); }
 
-// The overwrite question for the cached entry in slot `platz`; true for Yes.
-bool Ueberschreiben_Fragen(const QString& index, int buch, int platz)
+bool Ja_Nein(const QString& text)
 {
-    const QString text = QStringLiteral("Der Index ") + index + QStringLiteral(" ist bereits vergeben!\r\n") +
-                         QStringLiteral("Möchten Sie den Eintrag ") + TBuchDaten[buch][platz][2] +
-                         QStringLiteral(" (") + TBuchDaten[buch][platz][3] +
-                         QStringLiteral(") wirklich überschreiben?");
     return MsgBox(text, Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) ==
            Dialoge::Antwort::Ja;
 }
@@ -188,11 +225,13 @@ int Freier_Platz(int buch)
 
 int Index_Frei(int buch)
 {
+    if (!Buch_Gueltig(buch) || !TBuchVollstaendig[buch])
+        return 0;
     const int gesamt = TBuchGesamt[buch];
     const int bis = std::min(gesamt, TBuchPlaetze);
     for (int n = 1; n <= gesamt; ++n) {
         const QString text = Index_Text(n);
-        bool belegt = false;
+        bool belegt = s_ausserhalb[buch].count(n) > 0;
         for (int s = 1; s <= bis && !belegt; ++s)
             belegt = TBuchDaten[buch][s][1] == text;
         if (!belegt)
@@ -209,6 +248,30 @@ int Index_Platz(int buch, int index)
         if (!TBuchDaten[buch][s][1].isEmpty() && TBuchDaten[buch][s][1].toInt() == index)
             return s;
     return 0;
+}
+
+void Ausserhalb_Vergessen(int buch)
+{
+    if (Buch_Gueltig(buch))
+        s_ausserhalb[buch].clear();
+}
+
+bool Schreiben_Erlaubt(const QString& index, int buch)
+{
+    const Platzauskunft p = Platz_Pruefen(buch, Index_Wert(index));
+    switch (p.Stand) {
+    case Platzstand::Frei:
+        return true;
+    case Platzstand::Belegt:
+        return Ja_Nein(QStringLiteral("Der Index ") + index + QStringLiteral(" ist bereits vergeben!\r\n") +
+                       QStringLiteral("Möchten Sie den Eintrag ") + p.Name + QStringLiteral(" (") + p.Nummer +
+                       QStringLiteral(") wirklich überschreiben?"));
+    case Platzstand::Unbekannt:
+        break;
+    }
+    return Ja_Nein(QStringLiteral("Der Index ") + index +
+                   QStringLiteral(" ist vielleicht bereits vergeben: das Telefonbuch wurde nicht vollständig "
+                                  "eingelesen!\r\nMöchten Sie einen vorhandenen Eintrag wirklich überschreiben?"));
 }
 
 bool Eintrag_Passt(const QString& name, const QString& nummer, const QString& suchtext)
@@ -261,7 +324,9 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
                        true))
         return false;
 
-    // The phone replaced whatever it held at this index: so does the cache.
+    // The phone replaced whatever it held at this index: so does the cache, or, when it is
+    // full, the list of entries beyond it.
+    Ausserhalb_Vergessen(b, indexWert);
     int platz = Index_Platz(b, indexWert);
     if (platz == 0)
         platz = Freier_Platz(b);
@@ -273,6 +338,8 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
         feld[4] = merker;
         feld[5].clear();
         feld[6].clear();
+    } else {
+        Ausserhalb_Merken(b, indexWert, klarname, nummer);
     }
 
     Eintraege_Zaehlen(b);
@@ -315,6 +382,7 @@ bool Eintrag_Loeschen(int position)
     if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
         return false;
 
+    Ausserhalb_Vergessen(b, index);
     for (int s = 1; s <= TBuchPlaetze; ++s)
         if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index)
             TBuchDaten[b][s][1].clear();
@@ -353,14 +421,11 @@ void EDIT_ITEM()
         Dialog_Zeigen();
         if (DialogModus == QLatin1String("cancel"))
             return;
-        // A changed index that another entry holds would replace it on the phone: ask first.
+        // A changed index that another entry may hold would replace it on the phone: ask first.
         const int ziel = EintragBuch.toInt();
         const int index = Index_Wert(EintragIndex);
-        if (ziel != altesBuch || index != alterIndex) {
-            const int platz = Index_Platz(ziel, index);
-            if (platz != 0 && !Ueberschreiben_Fragen(EintragIndex, ziel, platz))
-                return;
-        }
+        if ((ziel != altesBuch || index != alterIndex) && !Schreiben_Erlaubt(EintragIndex, ziel))
+            return;
         // A failed delete ends the change; the exchange has told why.
         if (!Eintrag_Loeschen(zeile))
             return;
@@ -379,9 +444,7 @@ void EDIT_ITEM()
     Dialog_Zeigen();
     if (DialogModus == QLatin1String("cancel"))
         return;
-    const int ziel = EintragBuch.toInt();
-    const int platz = Index_Platz(ziel, Index_Wert(EintragIndex));
-    if (platz != 0 && !Ueberschreiben_Fragen(EintragIndex, ziel, platz))
+    if (!Schreiben_Erlaubt(EintragIndex, EintragBuch.toInt()))
         return;
     Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
 }
@@ -399,9 +462,7 @@ void Eintrag_Neu()
     Dialog_Zeigen();
     if (DialogModus == QLatin1String("cancel"))
         return;
-    const int b = EintragBuch.toInt();
-    const int platz = Index_Platz(b, Index_Wert(EintragIndex));
-    if (platz != 0 && !Ueberschreiben_Fragen(EintragIndex, b, platz))
+    if (!Schreiben_Erlaubt(EintragIndex, EintragBuch.toInt()))
         return;
     Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
 }

@@ -104,10 +104,10 @@ void Form4::Form_Load()
         setWindowTitle(QStringLiteral("Eintrag ändern"));
     }
 
-    // A book that is full, unread or not read to its end takes no entry.
+    // A book that is full, unread or not read to its end has no index known to be free.
     bool eines = false;
     for (int b = 1; b <= 4; ++b) {
-        if (Freier_Platz(b) > TBuchGesamt[b] || !TBuchVollstaendig[b]) {
+        if (Index_Frei(b) == 0) {
             Option(b)->setEnabled(false);
             Option(b)->setText(QStringLiteral("- voll/unbekannt -"));
         } else {

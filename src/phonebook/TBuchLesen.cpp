@@ -5,6 +5,7 @@
 #include "link/Module1.h"
 #include "link/PortKanal.h"
 #include "link/Telefonbuecher.h"
+#include "phonebook/Eintraege.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -32,6 +33,7 @@ TBuchAnsicht*& Ansicht()
 // The transfer's own bookkeeping beside the shared counters.
 int s_fortschrittMaximum = 0;
 bool s_ueberlauf = false;  // the phone sent more entries than the cache holds
+int s_erwartet = 0;        // entries the status counts up to
 
 LinkAnzeige* Anzeige() { return Link().Anzeige; }
 
@@ -79,7 +81,7 @@ void Lesestatus(int buch)
     Status_Setzen(QStringLiteral("Lese Einträge von %1 (%2 von %3)")
                       .arg(TBuchNamen[buch])
                       .arg(Lesezaehler)
-                      .arg(TBuchBelegt[buch]));
+                      .arg(s_erwartet));
 }
 
 }  // namespace
@@ -126,6 +128,25 @@ std::optional<Belegung> CPBS_Zaehler_Lesen(const QString& antwort)
     return Belegung{Zahl_Wert(QStringView(rest).left(komma2)), Zahl_Wert(QStringView(rest).mid(komma2 + 1))};
 }
 
+std::optional<Indexbereich> CPBR_Bereich_Lesen(const QString& antwort)
+{
+    const qsizetype anfang = antwort.indexOf(QLatin1String("+CPBR:"));
+    if (anfang < 0)
+        return std::nullopt;
+    const qsizetype auf = antwort.indexOf(QLatin1Char('('), anfang);
+    const qsizetype zu = antwort.indexOf(QLatin1Char(')'), anfang);
+    if (auf < 0 || zu < auf)
+        return std::nullopt;
+    const QStringView bereich = QStringView(antwort).mid(auf + 1, zu - auf - 1);
+    const qsizetype strich = bereich.indexOf(QLatin1Char('-'));
+    Indexbereich b;
+    b.Von = Zahl_Wert(strich < 0 ? bereich : bereich.left(strich));
+    b.Bis = strich < 0 ? b.Von : Zahl_Wert(bereich.mid(strich + 1));
+    if (b.Von < 1 || b.Bis < b.Von)
+        return std::nullopt;
+    return b;
+}
+
 std::optional<Eintragslaengen> CPBR_Laengen_Lesen(const QString& antwort)
 {
     const qsizetype anfang = antwort.indexOf(QLatin1String("+CPBR:"));
@@ -167,13 +188,15 @@ std::optional<QString> Puffer_Schritt(QString& puffer)
             puffer.remove(0, alt + 2);
     }
     qsizetype eintrag = puffer.indexOf(Eintragsmarke);
-    qsizetype ende = puffer.indexOf(CRLF);
-    if (eintrag >= 0 && ende >= 0 && ende < eintrag) {
-        puffer.remove(0, ende + 2);  // the echo or a blank line
-        eintrag = puffer.indexOf(Eintragsmarke);
-        ende = puffer.indexOf(CRLF);
+    if (eintrag < 0)
+        return std::nullopt;
+    // The echo, blank lines and whatever else the phone puts in front of the entry: all of it.
+    if (const qsizetype davor = puffer.lastIndexOf(CRLF, eintrag); davor >= 0) {
+        puffer.remove(0, davor + 2);
+        eintrag -= davor + 2;
     }
-    if (eintrag < 0 || ende < 0 || ende < eintrag)
+    const qsizetype ende = puffer.indexOf(CRLF, eintrag);
+    if (ende < 0)
         return std::nullopt;
     const QString zeile = puffer.mid(eintrag, ende - eintrag);
     puffer.remove(0, ende + 2);
@@ -276,34 +299,57 @@ bool Telefonbuch_Lesen(int buch)
     }
     Antwort_Loeschen();
     Status_Setzen(QStringLiteral("Hole Anzahl der Einträge..."));
-    const std::optional<Belegung> belegung =
-        Befehl_Senden(QStringLiteral("AT+CPBS?"), true) ? CPBS_Zaehler_Lesen(Antwort_Holen()) : std::nullopt;
-    if (!belegung) {
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS?"), true)) {
         TBuchGesamt[buch] = gesamtVorher;
         return false;
     }
-    TBuchBelegt[buch] = belegung->Belegt;
-    TBuchGesamt[buch] = belegung->Gesamt;
-    Belegung_Aktualisieren(buch);
+    std::optional<Belegung> belegung = CPBS_Zaehler_Lesen(Antwort_Holen());
+    // A phone may name the book without used and total: its index range gives the capacity,
+    // and the entries read give the used count.
+    std::optional<QString> laengenAntwort;
+    if (!belegung) {
+        Status_Setzen(QStringLiteral("Hole maximale Eintragslängen..."));
+        if (!Befehl_Senden(QStringLiteral("AT+CPBR=?"), true)) {
+            TBuchGesamt[buch] = gesamtVorher;
+            return false;
+        }
+        laengenAntwort = Antwort_Holen();
+        const std::optional<Indexbereich> bereich = CPBR_Bereich_Lesen(*laengenAntwort);
+        if (!bereich) {
+            TBuchGesamt[buch] = gesamtVorher;
+            Fehler_Melden();
+            return false;
+        }
+        TBuchGesamt[buch] = bereich->Bis;
+    } else {
+        TBuchBelegt[buch] = belegung->Belegt;
+        TBuchGesamt[buch] = belegung->Gesamt;
+        Belegung_Aktualisieren(buch);
+    }
 
-    Status_Setzen(QStringLiteral("Hole maximale Eintragslängen..."));
-    if (!Befehl_Senden(QStringLiteral("AT+CPBR=?"), true))
-        return false;
-    if (const std::optional<Eintragslaengen> laengen = CPBR_Laengen_Lesen(Antwort_Holen())) {
+    if (!laengenAntwort) {
+        Status_Setzen(QStringLiteral("Hole maximale Eintragslängen..."));
+        if (!Befehl_Senden(QStringLiteral("AT+CPBR=?"), true))
+            return false;
+        laengenAntwort = Antwort_Holen();
+    }
+    if (const std::optional<Eintragslaengen> laengen = CPBR_Laengen_Lesen(*laengenAntwort)) {
         TBuchNummerLaenge[buch] = laengen->Nummer;
         TBuchTextLaenge[buch] = laengen->Text;
     }
 
     // Slots of an earlier read must not survive entries deleted on the phone meanwhile.
     TBuch_Leeren(buch);
-    if (TBuchBelegt[buch] <= 0) {
+    Ausserhalb_Vergessen(buch);
+    if (belegung && TBuchBelegt[buch] <= 0) {
         Status_Setzen(QStringLiteral("Telefonbuch ist leer!"));
         TBuchVollstaendig[buch] = true;
         return true;
     }
 
     LeseFortschritt = 0;
-    s_fortschrittMaximum = TBuchBelegt[buch];
+    s_erwartet = belegung ? TBuchBelegt[buch] : TBuchGesamt[buch];
+    s_fortschrittMaximum = s_erwartet;
     s_ueberlauf = false;
     Fortschritt(0);
     Status_Setzen(QStringLiteral("Lese Einträge..."));
@@ -337,17 +383,17 @@ bool Telefonbuch_Lesen(int buch)
         ende = Endergebnis(L.Text2);
     } while (ende == Ergebnis::Keins && leer <= LeseLeerlaufGrenze);
 
-    // Drain: entries that came with the final line.
-    for (int durchgang = 1;; ++durchgang) {
-        if (const std::optional<QString> zeile = Puffer_Schritt(L.Text2)) {
-            Eintraege_Parsen(*zeile, buch);
-            Lesestatus(buch);
-        }
-        if (durchgang > TBuchPlaetze || !L.Text2.contains(QLatin1String("+CPBR:")))
-            break;
+    // Drain: every entry that came with the final line, however many lines lie between them.
+    while (const std::optional<QString> zeile = Puffer_Schritt(L.Text2)) {
+        Eintraege_Parsen(*zeile, buch);
+        Lesestatus(buch);
     }
     TBuchVollstaendig[buch] =
         ende == Ergebnis::Ok && !s_ueberlauf && !L.Text2.contains(QLatin1String("+CPBR:"));
+    if (!belegung) {
+        TBuchBelegt[buch] = Lesezaehler - 1;
+        Belegung_Aktualisieren(buch);
+    }
 
     L.Text2.clear();
     Status_Setzen(QStringLiteral("Fertig."));

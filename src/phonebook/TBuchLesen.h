@@ -32,6 +32,13 @@ struct Eintragslaengen {
 // +CPBR: (1-250),numberLength,nameLength -- nothing when the reply holds no such line.
 std::optional<Eintragslaengen> CPBR_Laengen_Lesen(const QString& antwort);
 
+struct Indexbereich {
+    int Von = 0;
+    int Bis = 0;
+};
+// The index range of the same reply, "(1-250)" or "(1)"; nothing without a usable one.
+std::optional<Indexbereich> CPBR_Bereich_Lesen(const QString& antwort);
+
 // One entry line as the phone sends it; the name still in the phone's codes, with its marker.
 struct CPBR_Eintrag {
     int Index = 0;
@@ -48,7 +55,7 @@ int Zahl_Wert(QStringView text);
 QString Index_Text(int index);
 
 // One pass over the transfer buffer: drops a stale "ERROR" or "OK" in front of the first entry
-// and one leading line, then cuts out one complete entry line, if there is one.
+// and every complete line before it, then cuts out one complete entry line, if there is one.
 std::optional<QString> Puffer_Schritt(QString& puffer);
 
 // Cleans received chunks like Antwort_Bereinigen, but holds a CR at the end of a chunk back

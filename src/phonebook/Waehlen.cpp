@@ -1,7 +1,6 @@
 #include "phonebook/Waehlen.h"
 
 #include "common/Dialoge.h"
-#include "common/Zeichen.h"
 #include "link/Module1.h"
 #include "link/PortKanal.h"
 #include "phonebook/Form1.h"
@@ -22,10 +21,8 @@ void Schreiben(const QString& text)
 
 QString Waehlbefehl(const QString& nummer) { return QStringLiteral("ATDT") + nummer + QStringLiteral(";\r\n"); }
 
-bool Waehlnummer_Pruefen(const QString& nummer, bool lokal)
+bool Waehlnummer_Pruefen(const QString& nummer)
 {
-    if (lokal)
-        return Nummer_Pruefen(nummer);
     // A quote or a semicolon would end the dial string and let a second command follow.
     for (const QChar c : nummer)
         if (c == QLatin1Char(';') || c == QLatin1Char('"') || c.unicode() < 0x20 || c.unicode() == 0x7F)
@@ -33,9 +30,9 @@ bool Waehlnummer_Pruefen(const QString& nummer, bool lokal)
     return true;
 }
 
-bool Waehlen(const QString& anzeige, const QString& nummer, bool lokal)
+bool Waehlen(const QString& anzeige, const QString& nummer)
 {
-    if (!Waehlnummer_Pruefen(nummer, lokal)) {
+    if (!Waehlnummer_Pruefen(nummer)) {
         MsgBox(QStringLiteral("Für die Rufnummer bitte nur 0-9, '*', '#' und '+' verwenden! Bitte ändern."),
                Dialoge::Symbol::Kritisch);
         return false;
@@ -50,7 +47,7 @@ void Nummer_Waehlen()
     if (!Form1::Geladen())
         return;
     if (const QTreeWidgetItem* zeile = Form1::Ausgewaehlte_Zeile(Form1::Instanz()->TBuch1))
-        Waehlen(zeile->text(2), zeile->text(3), false);
+        Waehlen(zeile->text(2), zeile->text(3));
 }
 
 void Lokal_Waehlen()
@@ -58,7 +55,7 @@ void Lokal_Waehlen()
     if (!Form1::Geladen())
         return;
     if (const QTreeWidgetItem* zeile = Form1::Ausgewaehlte_Zeile(Form1::Instanz()->TBuch2))
-        Waehlen(zeile->text(2), zeile->text(2), true);
+        Waehlen(zeile->text(2), zeile->text(2));
 }
 
 void Anruf_Beenden()

@@ -358,12 +358,12 @@ void Form6::Toolbar3_ButtonClick(const QString& schluessel)
     QFile f(*datei);
     if (!f.open(QIODevice::ReadOnly))
         return;
-    // Text files on this desktop are mostly UTF-8; anything else is read as Latin-1.
+    // Text files on this desktop are mostly UTF-8; anything else is read as the program's own files.
     const QByteArray bytes = f.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString inhalt = utf8(bytes);
     if (utf8.hasError())
-        inhalt = QString::fromLatin1(bytes);
+        inhalt = Textdatei::Dekodieren(bytes);
 
     if (!Text6->toPlainText().isEmpty() && Frage_Ja(QStringLiteral("Bestehenden Text vorher löschen?")))
         Text6->clear();

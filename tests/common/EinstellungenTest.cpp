@@ -55,3 +55,37 @@ TEST(Textdatei, ReadsEveryLineEndAndWritesCrLf)
     EXPECT_FALSE(Textdatei::Lesen(dir.filePath("fehlt")).has_value());
     EXPECT_FALSE(Textdatei::Schreiben(dir.filePath("kein/ordner/x.txt"), {"x"}));
 }
+
+// Both converters behind the files must agree byte for byte.
+class TextdateiAnsi : public ::testing::TestWithParam<Textdatei::Wandler> {
+protected:
+    TextdateiAnsi() { Textdatei::Wandler_Setzen(GetParam()); }
+    ~TextdateiAnsi() override { Textdatei::Wandler_Setzen(Textdatei::Wandler::Icu); }
+};
+
+TEST_P(TextdateiAnsi, WindowsCodePageWithQuestionMarksAndUtf8AfterAByteOrderMark)
+{
+    EXPECT_EQ(Textdatei::Kodieren(QStringLiteral("Müller €uro „Zitat“ – 中\U0001F600\u0080\u0081")),
+              QByteArray("M\xfcller \x80uro \x84Zitat\x93 \x96 ???\x81"));
+    QByteArray windows;
+    for (int b = 0x80; b < 0xA0; ++b)
+        windows += char(b);
+    const QString gelesen = Textdatei::Dekodieren(windows);
+    EXPECT_EQ(gelesen.left(6), QStringLiteral("€\u0081‚ƒ„…"));
+    EXPECT_EQ(gelesen.right(3), QStringLiteral("\u009džŸ"));
+    EXPECT_EQ(Textdatei::Kodieren(gelesen), windows);
+
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("utf8.txt");
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xEF\xBB\xBF\xE2\x82\xAC \xE4\xB8\xAD\r\n");
+    f.close();
+    EXPECT_EQ(*Textdatei::Lesen(pfad), QStringList{QStringLiteral("€ 中")});
+    // Appending keeps such a file in UTF-8.
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ü")}));
+    EXPECT_EQ(*Textdatei::Lesen(pfad), (QStringList{QStringLiteral("€ 中"), QStringLiteral("ü")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Wandler, TextdateiAnsi,
+                         ::testing::Values(Textdatei::Wandler::Icu, Textdatei::Wandler::Tabelle));

@@ -167,6 +167,17 @@ TEST(VCalendar, AnObjectFileIsReadOnceAndDeleted)
     EXPECT_EQ(Neuer_Termin_Datei(), Programmdatei("vcsnew.pvp"));
 }
 
+TEST(VCalendar, ObjectFilesCarryThePhonesBytesOneToOne)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("vcs8.pvp"));
+    Datei_Anlegen(pfad, "BEGIN:VEVENT\r\nDTSTART:20240315T093000\r\nDESCRIPTION:\x80\xE4\r\n");
+    const std::optional<TerminZeile> z = Termindatei_Lesen(pfad);
+    ASSERT_TRUE(z.has_value());
+    EXPECT_EQ(z->Beschreibung, QString(QChar(0x80)) + QStringLiteral("ä"));
+    EXPECT_TRUE(Objektbytes(Objekt_Aus_Zeile(*z)).contains("\x80\xE4"));
+}
+
 // ---- ".kal" lines --------------------------------------------------------------------------
 
 TEST(KalZeile, SixFieldsWithoutTheIndex)

@@ -32,6 +32,7 @@ TEST(Kopierziel, FirstFreeIndexByTheIndexTexts)
         for (int s = 1; s <= texte.size(); ++s)
             TBuchDaten[buch][s][1] = texte[s - 1];
         TBuchGesamt[buch] = gesamt;
+        TBuchVollstaendig[buch] = true;
         return Kopier_Index(buch);
     };
     EXPECT_EQ(indexe(2, {"001", "002", "004"}, 10), 3);

@@ -254,4 +254,62 @@ TEST_F(ListenbefehleSim, DeleteLoopOverFiveEntriesStopsAtTheFirstFailure)
     EXPECT_EQ(std::count(befehle.begin(), befehle.end(), "AT+CPBW=3"), 0);
 }
 
+TEST_F(ListenbefehleSim, EntriesBeyondAFullCacheAreNotOverwrittenUnasked)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+        buecher->Buch("ME")->Gesamt = 500;
+        buecher->Fuellen("ME", 250);
+    });
+    Lesen(2);
+    ASSERT_TRUE(TBuchVollstaendig[2]);
+    Im_Dialog([](Form4* d) {
+        EXPECT_EQ(d->Text4->text(), "251");
+        d->Text1->setText("First");
+        d->Text2->setText("0171");
+        d->Command1->click();
+    });
+    Befehl("new");
+    // The next proposal passes it by; typing its index brings the overwrite question, No by default.
+    Im_Dialog([](Form4* d) {
+        EXPECT_EQ(d->Text4->text(), "252");
+        d->Text4->setText("251");
+        d->Text1->setText("Second");
+        d->Text2->setText("0172");
+        d->Command1->click();
+    });
+    Befehl("new");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{QStringLiteral("Der Index 251 ist bereits vergeben!\r\nMöchten Sie den "
+                                                            "Eintrag First (0171) wirklich überschreiben?")});
+    EXPECT_EQ(Telefon("ME").mid(250), QStringList{"251|0171|First"});
+}
+
+TEST_F(ListenbefehleSim, IndexChangeInAPartlyReadBookAsksFirst)
+{
+    Setzen("SM", {{1, {"0301", 129, "A"}}, {2, {"0302", 129, "B"}}, {3, {"0303", 129, "C"}}});
+    u.Handy->Antwort_Setzen("AT+CPBR=1,",
+                            "\r\n+CPBR: 1,\"0301\",129,\"A\"\r\n+CPBR: 2,\"0302\",129,\"B\"\r\n\r\n+CME ERROR: 100\r\n",
+                            1);
+    Lesen(1);
+    ASSERT_FALSE(TBuchVollstaendig[1]);
+    u.Handy->Empfangen_Loeschen();
+    for (const Dialoge::Antwort antwort : {Dialoge::Antwort::Nein, Dialoge::Antwort::Ja}) {
+        u.Dialoge.Antworten = {antwort};
+        Waehlen("A");
+        Im_Dialog([](Form4* d) {
+            d->Text4->setText("3");
+            d->Command1->click();
+        });
+        Befehl("edit");
+    }
+    EXPECT_EQ(u.Dialoge.Texte(),
+              QStringList(2, QStringLiteral("Der Index 3 ist vielleicht bereits vergeben: das Telefonbuch wurde nicht "
+                                            "vollständig eingelesen!\r\nMöchten Sie einen vorhandenen Eintrag wirklich "
+                                            "überschreiben?")));
+    // Only the answer Yes changed the phone.
+    const auto befehle = u.Handy->Befehle();
+    const auto schreiben = [](const std::string& b) { return b.rfind("AT+CPBW=", 0) == 0; };
+    EXPECT_EQ(std::count_if(befehle.begin(), befehle.end(), schreiben), 2);
+    EXPECT_EQ(Telefon("SM"), QStringList({"2|0302|B", "3|0301|A"}));
+}
+
 }  // namespace

@@ -176,6 +176,21 @@ TEST_F(Dateien, LocalSaveAndLoadRoundTripByteForByte)
     EXPECT_EQ(Lokal(), QStringList({"LOKAL|0|Bob|0301|", "SIM|1|Müßig @ Béro|+49*31#|!"}));
 }
 
+TEST_F(Dateien, WindowsCodePageRoundTripAndWindowsWrittenFile)
+{
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Müller €uro „Zitat“ – 中"), "0301", "");
+    const QString aus = ordner.filePath("ansi.orx");
+    u.Dialoge.Dateien = {aus};
+    Lokal_Sichern();
+    EXPECT_EQ(Inhalt(aus), "LOKAL\t000\tM\xFCller \x80uro \x84Zitat\x93 \x96 ?\t0301\t\r\n");
+    f->LOKALLADEN2(aus);
+    EXPECT_EQ(Lokal(), QStringList{QStringLiteral("LOKAL|0|Müller €uro „Zitat“ – ?|0301|")});
+
+    f->TBuch2->clear();
+    f->LOKALLADEN2(Datei("windows.orx", "SIM\t001\t\x8A\x9A \x91x\x92 \x85\t0301\t!\r\n"));
+    EXPECT_EQ(Lokal(), QStringList{QStringLiteral("SIM|1|Šš ‘x’ …|0301|!")});
+}
+
 TEST_F(Dateien, LocalSaveWritesZeroIndexes)
 {
     f->Lokal_Anfuegen("LOKAL", 7, "Bob", "0301", "");

@@ -38,6 +38,24 @@ TEST(TBuchParser, FieldLengthsAfterTheIndexRange)
     EXPECT_FALSE(CPBR_Laengen_Lesen(QStringLiteral("+CPBR: (1-10)\r\nOK")));
 }
 
+TEST(TBuchParser, IndexRangeGivesTheCapacity)
+{
+    const struct {
+        const char* antwort;
+        int bis;  // 0: no usable range
+    } faelle[] = {
+        {"AT+CPBR=?\r\n+CPBR: (1-500),20,18\r\n\r\nOK\r\n", 500},
+        {"+CPBR: (1),20,18\r\nOK", 1},
+        {"+CPBR: (0-0),20,18\r\nOK", 0},
+        {"+CPBR: 20,18\r\nOK", 0},
+        {"\r\nOK\r\n", 0},
+    };
+    for (const auto& f : faelle) {
+        const auto b = CPBR_Bereich_Lesen(QString::fromLatin1(f.antwort));
+        EXPECT_EQ(b ? b->Bis : 0, f.bis) << f.antwort;
+    }
+}
+
 TEST(TBuchParser, EntryLines)
 {
     const struct {

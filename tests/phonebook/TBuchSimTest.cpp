@@ -184,4 +184,42 @@ TEST_F(TBuchSim, ReReadAfterEntriesWereDeletedOnThePhone)
     EXPECT_EQ(f->Label1[0]->text(), "(249 von 250 frei)");
 }
 
+TEST_F(TBuchSim, BurstWithSeveralLinesBetweenEntriesLosesNone)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+        buecher->Buch("ME")->Gesamt = 500;
+        buecher->Fuellen("ME", 250);
+        buecher->Zwischenzeilen = 2;
+    });
+    f->Buchknopf(2)->trigger();
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 250);
+    EXPECT_EQ(TBuchDaten[2][250][2], "Name 250");
+    EXPECT_TRUE(TBuchVollstaendig[2]);
+    EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+}
+
+TEST_F(TBuchSim, CountReplyWithoutUsedAndTotalTakesTheIndexRange)
+{
+    Setzen("SM", {{1, {"1", 129, "A"}}, {4, {"4", 129, "D"}}});
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->OhneZaehler = true; });
+    f->Buchknopf(1)->trigger();
+    EXPECT_EQ(u.Handy->Befehle(), (std::vector<std::string>{"at+cpbs=\"SM\"", "AT+CPBS?", "AT+CPBR=?", "AT+CPBR=1,250"}));
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 2);
+    EXPECT_TRUE(TBuchVollstaendig[1]);
+    EXPECT_EQ(TBuchGesamt[1], 250);
+    EXPECT_EQ(TBuchBelegt[1], 2);
+    EXPECT_EQ(TBuchTextLaenge[1], 18);
+    EXPECT_EQ(f->Label1[0]->text(), "(248 von 250 frei)");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+
+    // Without a range either, the book stays unread and the user is told.
+    u.Handy->Antwort_Setzen("AT+CPBR=?", "\r\nOK\r\n");
+    f->Buchknopf(3)->trigger();
+    EXPECT_EQ(TBuchGesamt[3], 0);
+    EXPECT_FALSE(TBuch_Geladen(3));
+    EXPECT_EQ(Anzahl("AT+CPBR=1,10"), 0);
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Bei der Kommunikation mit dem Handy ist ein Fehler aufgetreten. Bitte "
+                                             "versuchen Sie es erneut."});
+}
+
 }  // namespace

@@ -85,14 +85,14 @@ TEST_F(Waehlen_, NothingSelectedNothingWritten)
 
 TEST_F(Waehlen_, LocalNumberThatCouldCarryASecondCommandIsRefused)
 {
-    for (const QString& nummer : {QStringLiteral("0171;+CPBW=1"), QStringLiteral("0171\"x"),
-                                  QStringLiteral("0301 234"), QStringLiteral("0301p12"), QStringLiteral("0301\r\nAT")}) {
+    for (const QString& nummer :
+         {QStringLiteral("0171;+CPBW=1"), QStringLiteral("0171\"x"), QStringLiteral("0301\r\nAT")}) {
         f->TBuch2->clear();
         Waehlen(Lokal(nummer));
         Lokal_Waehlen();
     }
     EXPECT_EQ(u.Port.Gesendet, "");
-    EXPECT_EQ(u.Dialoge.Texte(), QStringList(5, NurZiffern));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList(3, NurZiffern));
     EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
     EXPECT_EQ(anzeige.Panels[2], "vorher");
 }
@@ -143,6 +143,26 @@ TEST(WaehlenSim, ThePhoneTakesTheCallAndHangsUp)
     ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("ATDT+4930*1#;\r\nAT\r\n", 2000));
     EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return buecher->Anruf; }), "");
     EXPECT_EQ(u.Handy->Empfangen(), "ATDT+4930*1#;\r\nAT\r\n");
+    delete f;
+}
+
+TEST(WaehlenSim, LocalNumbersAsWrittenAreDialledAsShown)
+{
+    Buecher_Zuruecksetzen();
+    SimUmgebung u;
+    auto buecher = sim::Telefonbuch_Anmelden(*u.Handy);
+    Handytyp = QStringLiteral("35");
+    Form1* f = Form1::Instanz();
+    for (const char* nummer : {"0301 234", "030/1234-56"}) {
+        f->TBuch2->clear();
+        f->TBuch2->setCurrentItem(f->Lokal_Anfuegen("LOKAL", 7, "Bob", nummer, ""));
+        Lokal_Waehlen();
+    }
+    ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("ATDT030/1234-56;\r\n", 2000));
+    EXPECT_EQ(u.Handy->Empfangen(), "ATDT0301 234;\r\nATDT030/1234-56;\r\n");
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return buecher->Gewaehlt; }),
+              (std::vector<std::string>{"0301234", "030123456"}));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
     delete f;
 }
 

@@ -22,6 +22,8 @@ Antwort CPBS(SimTelefonbuch& t, const std::string& befehl)
 {
     const std::string rest = befehl.substr(7);
     SimBuch& aktuell = t.Buecher[t.Aktuell];
+    if (rest == "?" && t.OhneZaehler)
+        return Fertig(Zeile("+CPBS: \"" + aktuell.Kennung + "\"") + Ok());
     if (rest == "?")
         return Fertig(Zeile("+CPBS: \"" + aktuell.Kennung + "\"," + std::to_string(aktuell.Eintraege.size()) + "," +
                             std::to_string(aktuell.Gesamt)) +
@@ -61,9 +63,12 @@ Antwort CPBR(SimTelefonbuch& t, const std::string& befehl)
         return Fertig(Error());
     if (von < 1 || bis > b.Gesamt || bis < von)
         return Fertig(CmeError(21));
+    std::string zwischen = "\r\n";
+    for (int i = 0; i < t.Zwischenzeilen; ++i)
+        zwischen += i % 2 == 0 ? "\r\n" : "+CSQ: 20,99\r\n";
     std::string zeilen;
     for (auto it = b.Eintraege.lower_bound(von); it != b.Eintraege.end() && it->first <= bis; ++it)
-        zeilen += (zeilen.empty() ? "" : "\r\n") + Eintragszeile(it->first, it->second);
+        zeilen += (zeilen.empty() ? "" : zwischen) + Eintragszeile(it->first, it->second);
     return Fertig(zeilen.empty() ? Ok() : Zeile(zeilen) + Ok());
 }
 
@@ -142,6 +147,12 @@ Antwort Waehlen(SimTelefonbuch& t, const std::string& befehl)
     const bool sprache = !nummer.empty() && nummer.back() == ';';
     if (sprache)
         nummer.pop_back();
+    // Characters that are no part of a dial string are skipped, as V.250 wants.
+    std::string ziffern;
+    for (char c : nummer)
+        if (std::string(" /-().").find(c) == std::string::npos)
+            ziffern += c;
+    nummer = ziffern;
     if (nummer.empty())
         return Fertig(Error());
     for (char c : nummer)

@@ -3,17 +3,21 @@
 //
 // Commands (registered on a SimHandy by Telefonbuch_Anmelden):
 //   AT+CPBS=<code> / AT+CPBS="<code>"   selects SM, ME, FD, ON, LD or MC; else +CME ERROR: 3
-//   AT+CPBS?                            +CPBS: "<code>",<used>,<total>
+//   AT+CPBS?                            +CPBS: "<code>",<used>,<total>; +CPBS: "<code>" alone
+//                                       while `OhneZaehler` is set
 //   AT+CPBS=?                           +CPBS: ("SM","ME","FD","ON","LD","MC")
 //   AT+CPBR=?                           +CPBR: (1-<total>),<number length>,<name length>
 //   AT+CPBR=<a>[,<b>]                   one line +CPBR: <i>,"<number>",<type>,"<name>" per used
-//                                       index a..b, then OK; a or b outside 1..total: +CME ERROR: 21
+//                                       index a..b, then OK; a or b outside 1..total: +CME ERROR: 21;
+//                                       `Zwischenzeilen` extra lines (a blank one and unsolicited
+//                                       "+CSQ: 20,99") between entry lines
 //   AT+CPBW=?                           +CPBW: (1-<total>),<number length>,(129,145),<name length>
 //   AT+CPBW=<i>                         deletes entry i
 //   AT+CPBW=<i>,"<number>",<type>,"<name>"  writes entry i (name up to its last quote)
 //                                       books LD and MC, or i outside 1..total: +CME ERROR: 21;
 //                                       number or name too long: +CME ERROR: 26 / 24
-//   ATD<number>;  ATDT<number>;         a voice call: OK; without ";" NO CARRIER
+//   ATD<number>;  ATDT<number>;         a voice call: OK; without ";" NO CARRIER; blanks and
+//                                       " /-()." in the number are skipped
 //   AT, ATH                             end a running call, OK
 // Names are kept in the phone's character codes (Telefon_Codes turns test text into them).
 #include <map>
@@ -46,6 +50,8 @@ struct SimTelefonbuch {
 
     SimBuch Buecher[6];  // SM, ME, FD, ON, LD, MC
     int Aktuell = 0;     // selected book (0: SM)
+    bool OhneZaehler = false;  // "+CPBS: " names the book only, as 27.007 allows
+    int Zwischenzeilen = 0;    // non-entry lines between the entry lines of a read
     std::string Anruf;   // number of the running call, "" when none
     std::vector<std::string> Gewaehlt;  // every number dialled
 

@@ -505,6 +505,13 @@ TEST_F(Form6Sim, TextFileIsJoinedAndCut)
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Bestehenden Text vorher löschen?"});
     EXPECT_EQ(u.Dialoge.Dateiwahlen[1].Startdatei, datei);
 
+    // Anything else is the Windows code page, as a message saved on Windows is.
+    Datei_Schreiben(datei, "\x80 \x84x\x93");
+    u.Dialoge.Dateien = {datei};
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    Knopf(f->Toolbar3, "open")->trigger();
+    EXPECT_EQ(f->Text6->toPlainText(), QStringLiteral("€ „x“"));
+
     Datei_Schreiben(datei, QByteArray(100, 'a') + "\r\n" + QByteArray(100, 'b'));
     u.Dialoge.Dateien = {datei};
     u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
