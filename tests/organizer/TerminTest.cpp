@@ -175,7 +175,9 @@ TEST(VCalendar, ObjectFilesCarryThePhonesBytesOneToOne)
     const std::optional<TerminZeile> z = Termindatei_Lesen(pfad);
     ASSERT_TRUE(z.has_value());
     EXPECT_EQ(z->Beschreibung, QString(QChar(0x80)) + QStringLiteral("ä"));
-    EXPECT_TRUE(Objektbytes(Objekt_Aus_Zeile(*z)).contains("\x80\xE4"));
+    const std::optional<TerminObjekt> objekt = Objekt_Aus_Zeile(*z);
+    ASSERT_TRUE(objekt.has_value());
+    EXPECT_TRUE(Objektbytes(*objekt).contains("\x80\xE4"));
 }
 
 // ---- ".kal" lines --------------------------------------------------------------------------
