@@ -26,6 +26,7 @@
 #include "sms/Form6.h"
 #include "ui_MDIForm1.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -162,6 +163,13 @@ MDIForm1::~MDIForm1()
 }
 
 MDIForm1* MDIForm1::Instanz() { return Zeiger(); }
+
+void MDIForm1::Schrift_Setzen()
+{
+    QFont schrift = QApplication::font();
+    schrift.setPointSize(8);
+    QApplication::setFont(schrift);
+}
 
 QString& MDIForm1::Text1() { return Module1::Link().Text1; }
 
