@@ -31,6 +31,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -142,6 +143,10 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     ImageList1 << QIcon();
     for (int i = 1; i <= 27; ++i)
         ImageList1 << Bild_Zeichnen(i);
+    // A long node scrolls the tree sideways rather than being cut short.
+    TreeView1->setTextElideMode(Qt::ElideNone);
+    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TreeView1->header()->setStretchLastSection(false);
     connect(TreeView1, &QTreeWidget::itemClicked, this, &MDIForm1::TreeView1_NodeClick);
     connect(Command1, &QPushButton::clicked, this, &MDIForm1::Einstellungen_Zeigen);
 
@@ -284,10 +289,12 @@ void MDIForm1::Kind_Zeigen(QWidget* fenster)
         if (bemessen && fenster->property(Platzierung::Rahmengroesse).toBool()) {
             rahmen->resize(groesse);
         } else if (bemessen) {
-            // The designed size is the content's: the frame adds its title bar and border.
+            // The designed size is the content's: the frame adds its title bar and border. A
+            // window that places its frame as it is first shown keeps that placement.
             fenster->show();
             rahmen->show();
-            rahmen->resize(groesse + (rahmen->size() - fenster->size()));
+            if (!fenster->property(Platzierung::Rahmengroesse).toBool())
+                rahmen->resize(groesse + (rahmen->size() - fenster->size()));
         }
     }
     fenster->show();
