@@ -5,6 +5,7 @@
 #include "common/Knoepfe.h"
 #include "common/Module3.h"
 #include "common/Platzierung.h"
+#include "common/Spaltenkopf.h"
 #include "common/Textdatei.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
@@ -230,7 +231,7 @@ void Form3::Form_Resize()
     Bereich_Zeigen(Masse);
     // A column is never narrower than its heading: at the minimum size "Beschreibung" gets less.
     const auto spalte = [](QTreeWidget* liste, int i, double twips) {
-        liste->header()->resizeSection(i, std::max(Pixel(twips), liste->header()->sectionSizeHint(i)));
+        liste->header()->resizeSection(i, std::max(Pixel(twips), Spaltenkopf_Breite(liste->header(), i)));
     };
     for (int i = 0; i < 7; ++i)
         if (Masse.Spalten1[i] > 0)
