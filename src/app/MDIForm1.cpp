@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPushButton>
 #include <QResizeEvent>
 
 using Platzierung::Pixel;
@@ -125,7 +126,11 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     ui->setupUi(this);
     Picture4 = ui->Picture4;
     TreeView1 = ui->TreeView1;
-    Command1 = ui->Command1;
+    // No part of the visible window: without a parent it is never shown, never focused and not
+    // offered to screen readers; its click still opens the settings.
+    m_command1 = std::make_unique<QPushButton>(QStringLiteral("Command1"));
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = m_command1.get();
     MdiArea = ui->MdiArea;
     Picture2 = ui->Picture2;
     Label1 = ui->Label1;

@@ -104,6 +104,7 @@ private:
     void Info_Zeigen();
 
     std::unique_ptr<Ui::MDIForm1> ui;
+    std::unique_ptr<QPushButton> m_command1;
     QLabel* m_panels[4] = {};
     QPointer<QMdiSubWindow> m_gesperrtesKind;
 };

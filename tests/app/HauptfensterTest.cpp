@@ -9,6 +9,7 @@
 #include "organizer/Form3.h"
 #include "phonebook/Form1.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -383,6 +384,25 @@ TEST_F(Hauptfenster, AToolWindowPlacedAsItIsShownKeepsItsStoredSize)
     ASSERT_TRUE(u.Starten());
     u.Fenster->Kind_Zeigen(Form1::Instanz());
     EXPECT_EQ(u.Fenster->MdiArea->currentSubWindow()->size(), QSize(8400 / 15, 6500 / 15 + 1));
+}
+
+TEST_F(Hauptfenster, TheHiddenSettingsButtonIsNeitherFocusedNorOfferedToScreenReaders)
+{
+    ASSERT_TRUE(u.Starten());
+    MDIForm1* f = u.Fenster;
+    std::function<bool(QAccessibleInterface*)> enthaelt = [&](QAccessibleInterface* a) {
+        if (!a)
+            return false;
+        if (a->object() == f->Command1)
+            return true;
+        for (int i = 0; i < a->childCount(); ++i)
+            if (enthaelt(a->child(i)))
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(enthaelt(QAccessible::queryAccessibleInterface(f)));
+    for (QWidget* w = f->nextInFocusChain(); w != f; w = w->nextInFocusChain())
+        EXPECT_NE(w, f->Command1);
 }
 
 TEST_F(Hauptfenster, ToolWindowsOpenAtTheEndSaveNothing)
