@@ -26,13 +26,16 @@
 #include "sms/Form6.h"
 #include "ui_MDIForm1.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPushButton>
 #include <QResizeEvent>
 
 using Platzierung::Pixel;
@@ -123,7 +126,11 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     ui->setupUi(this);
     Picture4 = ui->Picture4;
     TreeView1 = ui->TreeView1;
-    Command1 = ui->Command1;
+    // No part of the visible window: without a parent it is never shown, never focused and not
+    // offered to screen readers; its click still opens the settings.
+    m_command1 = std::make_unique<QPushButton>(QStringLiteral("Command1"));
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = m_command1.get();
     MdiArea = ui->MdiArea;
     Picture2 = ui->Picture2;
     Label1 = ui->Label1;
@@ -141,6 +148,10 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     ImageList1 << QIcon();
     for (int i = 1; i <= 27; ++i)
         ImageList1 << Bild_Zeichnen(i);
+    // A long node scrolls the tree sideways rather than being cut short.
+    TreeView1->setTextElideMode(Qt::ElideNone);
+    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TreeView1->header()->setStretchLastSection(false);
     connect(TreeView1, &QTreeWidget::itemClicked, this, &MDIForm1::TreeView1_NodeClick);
     connect(Command1, &QPushButton::clicked, this, &MDIForm1::Einstellungen_Zeigen);
 
@@ -162,6 +173,13 @@ MDIForm1::~MDIForm1()
 }
 
 MDIForm1* MDIForm1::Instanz() { return Zeiger(); }
+
+void MDIForm1::Schrift_Setzen()
+{
+    QFont schrift = QApplication::font();
+    schrift.setPointSize(8);
+    QApplication::setFont(schrift);
+}
 
 QString& MDIForm1::Text1() { return Module1::Link().Text1; }
 
@@ -276,10 +294,12 @@ void MDIForm1::Kind_Zeigen(QWidget* fenster)
         if (bemessen && fenster->property(Platzierung::Rahmengroesse).toBool()) {
             rahmen->resize(groesse);
         } else if (bemessen) {
-            // The designed size is the content's: the frame adds its title bar and border.
+            // The designed size is the content's: the frame adds its title bar and border. A
+            // window that places its frame as it is first shown keeps that placement.
             fenster->show();
             rahmen->show();
-            rahmen->resize(groesse + (rahmen->size() - fenster->size()));
+            if (!fenster->property(Platzierung::Rahmengroesse).toBool())
+                rahmen->resize(groesse + (rahmen->size() - fenster->size()));
         }
     }
     fenster->show();

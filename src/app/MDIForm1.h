@@ -33,6 +33,9 @@ public:
     MDIForm1();
     ~MDIForm1() override;
     static MDIForm1* Instanz();  // nullptr until the window exists
+    // The program's font, set once before any window is made: the twips layout of every window
+    // is made for an 8-point dialog font.
+    static void Schrift_Setzen();
 
     // The Load: placement, caption, show, settings, tree, port, time-out, book names, the hidden
     // settings window. False when start-up took the failure path (the program is ending).
@@ -101,6 +104,7 @@ private:
     void Info_Zeigen();
 
     std::unique_ptr<Ui::MDIForm1> ui;
+    std::unique_ptr<QPushButton> m_command1;
     QLabel* m_panels[4] = {};
     QPointer<QMdiSubWindow> m_gesperrtesKind;
 };

@@ -3,15 +3,11 @@
 #include "link/Module1.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The windows are laid out in twips for an 8-point dialog font; larger fonts cut captions.
-    QFont schrift = QApplication::font();
-    schrift.setPointSize(8);
-    QApplication::setFont(schrift);
+    MDIForm1::Schrift_Setzen();
     Module1::Link().Argumente = app.arguments().mid(1);
     frmSplash::Starten();
     const int ergebnis = app.exec();

@@ -1,6 +1,7 @@
 #include "common/Knoepfe.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QToolBar>
 
 QAction* Knopf_Anlegen(QToolBar* leiste, const QString& schluessel, const QString& tipp, const QIcon& bild)
@@ -20,4 +21,10 @@ QAction* Knopf_Suchen(const QToolBar* leiste, const QString& schluessel)
         if (a->objectName() == schluessel)
             return a;
     return nullptr;
+}
+
+void Leiste_Ohne_Rand(QToolBar* leiste)
+{
+    leiste->layout()->setContentsMargins(0, 0, 0, 0);
+    leiste->layout()->setSpacing(0);
 }

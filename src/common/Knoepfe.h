@@ -8,3 +8,5 @@ class QToolBar;
 // Toolbar buttons are found and dispatched by their key, the action's object name.
 QAction* Knopf_Anlegen(QToolBar* leiste, const QString& schluessel, const QString& tipp, const QIcon& bild = QIcon());
 QAction* Knopf_Suchen(const QToolBar* leiste, const QString& schluessel);
+// Buttons fill the toolbar to its edges, as the twips layouts were drawn: no margin, no gap.
+void Leiste_Ohne_Rand(QToolBar* leiste);

@@ -35,9 +35,8 @@ void Laden(QWidget* fenster, const Schluessel& s)
     r->move(Pixel(Lesen(s, "X", s.X)), Pixel(Lesen(s, "Y", s.Y)));
     if (s.W >= 0 && s.H >= 0) {
         r->resize(Pixel(Lesen(s, "W", s.W)), Pixel(Lesen(s, "H", s.H)));
-        // Placed before it has its MDI frame: the size is the frame's, title bar included.
-        if (r == fenster)
-            fenster->setProperty(Rahmengroesse, true);
+        // The size is the frame's, title bar included, whether the frame exists yet or not.
+        fenster->setProperty(Rahmengroesse, true);
     }
 }
 

@@ -20,7 +20,8 @@ struct Schluessel {
     bool Zustand = false; // "<Praefix>WS": 0 normal, 1 minimised, 2 maximised
 };
 
-// Set on a tool window placed before it had its MDI frame: its size is the frame's.
+// Set on a tool window whose stored size was applied: its size is the frame's, and its designed
+// size no longer counts.
 constexpr const char* Rahmengroesse = "Rahmengroesse";
 
 // The widget that is placed: the MDI sub-window frame of a tool window, else the window itself.

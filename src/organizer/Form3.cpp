@@ -5,6 +5,7 @@
 #include "common/Knoepfe.h"
 #include "common/Module3.h"
 #include "common/Platzierung.h"
+#include "common/Spaltenkopf.h"
 #include "common/Textdatei.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
@@ -25,6 +26,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
@@ -153,6 +155,9 @@ void Form3::Leisten_Aufbauen()
     lokalknopf->setCheckable(true);
     lokalknopf->setChecked(true);
     connect(lokalknopf, &QAction::triggered, this, [this] { Toolbar5_ButtonClick(); });
+    // Released it is the only way back to the local pane: a raised button, not bare text.
+    if (auto* k = qobject_cast<QToolButton*>(Toolbar5->widgetForAction(lokalknopf)))
+        k->setAutoRaise(false);
 }
 
 void Form3::Ziehen_Verbinden()
@@ -224,11 +229,15 @@ void Form3::Form_Resize()
     kal1->resize(Pixel(Masse.Kal1Breite), kal1->height());
     Kal2->resize(Pixel(Masse.Kal2Breite), Kal2->height());
     Bereich_Zeigen(Masse);
+    // A column is never narrower than its heading: at the minimum size "Beschreibung" gets less.
+    const auto spalte = [](QTreeWidget* liste, int i, double twips) {
+        liste->header()->resizeSection(i, std::max(Pixel(twips), Spaltenkopf_Breite(liste->header(), i)));
+    };
     for (int i = 0; i < 7; ++i)
         if (Masse.Spalten1[i] > 0)
-            kal1->header()->resizeSection(i, Pixel(Masse.Spalten1[i]));
+            spalte(kal1, i, Masse.Spalten1[i]);
     for (int i = 0; i < 6; ++i)
-        Kal2->header()->resizeSection(i, Pixel(Masse.Spalten2[i]));
+        spalte(Kal2, i, Masse.Spalten2[i]);
 }
 
 void Form3::Bereich_Zeigen(const Form3Layout::Masse& m)

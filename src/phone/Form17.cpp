@@ -4,6 +4,7 @@
 
 #include "common/Dialoge.h"
 #include "common/Platzierung.h"
+#include "common/Spaltenkopf.h"
 #include "link/Module1.h"
 #include "phone/Anzeigehilfen.h"
 #include "phone/Netze.h"
@@ -13,6 +14,7 @@
 #include <QHeaderView>
 #include <QPointer>
 #include <QStyle>
+#include <algorithm>
 
 using namespace Module1;
 
@@ -31,8 +33,9 @@ void Gitter_Einrichten(QTableWidget* gitter, const QStringList& spalten, const Q
 {
     gitter->setColumnCount(static_cast<int>(spalten.size()));
     gitter->setHorizontalHeaderLabels(spalten);
+    // A column is never narrower than its heading ("Index" gets 400 twips).
     for (int i = 0; i < twips.size(); ++i)
-        gitter->setColumnWidth(i, Platzierung::Pixel(twips.at(i)));
+        gitter->setColumnWidth(i, std::max(Platzierung::Pixel(twips.at(i)), Spaltenkopf_Breite(gitter->horizontalHeader(), i)));
     gitter->verticalHeader()->hide();
     gitter->verticalHeader()->setDefaultSectionSize(20);
     gitter->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -248,6 +251,10 @@ void Form17::REICHWEITE()
     }
     if (m_L1Spalte >= 0)
         L1->sortItems(m_L1Spalte, Qt::AscendingOrder);
+    // A state with its lamp is shown whole: the column grows to it, never below its design width.
+    const int statusbreite = L1->columnWidth(0);
+    L1->resizeColumnToContents(0);
+    L1->setColumnWidth(0, std::max(statusbreite, L1->columnWidth(0)));
     Status_Setzen(QStringLiteral("Fertig."));
     Zeitmeter_Nullen();
 }

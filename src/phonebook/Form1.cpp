@@ -160,6 +160,8 @@ void Form1::Leisten_Aufbauen()
         connect(neu, &QAction::triggered, this, [this, buch] { Toolbar3_ButtonClick(buch); });
     }
 
+    for (QToolBar* leiste : {Toolbar2, Toolbar3, Toolbar5})
+        Leiste_Ohne_Rand(leiste);
     Toolbar5->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QAction* lokal = knopf(Toolbar5, QStringLiteral("Lokal"), QStringLiteral("Lokales Telefonbuch ein- / ausblenden"),
                            Buchsymbol(7));

@@ -53,7 +53,7 @@ QPointer<Form6>& Zeiger()
 }
 
 const Platzierung::Schluessel Platz{QStringLiteral("SMSSenden"), 0, 0, -1, -1, false};
-constexpr int MindestBreite = 6450;  // twips
+constexpr int MindestBreite = 7845;  // twips: Frame2 (7665) and its borders, so no option is cut
 constexpr int MindestHoehe = 5670;
 
 const QString Settings = QStringLiteral("Settings");
@@ -171,6 +171,7 @@ void Form6::Leisten_Aufbauen()
 
     // Display and report options: captions, check style, one of the first two always down.
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    Leiste_Ohne_Rand(Toolbar1);  // the four captions fill the row
     auto* anzeige = new QActionGroup(Toolbar1);
     anzeige->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     static const struct {

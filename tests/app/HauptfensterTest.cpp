@@ -7,7 +7,9 @@
 #include "link/Form2.h"
 #include "phone/Form17.h"
 #include "organizer/Form3.h"
+#include "phonebook/Form1.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -372,6 +374,35 @@ TEST_F(Hauptfenster, AToolWindowWithoutStoredSizeKeepsItsDesignedContent)
     // The frame grows by its title bar and border; nothing of the content is cut.
     EXPECT_EQ(netze->size(), entworfen);
     EXPECT_GT(u.Fenster->MdiArea->currentSubWindow()->height(), entworfen.height());
+}
+
+TEST_F(Hauptfenster, AToolWindowPlacedAsItIsShownKeepsItsStoredSize)
+{
+    // The phone-book window places its frame when it is first shown; its designed client area
+    // (593 px) is wider than the stored 8200 twips and must not win afterwards.
+    Speichern("Windows", "TelefonbuchW", "8400");
+    ASSERT_TRUE(u.Starten());
+    u.Fenster->Kind_Zeigen(Form1::Instanz());
+    EXPECT_EQ(u.Fenster->MdiArea->currentSubWindow()->size(), QSize(8400 / 15, 6500 / 15 + 1));
+}
+
+TEST_F(Hauptfenster, TheHiddenSettingsButtonIsNeitherFocusedNorOfferedToScreenReaders)
+{
+    ASSERT_TRUE(u.Starten());
+    MDIForm1* f = u.Fenster;
+    std::function<bool(QAccessibleInterface*)> enthaelt = [&](QAccessibleInterface* a) {
+        if (!a)
+            return false;
+        if (a->object() == f->Command1)
+            return true;
+        for (int i = 0; i < a->childCount(); ++i)
+            if (enthaelt(a->child(i)))
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(enthaelt(QAccessible::queryAccessibleInterface(f)));
+    for (QWidget* w = f->nextInFocusChain(); w != f; w = w->nextInFocusChain())
+        EXPECT_NE(w, f->Command1);
 }
 
 TEST_F(Hauptfenster, ToolWindowsOpenAtTheEndSaveNothing)

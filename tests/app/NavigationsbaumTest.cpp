@@ -149,7 +149,9 @@ TEST_F(Navigationsbaum, TwentyTwoNodesAsTheTableSays)
     for (const char* gruppe : {"R", "Nachrichten", "MelodienBitmap", "Einstellungen", "Infos", "R2"})
         EXPECT_TRUE(f->Knoten(QLatin1String(gruppe))->isExpanded()) << gruppe;
     const QRect settings = baum->visualItemRect(f->Knoten("Settings"));
-    EXPECT_TRUE(baum->viewport()->rect().contains(settings)) << settings.y();
+    // Scrolled to vertically; a node wider than the panel makes the tree scroll sideways.
+    EXPECT_GE(settings.top(), 0);
+    EXPECT_LE(settings.bottom(), baum->viewport()->rect().bottom()) << settings.y();
     EXPECT_EQ(baum->selectedItems().size(), 0);
 }
 

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
+#include <QSet>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -151,6 +152,31 @@ TEST_F(Organizerfenster, ControlsAsDesigned)
     EXPECT_TRUE(f->Lokalknopf()->isChecked());
 }
 
+// The pane switch is the only way back to a hidden pane: it must look like a button, pressed
+// or not, with its bevel drawn around the caption and not bare text on the window.
+TEST_F(Organizerfenster, PaneSwitchIsDrawnAsAButtonInBothStates)
+{
+    f->show();
+    QWidget* knopf = f->Toolbar5->widgetForAction(f->Lokalknopf());
+    ASSERT_NE(knopf, nullptr);
+    const auto randfarben = [&] {
+        const QImage bild = knopf->grab().toImage();
+        QSet<QRgb> farben;
+        for (int y = 0; y < bild.height(); ++y)
+            farben << bild.pixel(0, y) << bild.pixel(bild.width() - 1, y);
+        for (int x = 0; x < bild.width(); ++x)
+            farben << bild.pixel(x, 0) << bild.pixel(x, bild.height() - 1);
+        return farben;
+    };
+    const QRgb grund = f->palette().color(QPalette::Window).rgb();
+    const QSet<QRgb> gedrueckt = randfarben();
+    f->Lokalknopf()->trigger();
+    ASSERT_FALSE(f->Lokalknopf()->isChecked());
+    const QSet<QRgb> los = randfarben();
+    EXPECT_FALSE(gedrueckt == QSet<QRgb>{grund});
+    EXPECT_FALSE(los == QSet<QRgb>{grund}) << "released, the button is bare text";
+}
+
 TEST_F(Organizerfenster, SizeAndPane)
 {
     f->show();
@@ -162,7 +188,11 @@ TEST_F(Organizerfenster, SizeAndPane)
     EXPECT_NEAR(f->kal1->height(), 2247.5 / 15, 1);
     EXPECT_NEAR(f->Kal2->y(), 3427.5 / 15, 1);
     EXPECT_NEAR(f->Toolbar2->y(), 3097.5 / 15, 1);
-    EXPECT_NEAR(f->kal1->header()->sectionSize(4), 715.0 / 15, 1);
+    // "Beschreibung" would get 715 twips, less than its heading needs: it takes the heading's width.
+    const int kopf = f->kal1->header()->fontMetrics().horizontalAdvance(QStringLiteral("Beschreibung"));
+    EXPECT_GT(kopf, 715 / 15);
+    EXPECT_GT(f->kal1->header()->sectionSize(4), kopf);
+    EXPECT_EQ(f->kal1->header()->sectionSize(0), 1200 / 15);  // a column whose heading fits as designed
 
     // Hidden, the pane stays hidden through a size change, and the phone list takes its room.
     f->Lokalknopf()->trigger();

@@ -266,7 +266,8 @@ TEST_F(Dialogfenster, PictureButtonInsertsAtTheComposingCursor)
     text6->setTextCursor(auswahl);
     Form26 d;
     EXPECT_EQ(d.Command1[13]->text(), "Kuss");
-    EXPECT_EQ(d.Command1[24]->geometry(), QRect(4920 / 15, 3000 / 15, 81, 49));
+    // The designed grid of five by five, each button 4 px wider so that "Liebeskummer" fits.
+    EXPECT_EQ(d.Command1[24]->geometry(), QRect(8 + 4 * 84, 3000 / 15, 85, 49));
     d.Command1[13]->click();
     EXPECT_EQ(text6->toPlainText(), "ab\"%Kiss\"cd");
     EXPECT_EQ(text6->textCursor().position(), 9);
