@@ -49,6 +49,9 @@ MDIForm1*& Zeiger()
 }
 
 const QString Options = QStringLiteral("Options");
+// The design caption; message and input boxes carry AppTitel.
+const QString Designtitel = QStringLiteral("TALKforge PRO 2000");
+
 const Platzierung::Schluessel Hauptfenster{QStringLiteral("Main"), 0, 0, 11055, 8520, true};
 
 // Design sizes in twips that the Resize arithmetic uses.
@@ -125,6 +128,9 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     TreeView1 = ui->TreeView1;
     Command1 = ui->Command1;
     MdiArea = ui->MdiArea;
+    // A tool window larger than the area is scrolled to, not cut off.
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Picture2 = ui->Picture2;
     Label1 = ui->Label1;
     ProgressBar3 = ui->ProgressBar3;
@@ -173,7 +179,7 @@ bool MDIForm1::Laden()
 {
     // 1. to 3. Placement, caption, and the window shows itself before the port is opened.
     Platzierung::Laden(this, Hauptfenster);
-    setWindowTitle(AppTitel + QStringLiteral(" Build: ") + Buildnummer());
+    setWindowTitle(Designtitel + QStringLiteral(" Build: ") + Buildnummer());
     switch (Platzierung::Zustand_Lesen(Hauptfenster)) {
     case 1: showMinimized(); break;
     case 2: showMaximized(); break;

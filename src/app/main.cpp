@@ -1,5 +1,6 @@
 #include "app/MDIForm1.h"
 #include "app/frmSplash.h"
+#include "common/Dialoge.h"
 #include "link/Module1.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    Qt_Deutsch_Laden();
     // The windows are laid out in twips for an 8-point dialog font; larger fonts cut captions.
     QFont schrift = QApplication::font();
     schrift.setPointSize(8);
