@@ -1,7 +1,7 @@
 #pragma once
+#include "common/Einzelfenster.h"
 #include "common/Platzierung.h"
 
-#include <QPointer>
 #include <QWidget>
 
 // The frame every tool window shares: it is deleted when closed, placed in twips from section
@@ -29,25 +29,3 @@ private:
     bool m_platziert = false;
     bool m_gezeigt = false;
 };
-
-// The one instance of a tool window, null while it is not loaded.
-template <class Fenster>
-QPointer<Fenster>& Einzelfenster()
-{
-    static QPointer<Fenster> fenster;
-    return fenster;
-}
-
-// Creates and loads the window on first use. It is known before its load runs: the load may
-// yield, and a second click must find this one.
-template <class Fenster>
-Fenster* Einzelfenster_Holen(Fenster* (*erzeugen)(), void (Fenster::*laden)() = nullptr)
-{
-    QPointer<Fenster>& fenster = Einzelfenster<Fenster>();
-    if (!fenster) {
-        fenster = erzeugen();
-        if (laden)
-            (fenster->*laden)();
-    }
-    return fenster;
-}
