@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 pakete=(build-essential cmake ninja-build git
-        qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
+        qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgtest-dev libgmock-dev
         pkg-config libfluidsynth-dev libasound2-dev fluid-soundfont-gm)
 
 fehlend=()

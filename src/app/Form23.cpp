@@ -1,6 +1,7 @@
 #include "app/Form23.h"
 
 #include "common/Buildnummer.h"
+#include "common/Einzelfenster.h"
 #include "common/Module4.h"
 #include "ui_Form23.h"
 
@@ -9,12 +10,6 @@
 #include <QStyle>
 
 namespace {
-
-QPointer<Form23>& Zeiger()
-{
-    static QPointer<Form23> form;
-    return form;
-}
 
 const QString Bedingungen = QStringLiteral(
     "ORX 2000 darf kostenlos benutzt und unverändert weitergegeben werden.\n\n"
@@ -54,14 +49,9 @@ Form23::Form23()
 
 Form23::~Form23() = default;
 
-Form23* Form23::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form23();
-    return Zeiger();
-}
+Form23* Form23::Instanz() { return Einzelfenster_Holen<Form23>([] { return new Form23(); }); }
 
-bool Form23::Geladen() { return !Zeiger().isNull(); }
+bool Form23::Geladen() { return !Einzelfenster<Form23>().isNull(); }
 
 QString Form23::Versionstext(const QString& build) { return QStringLiteral(" Version 2000, Build: ") + build; }
 

@@ -2,6 +2,7 @@
 
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
+#include "common/Einzelfenster.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
@@ -18,12 +19,6 @@ const QString Options = QStringLiteral("Options");
 const QString Settings = QStringLiteral("Settings");
 const QString PortFehler =
     QStringLiteral("Port kann nicht geöffnet werden! Bitte wählen Sie einen anderen COM-Port aus.");
-
-QPointer<Form9>& Zeiger()
-{
-    static QPointer<Form9> form;
-    return form;
-}
 
 }  // namespace
 
@@ -111,19 +106,14 @@ Form9::Form9()
 
 Form9::~Form9() = default;
 
-Form9* Form9::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form9();
-    return Zeiger();
-}
+Form9* Form9::Instanz() { return Einzelfenster_Holen<Form9>([] { return new Form9(); }); }
 
-bool Form9::Geladen() { return !Zeiger().isNull(); }
+bool Form9::Geladen() { return !Einzelfenster<Form9>().isNull(); }
 
 void Form9::Modal_Zeigen()
 {
     Instanz()->exec();
-    delete Zeiger().data();
+    delete Einzelfenster<Form9>().data();
 }
 
 void Form9::Form_Load()

@@ -52,6 +52,9 @@ MDIForm1*& Zeiger()
 }
 
 const QString Options = QStringLiteral("Options");
+// The design caption; message and input boxes carry AppTitel.
+const QString Designtitel = QStringLiteral("TALKforge PRO 2000");
+
 const Platzierung::Schluessel Hauptfenster{QStringLiteral("Main"), 0, 0, 11055, 8520, true};
 
 // Design sizes in twips that the Resize arithmetic uses.
@@ -132,6 +135,9 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     m_command1->setObjectName(QStringLiteral("Command1"));
     Command1 = m_command1.get();
     MdiArea = ui->MdiArea;
+    // A tool window larger than the area is scrolled to, not cut off.
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Picture2 = ui->Picture2;
     Label1 = ui->Label1;
     ProgressBar3 = ui->ProgressBar3;
@@ -191,7 +197,7 @@ bool MDIForm1::Laden()
 {
     // 1. to 3. Placement, caption, and the window shows itself before the port is opened.
     Platzierung::Laden(this, Hauptfenster);
-    setWindowTitle(AppTitel + QStringLiteral(" Build: ") + Buildnummer());
+    setWindowTitle(Designtitel + QStringLiteral(" Build: ") + Buildnummer());
     switch (Platzierung::Zustand_Lesen(Hauptfenster)) {
     case 1: showMinimized(); break;
     case 2: showMaximized(); break;

@@ -1,5 +1,6 @@
 #include "app/MDIForm1.h"
 #include "app/frmSplash.h"
+#include "common/Dialoge.h"
 #include "link/Module1.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    Qt_Deutsch_Laden();
     MDIForm1::Schrift_Setzen();
     Module1::Link().Argumente = app.arguments().mid(1);
     frmSplash::Starten();

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <QWidget>
 
 namespace {
@@ -15,6 +18,37 @@ Dialoge*& Ersatz()
 }
 
 QWidget* Elternfenster() { return QApplication::activeWindow(); }
+
+bool& Qt_Deutsch()
+{
+    static bool geladen = false;
+    return geladen;
+}
+
+// The German texts of the buttons, whether Qt's translation is there or not.
+void Knoepfe_Beschriften(QMessageBox& box)
+{
+    const struct {
+        QMessageBox::StandardButton knopf;
+        const char* text;
+    } texte[] = {{QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Abbrechen"}, {QMessageBox::Yes, "&Ja"},
+                 {QMessageBox::No, "&Nein"}};
+    for (const auto& t : texte)
+        if (QAbstractButton* knopf = box.button(t.knopf))
+            knopf->setText(QString::fromLatin1(t.text));
+}
+
+// Without Qt's translation the file dialog still names its fields and buttons in German.
+void Dateidialog_Beschriften(QFileDialog& dialog, const QString& annehmen)
+{
+    if (Qt_Deutsch())
+        return;
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+    dialog.setLabelText(QFileDialog::Accept, annehmen);
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+}
 
 QString Startpfad(const Dialoge::Dateiwahl& wahl)
 {
@@ -73,6 +107,7 @@ Dialoge::Antwort QtDialoge::Meldung(const QString& text, Symbol symbol, Tasten t
     case Tasten::JaNeinAbbrechen: knoepfe = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
     box.setStandardButtons(knoepfe);
+    Knoepfe_Beschriften(box);
     box.setDefaultButton(Knopf(standard));
     switch (box.exec()) {
     case QMessageBox::Yes: return Antwort::Ja;
@@ -84,21 +119,53 @@ Dialoge::Antwort QtDialoge::Meldung(const QString& text, Symbol symbol, Tasten t
 
 std::optional<QString> QtDialoge::Eingabe(const QString& prompt, const QString& titel, const QString& vorgabe)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(Elternfenster(), titel, prompt, QLineEdit::Normal, vorgabe, &ok);
-    if (!ok)
+    QInputDialog dialog(Elternfenster());
+    dialog.setWindowTitle(titel);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(vorgabe);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
+
+namespace {
+
+std::optional<QString> Datei_Waehlen(const Dialoge::Dateiwahl& wahl, QFileDialog::AcceptMode modus,
+                                     const QString& annehmen)
+{
+    QFileDialog dialog(Elternfenster(), wahl.Titel, Startpfad(wahl), wahl.Filter);
+    dialog.setAcceptMode(modus);
+    // Opening needs a file that exists; saving asks before it overwrites one.
+    dialog.setFileMode(modus == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    Dateidialog_Beschriften(dialog, annehmen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return Gewaehlt(dialog.selectedFiles().constFirst());
+}
+
+}  // namespace
 
 std::optional<QString> QtDialoge::Datei_Oeffnen(const Dateiwahl& wahl)
 {
-    return Gewaehlt(QFileDialog::getOpenFileName(Elternfenster(), wahl.Titel, Startpfad(wahl), wahl.Filter));
+    return Datei_Waehlen(wahl, QFileDialog::AcceptOpen, QStringLiteral("Öffnen"));
 }
 
 std::optional<QString> QtDialoge::Datei_Speichern(const Dateiwahl& wahl)
 {
-    return Gewaehlt(QFileDialog::getSaveFileName(Elternfenster(), wahl.Titel, Startpfad(wahl), wahl.Filter));
+    return Datei_Waehlen(wahl, QFileDialog::AcceptSave, QStringLiteral("Speichern"));
+}
+
+bool Qt_Deutsch_Laden()
+{
+    if (Qt_Deutsch())
+        return true;
+    static QTranslator uebersetzung;
+    if (!uebersetzung.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    Qt_Deutsch() = QCoreApplication::installTranslator(&uebersetzung);
+    return Qt_Deutsch();
 }
 
 Dialoge::Antwort MsgBox(const QString& text, Dialoge::Symbol symbol, Dialoge::Tasten tasten,

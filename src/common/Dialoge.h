@@ -46,6 +46,10 @@ public:
     std::optional<QString> Datei_Speichern(const Dateiwahl& wahl) override;
 };
 
+// Loads Qt's own German translation (file dialogs, context menus), once; false when it is not
+// installed. The seam's message and input boxes give their buttons German texts either way.
+bool Qt_Deutsch_Laden();
+
 // Short forms of the common cases.
 Dialoge::Antwort MsgBox(const QString& text, Dialoge::Symbol symbol = Dialoge::Symbol::Keins,
                         Dialoge::Tasten tasten = Dialoge::Tasten::OK,

@@ -26,12 +26,6 @@
 
 namespace {
 
-QPointer<Form14>& Zeiger()
-{
-    static QPointer<Form14> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("BMPS"), 0, 0, -1, -1, false};
 
 struct Knopfdaten {
@@ -56,10 +50,9 @@ bool Ist_Vorschaudatei(const QString& name)
 
 }  // namespace
 
-Form14::Form14() : ui(std::make_unique<Ui::Form14>())
+Form14::Form14() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form14>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     Toolbar1 = ui->Toolbar1;
     Frame1 = ui->Frame1;
     Frame2 = ui->Frame2;
@@ -96,15 +89,10 @@ Form14::~Form14() = default;
 
 Form14* Form14::Instanz()
 {
-    if (!Zeiger()) {
-        // Known before it loads: the load may yield, and a second call must find this one.
-        Zeiger() = new Form14();
-        Zeiger()->Form_Load();
-    }
-    return Zeiger();
+    return Einzelfenster_Holen<Form14>([] { return new Form14(); }, &Form14::Form_Load);
 }
 
-bool Form14::Geladen() { return !Zeiger().isNull(); }
+bool Form14::Geladen() { return !Einzelfenster<Form14>().isNull(); }
 
 QAction* Form14::Knopf(const QString& schluessel) const { return Toolbar1->findChild<QAction*>(schluessel); }
 
@@ -112,7 +100,7 @@ QString Form14::Temp_Bmp() { return QDir(Programmordner()).filePath(QStringLiter
 
 void Form14::Form_Load()
 {
-    Platzierung::Laden(this, Platz);
+    Platzieren();
     const QString ordner = Einstellungen::Lesen(QStringLiteral("Settings"), QStringLiteral("PATHforBMPs"), Programmordner());
     if (!Dir1->Path_Setzen(ordner))
         Dir1->Path_Setzen(Programmordner());
@@ -124,12 +112,6 @@ void Form14::Form_Load()
         b->Innengroesse_Setzen(groesse);
 
     Vorschau();
-}
-
-void Form14::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Platz);
-    event->accept();
 }
 
 // ---- Toolbar ------------------------------------------------------------------------------

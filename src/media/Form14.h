@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -22,7 +24,7 @@ class Form14;
 // The pictures window "Grafiken": the phone's logo in Picture2, its way to and from the phone
 // and to the logo editor, picture files of a folder with eight thumbnails to take over, and
 // saving the logo as a file. Every transfer goes through "temp.bmp" in the program folder.
-class Form14 : public QWidget {
+class Form14 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form14* Instanz();  // created (and loaded) on first use
@@ -72,9 +74,6 @@ public:
     static QStringList Vorschaudateien(const QStringList& eintraege);
     // Which of them the eight thumbnails show at scroll position p (1 = the first): "" for none.
     static std::array<QString, 8> Vorschau_Belegung(const QStringList& dateien, int position);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     Form14();

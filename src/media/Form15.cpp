@@ -25,12 +25,6 @@
 
 namespace {
 
-QPointer<Form15>& Zeiger()
-{
-    static QPointer<Form15> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("MIDIS"), 0, 0, -1, -1, false};
 
 // Sets WerteEinlesen for as long as it lives, so that no way out leaves it set.
@@ -53,10 +47,9 @@ void Fortschritt_Null()
 
 }  // namespace
 
-Form15::Form15() : ui(std::make_unique<Ui::Form15>())
+Form15::Form15() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form15>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     Frame22 = ui->Frame22;
     List1 = ui->List1;
     Frame1 = ui->Frame1;
@@ -116,19 +109,14 @@ Form15::~Form15() = default;
 
 Form15* Form15::Instanz()
 {
-    if (!Zeiger()) {
-        // Known before it loads: the load yields, and a second click must find this one.
-        Zeiger() = new Form15();
-        Zeiger()->Form_Load();
-    }
-    return Zeiger();
+    return Einzelfenster_Holen<Form15>([] { return new Form15(); }, &Form15::Form_Load);
 }
 
-bool Form15::Geladen() { return !Zeiger().isNull(); }
+bool Form15::Geladen() { return !Einzelfenster<Form15>().isNull(); }
 
 void Form15::Form_Load()
 {
-    Platzierung::Laden(this, Platz);
+    Platzieren();
 
     const QString ordner = Einstellungen::Lesen(QStringLiteral("Settings"), QStringLiteral("PATHforMIDIs"), Programmordner());
     if (!Dir1->Path_Setzen(ordner))
@@ -151,12 +139,6 @@ void Form15::Form_Load()
         show();
     QCoreApplication::processEvents();
     Melodieholen();
-}
-
-void Form15::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Platz);
-    event->accept();
 }
 
 // ---- Ring settings ----------------------------------------------------------------------

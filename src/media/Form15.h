@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -23,7 +25,7 @@ class Form15;
 // The ring-tone window "Melodien": on the left the phone's ring type, volume, alert mode and
 // vibration, each applied at once; on the right MIDI files to preview on the PC; below, the
 // user melody's upload, download and deletion, and the phone playing its ring tone.
-class Form15 : public QWidget {
+class Form15 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form15* Instanz();  // created (and loaded) on first use
@@ -80,9 +82,6 @@ public:
     // The scroll bar position of a volume and back.
     static int Balkenwert(int lautstaerke) { return 4 - lautstaerke; }
     static int Lautstaerke_Bei(int balkenwert) { return 4 - balkenwert; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     Form15();

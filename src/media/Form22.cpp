@@ -25,12 +25,6 @@
 
 namespace {
 
-QPointer<Form22>& Zeiger()
-{
-    static QPointer<Form22> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("BMPEDIT"), 0, 0, -1, -1, false};
 
 // The kind of empty picture the new-picture methods are asked for.
@@ -89,10 +83,9 @@ void Abarbeiten() { QCoreApplication::processEvents(); }
 
 }  // namespace
 
-Form22::Form22() : ui(std::make_unique<Ui::Form22>())
+Form22::Form22() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form22>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     BMP = ui->BMP;
     Toolbar1 = ui->Toolbar1;
     Toolbar2 = ui->Toolbar2;
@@ -110,15 +103,10 @@ Form22::~Form22() = default;
 
 Form22* Form22::Instanz()
 {
-    if (!Zeiger()) {
-        // Known before it loads: the load may yield, and a second call must find this one.
-        Zeiger() = new Form22();
-        Zeiger()->Form_Load();
-    }
-    return Zeiger();
+    return Einzelfenster_Holen<Form22>([] { return new Form22(); }, &Form22::Form_Load);
 }
 
-bool Form22::Geladen() { return !Zeiger().isNull(); }
+bool Form22::Geladen() { return !Einzelfenster<Form22>().isNull(); }
 
 QAction* Form22::Knopf(const QWidget* leiste, const QString& schluessel)
 {
@@ -193,7 +181,7 @@ void Form22::Leisten_Aufbauen()
 
 void Form22::Form_Load()
 {
-    Platzierung::Laden(this, Platz);
+    Platzieren();
     Breite_Setzen(Breite_Bei_Zoom(4));
 
     const bool farbig = Module1::Handytyp_Pruefen() == QLatin1String("25");
@@ -374,25 +362,16 @@ int Form22::Breite_Bei_Zoom(int zoom)
     }
 }
 
-QWidget* Form22::Rahmen() { return Platzierung::Rahmen(this); }
-
 void Form22::Breite_Setzen(int twips)
 {
     QWidget* r = Rahmen();
     r->resize(Platzierung::Pixel(twips), r->height());
 }
 
-void Form22::resizeEvent(QResizeEvent* event)
+void Form22::Form_Resize()
 {
-    QWidget::resizeEvent(event);
     // The canvas takes the room right of the tool column.
     const QRect r = ui->BMP->geometry();
     ui->BMP->setGeometry(r.x(), r.y(), std::max(0, width() - r.x() - 8), std::max(0, height() - r.y() - 8));
     ui->Toolbar1->resize(std::max(0, width() - ui->Toolbar1->x() - 8), ui->Toolbar1->height());
-}
-
-void Form22::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Platz);
-    event->accept();
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -16,7 +18,7 @@ class Form22;
 // The logo editor "Grafik-Editor": toolbars around the pixel canvas BMP. Colour pictures for a
 // phone whose model is "25", black-and-white ones for every other. "tohandy" hands the picture
 // to the pictures window, which sends it to the phone.
-class Form22 : public QWidget {
+class Form22 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form22* Instanz();  // created (and loaded) on first use
@@ -45,17 +47,13 @@ public:
     // The window width of each zoom factor 2 ... 6, in twips.
     static int Breite_Bei_Zoom(int zoom);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     Form22();
     void Leisten_Aufbauen();
     void Form_Load();
+    void Form_Resize() override;
     void Modus_Anwenden(bool farbig);
     void Breite_Setzen(int twips);
-    QWidget* Rahmen();
 
     std::unique_ptr<Ui::Form22> ui;
 };

@@ -34,12 +34,6 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form3>& Zeiger()
-{
-    static QPointer<Form3> form;
-    return form;
-}
-
 const Platzierung::Schluessel Organizer{QStringLiteral("Organizer"), 0, 0, 8200, 6500, true};
 const QString Config = QStringLiteral("Config");
 const QString KalFilter = QStringLiteral("*.kal (*.kal)");
@@ -69,10 +63,9 @@ QString Startordner(const QString& schluessel)
 
 }  // namespace
 
-Form3::Form3() : ui(std::make_unique<Ui::Form3>())
+Form3::Form3() : Werkzeugfenster(Organizer), ui(std::make_unique<Ui::Form3>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     Toolbar5 = ui->Toolbar5;
     Toolbar1 = ui->Toolbar1;
     Toolbar2 = ui->Toolbar2;
@@ -95,7 +88,7 @@ Form3::Form3() : ui(std::make_unique<Ui::Form3>())
     Ziehen_Verbinden();
     Terminlisten().Mobil = kal1;
     Terminlisten().Lokal = Kal2;
-    Platzierung::Laden(this, Organizer);
+    Platzieren();
 }
 
 Form3::~Form3()
@@ -104,14 +97,9 @@ Form3::~Form3()
         Terminlisten() = {};
 }
 
-Form3* Form3::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form3();
-    return Zeiger();
-}
+Form3* Form3::Instanz() { return Einzelfenster_Holen<Form3>([] { return new Form3(); }); }
 
-bool Form3::Geladen() { return !Zeiger().isNull(); }
+bool Form3::Geladen() { return !Einzelfenster<Form3>().isNull(); }
 
 void Form3::Leisten_Aufbauen()
 {
@@ -187,31 +175,6 @@ QAction* Form3::Knopf(const QToolBar* leiste, const QString& schluessel)
 QAction* Form3::Lokalknopf() const { return Knopf(Toolbar5, QStringLiteral("Lokal")); }
 
 // ---- Window -------------------------------------------------------------------------------
-
-QWidget* Form3::Rahmen() { return Platzierung::Rahmen(this); }
-
-void Form3::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    // The stored state applies to the frame, which exists only once the window is shown.
-    if (!m_zustandGesetzt) {
-        m_zustandGesetzt = true;
-        Platzierung::Zustand_Anwenden(this, Organizer);
-    }
-    Form_Resize();
-}
-
-void Form3::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
-}
-
-void Form3::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Organizer);
-    event->accept();
-}
 
 void Form3::Form_Resize()
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
 #include "organizer/Form3Layout.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ class Form3;
 // between the lists: local rows onto the phone list are written into free slots, phone rows onto
 // the local list are copied. Its first load restores its placement ("OrganizerWS", "OrganizerX",
 // "OrganizerY", "OrganizerW" 8200, "OrganizerH" 6500); closing it saves the placement.
-class Form3 : public QWidget {
+class Form3 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form3* Instanz();  // created (and loaded) on first use
@@ -70,11 +71,6 @@ public:
     // The layout last applied, in twips.
     Form3Layout::Masse Masse;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     // The sort a list was given last, applied again after an edit.
     struct Sortierung {
@@ -86,9 +82,8 @@ private:
     Form3();
     void Leisten_Aufbauen();
     void Ziehen_Verbinden();
-    void Form_Resize();
+    void Form_Resize() override;
     void Bereich_Zeigen(const Form3Layout::Masse& m);
-    QWidget* Rahmen();
     void Sortieren(QTreeWidget* liste, Sortierung& s, int spalte, int art);
     static void Neu_Sortieren(QTreeWidget* liste, const Sortierung& s);
     bool Loeschen_Bestaetigt() const;
@@ -99,5 +94,4 @@ private:
     std::unique_ptr<Ui::Form3> ui;
     Sortierung m_sortMobil;
     Sortierung m_sortLokal;
-    bool m_zustandGesetzt = false;
 };

@@ -23,12 +23,6 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form12>& Zeiger()
-{
-    static QPointer<Form12> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("Infos"), 0, 0, -1, -1, false};
 
 struct Wert {
@@ -55,10 +49,9 @@ enum { IMEI, IMSI, Hersteller, Modell, Revision, Ladung, Stromquelle, Pegel, Bet
 
 }  // namespace
 
-Form12::Form12() : ui(std::make_unique<Ui::Form12>())
+Form12::Form12() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form12>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     QLabel* werte[] = {ui->Label11_0, ui->Label11_1, ui->Label11_2, ui->Label11_3, ui->Label11_4,
                        ui->Label11_5, ui->Label11_6, ui->Label11_7, ui->Label11_8, ui->Label11_9};
     QPushButton* knoepfe[] = {ui->Command19, ui->Command20, ui->Command34, ui->Command35, ui->Command36,
@@ -97,25 +90,14 @@ Form12::Form12() : ui(std::make_unique<Ui::Form12>())
     connect(ui->Command42, &QPushButton::clicked, this, &Form12::Command42_Click);
     connect(ui->Command58, &QPushButton::clicked, this, &Form12::Command58_Click);
 
-    Platzierung::Laden(this, Platz);
+    Platzieren();
 }
 
 Form12::~Form12() = default;
 
-Form12* Form12::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form12();
-    return Zeiger();
-}
+Form12* Form12::Instanz() { return Einzelfenster_Holen<Form12>([] { return new Form12(); }); }
 
-bool Form12::Geladen() { return !Zeiger().isNull(); }
-
-void Form12::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Platz);
-    event->accept();
-}
+bool Form12::Geladen() { return !Einzelfenster<Form12>().isNull(); }
 
 void Form12::Command19_Click() { Wert_Lesen(IMEI); }
 void Form12::Command20_Click() { Wert_Lesen(IMSI); }

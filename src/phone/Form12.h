@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -12,7 +14,7 @@ class Form12;
 // The window "Allgemeine Informationen": ten identity and status values of the phone, each
 // with its own read button, the battery and signal pictures, and the report file. The tree
 // shows it modeless and then calls ALLELESEN.
-class Form12 : public QWidget {
+class Form12 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form12* Instanz();  // created (and loaded) on first use
@@ -54,9 +56,6 @@ public:
     QLabel* Image2[6] = {};  // signal, one over the other
 
     bool Abbruch = false;  // a read's command failed; ALLELESEN stops on it
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     Form12();

@@ -2,16 +2,6 @@
 
 #include "ui_Form16.h"
 
-#include <QPointer>
-
-namespace {
-QPointer<Form16>& Zeiger()
-{
-    static QPointer<Form16> form;
-    return form;
-}
-}  // namespace
-
 Form16::Form16() : Sprachfenster(Module1::Sprachen_25()), ui(std::make_unique<Ui::Form16>())
 {
     ui->setupUi(this);
@@ -20,11 +10,6 @@ Form16::Form16() : Sprachfenster(Module1::Sprachen_25()), ui(std::make_unique<Ui
 
 Form16::~Form16() = default;
 
-Form16* Form16::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form16();
-    return Zeiger();
-}
+Form16* Form16::Instanz() { return Einzelfenster_Holen<Form16>([] { return new Form16(); }); }
 
-bool Form16::Geladen() { return !Zeiger().isNull(); }
+bool Form16::Geladen() { return !Einzelfenster<Form16>().isNull(); }

@@ -20,12 +20,6 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form17>& Zeiger()
-{
-    static QPointer<Form17> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("Netze"), 0, 0, -1, -1, false};
 const QString Leer = QStringLiteral("EMPTY");
 
@@ -69,10 +63,9 @@ int Gewaehlte_Zeile(const QTableWidget* gitter)
 
 }  // namespace
 
-Form17::Form17() : ui(std::make_unique<Ui::Form17>())
+Form17::Form17() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form17>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     SSTab1 = ui->SSTab1;
     Toolbar1[0] = ui->Toolbar1_0;
     Toolbar1[1] = ui->Toolbar1_1;
@@ -114,25 +107,14 @@ Form17::Form17() : ui(std::make_unique<Ui::Form17>())
     connect(MSFlexGrid7->horizontalHeader(), &QHeaderView::sectionClicked, this, &Form17::MSFlexGrid7_Click);
     connect(L1->header(), &QHeaderView::sectionClicked, this, &Form17::L1_ColumnClick);
 
-    Platzierung::Laden(this, Platz);
+    Platzieren();
 }
 
 Form17::~Form17() = default;
 
-Form17* Form17::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form17();
-    return Zeiger();
-}
+Form17* Form17::Instanz() { return Einzelfenster_Holen<Form17>([] { return new Form17(); }); }
 
-bool Form17::Geladen() { return !Zeiger().isNull(); }
-
-void Form17::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Platz);
-    event->accept();
-}
+bool Form17::Geladen() { return !Einzelfenster<Form17>().isNull(); }
 
 void Form17::Toolbar1_ButtonClick(int index, QAction*)
 {

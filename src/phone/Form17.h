@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -18,7 +20,7 @@ class Form17;
 
 // The window "Netze": the networks the phone knows (its operator list), its preferred networks
 // and the networks in range, each code with its operator's name and its country.
-class Form17 : public QWidget {
+class Form17 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form17* Instanz();  // created (and loaded) on first use
@@ -49,9 +51,6 @@ public:
 
     // Operator names by network code, as the operator list delivered them since the load.
     QHash<QString, QString> Betreiber;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     Form17();

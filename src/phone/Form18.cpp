@@ -20,22 +20,15 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form18>& Zeiger()
-{
-    static QPointer<Form18> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("Datum"), 0, 0, -1, -1, false};
 
 bool Innerhalb(const QWidget* w, const QWidget* feld) { return w && (w == feld || feld->isAncestorOf(w)); }
 
 }  // namespace
 
-Form18::Form18() : ui(std::make_unique<Ui::Form18>())
+Form18::Form18() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form18>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     Label44 = ui->Label44;
     MonthView1 = ui->MonthView1;
     DTPicker1 = ui->DTPicker1;
@@ -60,8 +53,6 @@ Form18::Form18() : ui(std::make_unique<Ui::Form18>())
     connect(Command2, &QPushButton::clicked, this, &Form18::Command2_Click);
     connect(Timer1, &QTimer::timeout, this, &Form18::Timer1_Timer);
     connect(qApp, &QApplication::focusChanged, this, &Form18::Fokus_Gewechselt);
-
-    Form_Load();
 }
 
 Form18::~Form18()
@@ -72,16 +63,14 @@ Form18::~Form18()
 
 Form18* Form18::Instanz()
 {
-    if (!Zeiger())
-        Zeiger() = new Form18();
-    return Zeiger();
+    return Einzelfenster_Holen<Form18>([] { return new Form18(); }, &Form18::Form_Load);
 }
 
-bool Form18::Geladen() { return !Zeiger().isNull(); }
+bool Form18::Geladen() { return !Einzelfenster<Form18>().isNull(); }
 
 void Form18::Form_Load()
 {
-    Platzierung::Laden(this, Platz);
+    Platzieren();
     const QDateTime jetzt = Systemuhr::Aktuell().Jetzt();
     DTPicker2->setTime(jetzt.time());
     MonthView2->setSelectedDate(jetzt.date());
@@ -92,11 +81,10 @@ void Form18::Form_Load()
 
 void Form18::closeEvent(QCloseEvent* event)
 {
-    Platzierung::Speichern(this, Platz);
     // A leave that the close itself causes asks nothing: its answer would set a stale time.
     m_geschlossen = true;
     m_zeitVerlassen = m_datumVerlassen = false;
-    event->accept();
+    Werkzeugfenster::closeEvent(event);
 }
 
 bool Form18::Uhr_Lesen()

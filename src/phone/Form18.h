@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -15,7 +17,7 @@ class Form18;
 
 // The window "Datum & Uhrzeit": the phone's clock beside the PC's, read and set either way,
 // and the PC's date and time changed by hand. The PC's clock is reached through Systemuhr.
-class Form18 : public QWidget {
+class Form18 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form18* Instanz();  // created on first use; its load reads the phone's clock

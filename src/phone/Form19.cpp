@@ -18,20 +18,13 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form19>& Zeiger()
-{
-    static QPointer<Form19> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("Sperren"), 0, 0, -1, -1, false};
 
 }  // namespace
 
-Form19::Form19() : ui(std::make_unique<Ui::Form19>())
+Form19::Form19() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form19>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     ImageList1 = {QIcon(), Lampe_Malen(QColor(0, 170, 0)), Lampe_Malen(QColor(210, 0, 0))};
     for (int i = 0; i < 12; ++i) {
         Label1[i] = findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i));
@@ -49,25 +42,14 @@ Form19::Form19() : ui(std::make_unique<Ui::Form19>())
         connect(Toolbar1[i], &QToolBar::actionTriggered, this, [this, i](QAction* a) { Toolbar1_ButtonClick(i, a); });
     }
     Toolbar1[1]->setToolTip(QStringLiteral("Status prüfen"));
-    Platzierung::Laden(this, Platz);
+    Platzieren();
 }
 
 Form19::~Form19() = default;
 
-Form19* Form19::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form19();
-    return Zeiger();
-}
+Form19* Form19::Instanz() { return Einzelfenster_Holen<Form19>([] { return new Form19(); }); }
 
-bool Form19::Geladen() { return !Zeiger().isNull(); }
-
-void Form19::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Platz);
-    event->accept();
-}
+bool Form19::Geladen() { return !Einzelfenster<Form19>().isNull(); }
 
 void Form19::Toolbar1_ButtonClick(int index, QAction* button)
 {

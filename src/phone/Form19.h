@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QIcon>
 #include <QList>
 #include <QWidget>
@@ -15,7 +17,7 @@ class Form19;
 
 // The window "Sperren": the phone's locks and call barrings, one row per facility with a
 // status icon and a toolbar to query, set and clear it. Passwords are asked for each action.
-class Form19 : public QWidget {
+class Form19 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form19* Instanz();  // created (and loaded) on first use
@@ -30,9 +32,6 @@ public:
     QToolBar* Toolbar1[12] = {};
     QList<QIcon> ImageList1;  // 1 inactive, 2 active (0 unused)
     int Bild[12] = {};        // the picture each icon shows: 0 none yet, 1 or 2
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     Form19();

@@ -16,12 +16,6 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form20>& Zeiger()
-{
-    static QPointer<Form20> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("Umleitungen"), 0, 0, -1, -1, false};
 
 const char* const Gruende[4] = {"Immer", "Besetzt", "Keine Antwort", "Nicht erreichbar"};
@@ -30,10 +24,9 @@ constexpr int MitVerzoegerung = 2;    // the no-reply reason
 
 }  // namespace
 
-Form20::Form20() : ui(std::make_unique<Ui::Form20>())
+Form20::Form20() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form20>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     for (int r = 0; r < 4; ++r) {
         Check2[3 * r] = findChild<QCheckBox*>(QStringLiteral("Check2_%1").arg(3 * r));
         Text7[3 * r] = findChild<QLineEdit*>(QStringLiteral("Text7_%1").arg(3 * r));
@@ -51,27 +44,16 @@ Form20::Form20() : ui(std::make_unique<Ui::Form20>())
     connect(Command43, &QPushButton::clicked, this, &Form20::Command43_Click);
     connect(Command44, &QPushButton::clicked, this, &Form20::Command44_Click);
 
-    Platzierung::Laden(this, Platz);
+    Platzieren();
     Combo4->setCurrentIndex(1);
     Combo1[6]->setCurrentIndex(0);
 }
 
 Form20::~Form20() = default;
 
-Form20* Form20::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form20();
-    return Zeiger();
-}
+Form20* Form20::Instanz() { return Einzelfenster_Holen<Form20>([] { return new Form20(); }); }
 
-bool Form20::Geladen() { return !Zeiger().isNull(); }
-
-void Form20::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Platz);
-    event->accept();
-}
+bool Form20::Geladen() { return !Einzelfenster<Form20>().isNull(); }
 
 QString Form20::Klasse_Text() const { return Combo4->currentText(); }
 

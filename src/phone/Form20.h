@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -15,7 +17,7 @@ class Form20;
 // The window "Rufumleitungen": one row per diversion reason (on/off, target number, read and
 // write buttons), the call class of every command, the no-reply delay, and both actions for all
 // four reasons.
-class Form20 : public QWidget {
+class Form20 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form20* Instanz();  // created (and loaded) on first use
@@ -40,9 +42,6 @@ public:
     QLabel* Label49 = nullptr;
 
     bool Abbruch = false;  // a command failed; the all-reasons actions stop on it
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Runs the action for the four reasons in turn; stops at a failure or when the window goes.

@@ -2,16 +2,6 @@
 
 #include "ui_Form25.h"
 
-#include <QPointer>
-
-namespace {
-QPointer<Form25>& Zeiger()
-{
-    static QPointer<Form25> form;
-    return form;
-}
-}  // namespace
-
 Form25::Form25() : Sprachfenster(Module1::Sprachen_35()), ui(std::make_unique<Ui::Form25>())
 {
     ui->setupUi(this);
@@ -20,11 +10,6 @@ Form25::Form25() : Sprachfenster(Module1::Sprachen_35()), ui(std::make_unique<Ui
 
 Form25::~Form25() = default;
 
-Form25* Form25::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form25();
-    return Zeiger();
-}
+Form25* Form25::Instanz() { return Einzelfenster_Holen<Form25>([] { return new Form25(); }); }
 
-bool Form25::Geladen() { return !Zeiger().isNull(); }
+bool Form25::Geladen() { return !Einzelfenster<Form25>().isNull(); }

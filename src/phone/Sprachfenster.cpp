@@ -48,11 +48,10 @@ QPixmap Flagge(const QString& beschriftung)
 
 }  // namespace
 
-Sprachfenster::Sprachfenster(const Sprachtabelle& tabelle) : m_tabelle(tabelle) {}
+Sprachfenster::Sprachfenster(const Sprachtabelle& tabelle) : Werkzeugfenster(Sprachen), m_tabelle(tabelle) {}
 
 void Sprachfenster::Steuerelemente_Uebernehmen()
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     auto* gruppe = new QButtonGroup(this);
     for (const Sprachoption& o : m_tabelle.Optionen) {
         if (o.Option == Automatisch) {
@@ -78,13 +77,7 @@ void Sprachfenster::Steuerelemente_Uebernehmen()
         connect(bild, &Bildfeld::Geklickt, this, [this, k] { Image1_Click(k); });
     }
     Line1 = findChild<QFrame*>(QStringLiteral("Line1"));
-    Platzierung::Laden(this, Sprachen);
-}
-
-void Sprachfenster::closeEvent(QCloseEvent* event)
-{
-    Platzierung::Speichern(this, Sprachen);
-    event->accept();
+    Platzieren();
 }
 
 void Sprachfenster::Sprache_Lesen()

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
 #include "phone/Sprachen.h"
 
 #include <QVector>
@@ -12,7 +13,7 @@ class QRadioButton;
 // one option per language and "&Automatisch", a picture per language, Sprache_Lesen, and the
 // placement keys "SprachenX" and "SprachenY" of both. A choice is sent to the phone at once,
 // but only once the phone's language has been read.
-class Sprachfenster : public QWidget {
+class Sprachfenster : public Werkzeugfenster {
     Q_OBJECT
 public:
     // Asks the phone for its language and selects the matching option.
@@ -38,7 +39,6 @@ protected:
     // Takes the controls made by the window's form ("Option1_0", "Image1_0" ...), draws the
     // pictures, connects the clicks and places the window.
     void Steuerelemente_Uebernehmen();
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Aendern(int option);

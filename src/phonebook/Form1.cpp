@@ -36,12 +36,6 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form1>& Zeiger()
-{
-    static QPointer<Form1> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("Telefonbuch"), 0, 0, 8200, 6500, true};
 
 constexpr int SymbolRolle = Qt::UserRole;
@@ -59,10 +53,9 @@ struct Knopfdaten {
 
 }  // namespace
 
-Form1::Form1() : ui(std::make_unique<Ui::Form1>())
+Form1::Form1() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form1>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     Frame1 = ui->Frame1;
     Toolbar2 = ui->Toolbar2;
     Toolbar3 = ui->Toolbar3;
@@ -119,14 +112,9 @@ Form1::~Form1()
         Fenster().Liste = nullptr;
 }
 
-Form1* Form1::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form1();
-    return Zeiger();
-}
+Form1* Form1::Instanz() { return Einzelfenster_Holen<Form1>([] { return new Form1(); }); }
 
-bool Form1::Geladen() { return !Zeiger().isNull(); }
+bool Form1::Geladen() { return !Einzelfenster<Form1>().isNull(); }
 
 void Form1::Leisten_Aufbauen()
 {
@@ -777,33 +765,6 @@ void Form1::Belegung_Zeigen(int buch, const Fuellstand& stand)
 }
 
 // ---- Window -----------------------------------------------------------------------------
-
-QWidget* Form1::Rahmen() { return Platzierung::Rahmen(this); }
-
-void Form1::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_platziert)
-        return;
-    // Placed once, when the frame it lives in exists.
-    m_platziert = true;
-    Platzierung::Laden(this, Platz);
-    Platzierung::Zustand_Anwenden(this, Platz);
-    Form_Resize();
-}
-
-void Form1::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
-}
-
-void Form1::closeEvent(QCloseEvent* event)
-{
-    if (m_platziert)
-        Platzierung::Speichern(this, Platz);
-    event->accept();
-}
 
 void Form1::Form_Resize()
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
 #include "phonebook/Form1Layout.h"
 #include "phonebook/Listensortierung.h"
 #include "phonebook/Sicherung.h"
@@ -31,7 +32,7 @@ class Form1;
 // book and reload buttons, the fill-level frame, both command toolbars and the context menus.
 // The controls of Form1.ui are public members of their own names; those of control arrays are
 // in arrays (Label1[0] is "Label1_0").
-class Form1 : public QWidget, public Module1::TBuchAnsicht {
+class Form1 : public Werkzeugfenster, public Module1::TBuchAnsicht {
     Q_OBJECT
 public:
     static Form1* Instanz();  // created (and loaded) on first use
@@ -185,11 +186,6 @@ public:
     void Sortierung_Auffrischen() override;
     void Belegung_Zeigen(int buch, const Module1::Fuellstand& stand) override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     Form1();
     void Leisten_Aufbauen();
@@ -200,11 +196,9 @@ private:
     bool Ziel_Vorbereiten(int buch);
     void Kopieren_Nach(int buch);
     void Ziehen(QTreeWidget* quelle);
-    void Form_Resize();
+    void Form_Resize() override;
     void Ansicht_Teilen(const Form1Layout::Masse& m);
-    QWidget* Rahmen();
     std::unique_ptr<Ui::Form1> ui;
     std::unique_ptr<Module1::BaumZeilen> m_telefonliste;
     std::unique_ptr<Module1::BaumZeilen> m_lokalliste;
-    bool m_platziert = false;
 };

@@ -1,17 +1,8 @@
 #include "sms/Form27.h"
 
+#include "common/Einzelfenster.h"
 #include "common/Module4.h"
 #include "ui_Form27.h"
-
-#include <QPointer>
-
-namespace {
-QPointer<Form27>& Zeiger()
-{
-    static QPointer<Form27> form;
-    return form;
-}
-}  // namespace
 
 Form27::Form27() : ui(std::make_unique<Ui::Form27>())
 {
@@ -26,11 +17,6 @@ Form27::Form27() : ui(std::make_unique<Ui::Form27>())
 
 Form27::~Form27() = default;
 
-Form27* Form27::Instanz()
-{
-    if (!Zeiger())
-        Zeiger() = new Form27();
-    return Zeiger();
-}
+Form27* Form27::Instanz() { return Einzelfenster_Holen<Form27>([] { return new Form27(); }); }
 
-bool Form27::Geladen() { return !Zeiger().isNull(); }
+bool Form27::Geladen() { return !Einzelfenster<Form27>().isNull(); }

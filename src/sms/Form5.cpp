@@ -34,12 +34,6 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form5>& Zeiger()
-{
-    static QPointer<Form5> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("SMSLesen"), 0, 0, 8200, 6500, true};
 
 // Design places in twips.
@@ -81,10 +75,9 @@ QIcon Briefsymbol(const QColor& farbe, bool voll)
 
 }  // namespace
 
-Form5::Form5() : ui(std::make_unique<Ui::Form5>())
+Form5::Form5() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form5>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     Toolbar1 = ui->Toolbar1;
     kal1 = ui->kal1;
     Frame3 = ui->Frame3;
@@ -143,14 +136,10 @@ Form5::~Form5() = default;
 
 Form5* Form5::Instanz()
 {
-    if (!Zeiger()) {
-        Zeiger() = new Form5();
-        Zeiger()->Form_Load();
-    }
-    return Zeiger();
+    return Einzelfenster_Holen<Form5>([] { return new Form5(); }, &Form5::Form_Load);
 }
 
-bool Form5::Geladen() { return !Zeiger().isNull(); }
+bool Form5::Geladen() { return !Einzelfenster<Form5>().isNull(); }
 
 QAction* Form5::Knopf(const QToolBar* leiste, const QString& schluessel)
 {
@@ -433,33 +422,6 @@ void Form5::SMS_kill()
 }
 
 // ---- Window -----------------------------------------------------------------------------
-
-QWidget* Form5::Rahmen() { return Platzierung::Rahmen(this); }
-
-void Form5::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_platziert)
-        return;
-    // Placed once, when the frame it lives in exists.
-    m_platziert = true;
-    Platzierung::Laden(this, Platz);
-    Platzierung::Zustand_Anwenden(this, Platz);
-    Form_Resize();
-}
-
-void Form5::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
-}
-
-void Form5::closeEvent(QCloseEvent* event)
-{
-    if (m_platziert)
-        Platzierung::Speichern(this, Platz);
-    event->accept();
-}
 
 Form5::Masse Form5::Masse_Berechnen(int breite, int hoehe, bool maximiert, bool nummer, int spalte7)
 {

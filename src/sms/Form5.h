@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
 #include "sms/SMSLesen.h"
 
 #include <QIcon>
@@ -22,7 +23,7 @@ class Form5;
 // The reading window "SMS-Nachrichten lesen": every message of the phone as a row of kal1, the
 // clicked one in "Aktive Nachricht", the storage gauge, and the actions of Toolbar1. Its first
 // load restores the placement and reads the storage and the list.
-class Form5 : public QWidget {
+class Form5 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form5* Instanz();  // created (and loaded) on first use
@@ -90,17 +91,11 @@ public:
     };
     static Masse Masse_Berechnen(int breite, int hoehe, bool maximiert, bool nummer, int spalte7);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     Form5();
     void Leisten_Aufbauen();
     void Form_Load();
-    void Form_Resize();
-    QWidget* Rahmen();
+    void Form_Resize() override;
     void Spalten_Setzen(const Masse& m);
     QList<QTreeWidgetItem*> Gewaehlte_Zeilen() const;
     void Aktive_Leeren();
@@ -112,6 +107,5 @@ private:
     void Speichern();
 
     std::unique_ptr<Ui::Form5> ui;
-    bool m_platziert = false;
     bool m_fuellen = false;  // the program changes the current row: no item click
 };

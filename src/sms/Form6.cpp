@@ -46,12 +46,6 @@ using namespace Module1;
 
 namespace {
 
-QPointer<Form6>& Zeiger()
-{
-    static QPointer<Form6> form;
-    return form;
-}
-
 const Platzierung::Schluessel Platz{QStringLiteral("SMSSenden"), 0, 0, -1, -1, false};
 constexpr int MindestBreite = 7845;  // twips: Frame2 (7665) and its borders, so no option is cut
 constexpr int MindestHoehe = 5670;
@@ -77,10 +71,9 @@ std::function<bool(const QString&)> Form6::Editor_Starten = [](const QString& da
     return QProcess::startDetached(QStringLiteral("xdg-open"), {datei});
 };
 
-Form6::Form6() : ui(std::make_unique<Ui::Form6>())
+Form6::Form6() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form6>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     Frame2 = ui->Frame2;
     Frame1 = ui->Frame1;
     Text6 = ui->Text6;
@@ -129,14 +122,10 @@ Form6::~Form6() = default;
 
 Form6* Form6::Instanz()
 {
-    if (!Zeiger()) {
-        Zeiger() = new Form6();
-        Zeiger()->Form_Load();
-    }
-    return Zeiger();
+    return Einzelfenster_Holen<Form6>([] { return new Form6(); }, &Form6::Form_Load);
 }
 
-bool Form6::Geladen() { return !Zeiger().isNull(); }
+bool Form6::Geladen() { return !Einzelfenster<Form6>().isNull(); }
 
 QString Form6::SendeLog_Datei() { return QDir(Programmordner()).filePath(QStringLiteral("SMSLOG.TXT")); }
 
@@ -604,31 +593,6 @@ void Form6::SMS_SPEICHERN()
 }
 
 // ---- Window -----------------------------------------------------------------------------
-
-QWidget* Form6::Rahmen() { return Platzierung::Rahmen(this); }
-
-void Form6::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (m_platziert)
-        return;
-    m_platziert = true;
-    Platzierung::Laden(this, Platz);
-    Form_Resize();
-}
-
-void Form6::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
-}
-
-void Form6::closeEvent(QCloseEvent* event)
-{
-    if (m_platziert)
-        Platzierung::Speichern(this, Platz);
-    event->accept();
-}
 
 void Form6::Form_Resize()
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Werkzeugfenster.h"
+
 #include <QDateTime>
 #include <QStringList>
 #include <QWidget>
@@ -23,7 +25,7 @@ class Form6;
 // The composing window "Neue SMS-Nachricht": text, recipients, options, validity period and
 // service centre; it sends the text to every recipient or stores it in the phone. Created and
 // loaded on first touch; the phone-book and reading windows fill List3 and Text6 and show it.
-class Form6 : public QWidget {
+class Form6 : public Werkzeugfenster {
     Q_OBJECT
 public:
     static Form6* Instanz();  // created (and loaded) on first use
@@ -92,17 +94,11 @@ public:
     static std::function<bool(const QString& datei)> Editor_Starten;
     static QString SendeLog_Datei();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     Form6();
     void Leisten_Aufbauen();
     void Form_Load();
-    void Form_Resize();
-    QWidget* Rahmen();
+    void Form_Resize() override;
     void Text6_Change();
     bool Knopf_Gedrueckt(const char* schluessel) const;
     // Selects an entry as the program does: the selection action runs when it changed.
@@ -115,6 +111,5 @@ private:
     bool Empfaengerliste_Pruefen();
 
     std::unique_ptr<Ui::Form6> ui;
-    bool m_platziert = false;
     int m_aenderungEnde = -1;  // where the last edit of Text6 ended, for the length limit
 };

@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST_F(Hauptfenster, FirstStartUsesTheDefaults)
     EXPECT_FALSE(f->isMaximized());
     EXPECT_EQ(f->pos(), QPoint(0, 0));
     EXPECT_EQ(f->size(), QSize(737, 568));  // 11055 x 8520 twips
-    EXPECT_EQ(f->windowTitle(), QStringLiteral("ORX 2000 Build: ") + Buildnummer());
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("TALKforge PRO 2000 Build: ") + Buildnummer());
     EXPECT_EQ(f->ProgressBar3->maximum(), 7500);
     EXPECT_EQ(Module1::TimeoutFaktor, 7500);
     EXPECT_EQ(f->Panel(4)->text(), "COM:1 (19200,n,8,1) ");
@@ -363,6 +364,22 @@ TEST_F(Hauptfenster, AToolWindowIsWrappedOnceAndKeepsItsPlacement)
     EXPECT_EQ(Umgebung::Fensterwert("OrganizerX"), "600");
     EXPECT_EQ(Umgebung::Fensterwert("OrganizerY"), "750");
     EXPECT_EQ(f->MdiArea->subWindowList().size(), 1);
+}
+
+TEST_F(Hauptfenster, AToolWindowLargerThanTheAreaIsReachedByScrollBars)
+{
+    Speichern("Windows", "OrganizerW", "15000");
+    Speichern("Windows", "OrganizerH", "12000");
+    ASSERT_TRUE(u.Starten());
+    QMdiArea* bereich = u.Fenster->MdiArea;
+    u.Fenster->Kind_Zeigen(Form3::Instanz());
+    QCoreApplication::processEvents();
+    ASSERT_GT(bereich->currentSubWindow()->width(), bereich->viewport()->width());
+    ASSERT_GT(bereich->currentSubWindow()->height(), bereich->viewport()->height());
+    EXPECT_TRUE(bereich->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(bereich->verticalScrollBar()->isVisible());
+    EXPECT_GT(bereich->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(bereich->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(Hauptfenster, AToolWindowWithoutStoredSizeKeepsItsDesignedContent)

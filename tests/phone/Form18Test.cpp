@@ -49,6 +49,16 @@ TEST_F(Form18Test, LoadShowsThePcClockAndReadsThePhone)
     EXPECT_TRUE(Module1::Link().Text2.isEmpty());
 }
 
+TEST_F(Form18Test, TheWindowIsKnownWhileItsLoadReadsThePhone)
+{
+    // A second click on the node while the load yields must find this window.
+    bool bekannt = false;
+    QTimer::singleShot(0, [&bekannt] { bekannt = Form18::Geladen(); });
+    Form18::Instanz();
+    EXPECT_TRUE(bekannt);
+    EXPECT_EQ(Empfangen(), "AT+CCLK?\r\n");
+}
+
 TEST_F(Form18Test, WritesThePhoneSideWithoutQuotes)
 {
     Form18* f = Laden();
