@@ -23,7 +23,7 @@ const QRegularExpression& Settings_Muster()
 }
 
 // Past the line time of the bytes written, the last of them may still be in the adapter.
-constexpr milliseconds Nachlaufzeit{20};
+constexpr milliseconds Nachlaufzeit{2};
 // Beyond the line time of what is pending, a drain gives up and the clear drops the rest.
 constexpr milliseconds Drainreserve{200};
 
@@ -88,7 +88,9 @@ void SerialPortKanal::Output(const QString& text)
     const QByteArray bytes = text.toLatin1();
     m_port->write(bytes);
     const auto jetzt = steady_clock::now();
-    m_leitungFrei = std::max(m_leitungFrei, jetzt) + Zeichenzeit(m_settings) * bytes.size();
+    // Characters may leave with gaps between them (adapters send in frames): a tenth more.
+    const auto dauer = Zeichenzeit(m_settings) * bytes.size();
+    m_leitungFrei = std::max(m_leitungFrei, jetzt) + dauer + dauer / 10;
     // Nothing reaches the line before the event loop runs unless we flush here.
     QElapsedTimer uhr;
     uhr.start();

@@ -284,7 +284,9 @@ bool SimHandy::Lesen()
         const auto jetzt = std::chrono::steady_clock::now();
         if (puffer[0] != TIOCPKT_DATA) {
             if (puffer[0] & TIOCPKT_FLUSHWRITE) {
-                m_unterwegs.clear();
+                // What has arrived stays, even while the answering thread is still busy sending.
+                while (!m_unterwegs.empty() && m_unterwegs.back().ankunft > jetzt)
+                    m_unterwegs.pop_back();
                 m_leitungFrei = jetzt;
             }
             continue;
@@ -340,7 +342,10 @@ void SimHandy::Byte_Bearbeiten(char c)
     if (c == '\n')
         return;
     if (c != '\r') {
+        // Echoed as it comes, like a phone does; the line is answered at its CR.
         m_zeile += c;
+        if (m_echo && !m_stumm)
+            Ausgeben(std::string(1, c), false);
         return;
     }
     const std::string zeile = std::move(m_zeile);
@@ -356,7 +361,7 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
         return;
     }
     if (m_echo)
-        Ausgeben(zeile + "\r", false);
+        Ausgeben("\r", false);
     if (zeile.empty())
         return;
     m_befehle.push_back(zeile);

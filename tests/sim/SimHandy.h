@@ -3,8 +3,8 @@
 // (its own thread serves the master side; the program under test stays single-threaded and
 // opens the slave device with the real QSerialPort); the phonesim program runs it standalone.
 //
-// Line discipline: echo on (the command line is echoed with its CR; an LF is ignored), replies
-// framed as "\r\n<line>\r\n" with a final "\r\nOK\r\n", "\r\nERROR\r\n", "\r\n+CME ERROR: n\r\n"
+// Line discipline: echo on (the command line is echoed as it comes, with its CR; an LF is
+// ignored), replies framed as "\r\n<line>\r\n" with a final "\r\nOK\r\n", "\r\nERROR\r\n", "\r\n+CME ERROR: n\r\n"
 // or "\r\n+CMS ERROR: n\r\n", and "\r\n> " for the data prompt. So "AT+CGMM\r\n" gets
 // "AT+CGMM\r" "\r\nS35\r\n" "\r\nOK\r\n". An empty line is echoed and not answered.
 // Commands are matched without regard to case ("at^smso" is "AT^SMSO"). Every byte received
