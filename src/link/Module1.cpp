@@ -110,6 +110,13 @@ bool Ist_Netzsuche(const QString& befehl)
     return befehl.trimmed().compare(QLatin1String("AT+COPS=?"), Qt::CaseInsensitive) == 0;
 }
 
+// A final line or the prompt comes only after the phone has received the command.
+void Beantwortet()
+{
+    if (Link().Port)
+        Link().Port->Ausgabe_Beantwortet();
+}
+
 void Nachlauf_Setzen()
 {
     Verbindung& L = Link();
@@ -387,6 +394,8 @@ bool Antwort_Warten()
         zeitAus = false;
     }
     echo.Abschliessen();
+    if (ergebnis != Ergebnis::Keins)
+        Beantwortet();
     if (Debugmodus())
         Debuglog_Schreiben(L.Text1);
     Meter(0);
@@ -446,6 +455,8 @@ bool Prompt_Warten()
     if (!fehler && !prompt && echo.Ohne_Echo(true))
         fehler = Endergebnis_Ab(L.Text2, ab) == Ergebnis::Fehler;
     echo.Abschliessen();
+    if (fehler || prompt)
+        Beantwortet();
     if (Debugmodus())
         Debuglog_Schreiben(L.Text1);
     const bool zeitAus = !fehler && !prompt && leer >= TimeoutFaktor;

@@ -87,6 +87,7 @@ void SerialPortKanal::Output(const QString& text)
         return;
     const QByteArray bytes = text.toLatin1();
     m_port->write(bytes);
+    m_beantwortet = false;
     const auto jetzt = steady_clock::now();
     // Characters may leave with gaps between them (adapters send in frames): a tenth more.
     const auto dauer = Zeichenzeit(m_settings) * bytes.size();
@@ -117,7 +118,7 @@ void SerialPortKanal::Ausgabe_Abwarten()
         if (::ioctl(fd, TIOCOUTQ, &wartend) != 0)
             return;
         const auto jetzt = steady_clock::now();
-        if (wartend == 0 && jetzt >= m_leitungFrei + Nachlaufzeit)
+        if (wartend == 0 && (m_beantwortet || jetzt >= m_leitungFrei + Nachlaufzeit))
             break;
         if (jetzt >= grenze)
             return;  // the line does not move: the clear drops what is left

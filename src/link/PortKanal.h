@@ -21,6 +21,8 @@ public:
     virtual void OutBuffer_Leeren() = 0;
     // Returns once everything written has left the line (bounded by its time on the line).
     virtual void Ausgabe_Abwarten() {}
+    // The phone has answered what was written last, so it has all of it: no drain needs to wait.
+    virtual void Ausgabe_Beantwortet() {}
 
     // Runs before every write, for the exchange's guards against late replies.
     std::function<void()> VorAusgabe;
@@ -54,6 +56,7 @@ public:
     void Output(const QString& text) override;
     void OutBuffer_Leeren() override;
     void Ausgabe_Abwarten() override;
+    void Ausgabe_Beantwortet() override { m_beantwortet = true; }
     bool CommPort_Setzen(int nummer) override;
     int CommPort() const override { return m_nummer; }
     bool Settings_Setzen(const QString& settings) override;
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<QSerialPort> m_port;
     // When the line will have sent everything written so far, by the line speed.
     std::chrono::steady_clock::time_point m_leitungFrei{};
+    bool m_beantwortet = true;
     bool m_verloren = false;  // the device vanished while open; the next write reopens it
     int m_nummer = 0;  // no port until one is chosen
     QString m_settings = QStringLiteral("19200,n,8,1");

@@ -202,7 +202,9 @@ TEST_F(AustauschSim, TheNetworkScanOutwaitsTheTimeOut)
 TEST_F(AustauschSim, AnUnpluggedDeviceFailsAtOnceAndIsReopenedWhenBack)
 {
     ASSERT_TRUE(Befehl_Senden("AT", true));
+    // Unplugged: the device goes, and with it its node (whose number another terminal may take).
     u.Handy.reset();
+    Einstellungen::Speichern("Ports", "COM1", "/dev/abgezogen");
     EXPECT_FALSE(Befehl_Senden("AT", true));
     ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
     EXPECT_TRUE(u.Dialoge.Meldungen[0].text.contains("Timeout"));
