@@ -276,8 +276,10 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         return;
     }
     if (Zahl_Oder_Null(Options, QStringLiteral("Ausschalten"), QStringLiteral("1")) != 0 &&
-        Frage_Ja(QStringLiteral("Das Handy ausschalten ?")) && MSComm1.IstOffen())
+        Frage_Ja(QStringLiteral("Das Handy ausschalten ?")) && MSComm1.IstOffen()) {
         MSComm1.Output(QStringLiteral("at^smso\r\n"));  // no busy test, no wait: the phone switches off
+        MSComm1.Ausgabe_Abwarten();  // the program ends next: the command must leave the line first
+    }
     Platzierung::Speichern(this, Hauptfenster);
     event->accept();
     // The program ends at once: the tool windows are not closed and save nothing.

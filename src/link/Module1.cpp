@@ -9,6 +9,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+
+#include <algorithm>
 
 namespace Module1 {
 
@@ -18,6 +21,10 @@ QString LetzterBefehl;
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
+
+// After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
+constexpr qint64 RuheMs = 500;
+constexpr qint64 NachlaufMs = 2000;
 
 bool Ist_Zeilenende(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 
@@ -85,6 +92,82 @@ void Output(const QString& text)
         Link().Port->Output(text);
 }
 
+qint64 Jetzt()
+{
+    if (Link().Uhr)
+        return Link().Uhr();
+    static QElapsedTimer uhr;
+    if (!uhr.isValid())
+        uhr.start();
+    return uhr.elapsed();
+}
+
+// The phone echoes a command line with its CR; a command without CR LF has no echo to wait for.
+void Echo_Erwarten(const QString& befehl, bool crlf) { Link().Echo = crlf ? befehl + QLatin1Char('\r') : QString(); }
+
+bool Ist_Netzsuche(const QString& befehl)
+{
+    return befehl.trimmed().compare(QLatin1String("AT+COPS=?"), Qt::CaseInsensitive) == 0;
+}
+
+// A final line or the prompt comes only after the phone has received the command.
+void Beantwortet()
+{
+    if (Link().Port)
+        Link().Port->Ausgabe_Beantwortet();
+}
+
+void Nachlauf_Setzen()
+{
+    Verbindung& L = Link();
+    L.Nachlauf = true;
+    // Writes straight to the port wait the late reply out as well.
+    if (L.Port && !L.Port->VorAusgabe)
+        L.Port->VorAusgabe = [] { Nachlauf_Verwerfen(); };
+}
+
+// A final line counts for a command only after the command's own echo: what comes before it
+// is the late reply of an earlier command. It leaves the reply and stays in the log. A final
+// line without any echo, with the line quiet after it, shows a phone that does not echo.
+struct Echowaechter {
+    bool gesehen = Link().Echo.isEmpty();
+    bool ohneEcho = false;
+    qint64 ruhigSeit = -1;  // since when a final line before the echo is the last input
+
+    // After input: whether the final lines of the reply count yet; `ab` follows when the reply
+    // loses its head.
+    bool Zaehlt(qsizetype& ab)
+    {
+        Verbindung& L = Link();
+        if (!gesehen) {
+            const qsizetype pos = L.Text2.indexOf(L.Echo, 0, Qt::CaseInsensitive);
+            if (pos >= 0) {
+                gesehen = true;
+                L.EchoGesehen = true;
+                L.Text2.remove(0, pos);
+                ab = 0;
+            }
+        }
+        if (gesehen || ohneEcho || !L.EchoGesehen)
+            return true;
+        ruhigSeit = Endergebnis(L.Text2) != Ergebnis::Keins ? Jetzt() : -1;
+        return false;
+    }
+
+    // After an empty poll, or at the end of the wait: whether the reply counts without an echo now.
+    bool Ohne_Echo(bool ende)
+    {
+        if (ruhigSeit < 0 || (!ende && Jetzt() - ruhigSeit < RuheMs))
+            return false;
+        ohneEcho = true;
+        ruhigSeit = -1;
+        Link().EchoGesehen = false;
+        return true;
+    }
+
+    void Abschliessen() { Link().Echo.clear(); }
+};
+
 // A wait of the PIN path: it does not yield and ends on a final line among what it received
 // itself, or when the idle counter exceeds the time-out.
 struct Unterwarten {
@@ -121,7 +204,8 @@ Unterwarten PIN_Unterwarten()
 bool Nicht_Bestanden(const Unterwarten& w) { return w.zeitAus || w.ergebnis == Ergebnis::Fehler; }
 
 // The phone refused the command: maybe it wants the PIN2 first.
-bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig)
+// `letztes` is the result of the last exchange of the path, which decides the error message.
+bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig, Ergebnis& letztes)
 {
     Verbindung& L = Link();
     Puffer_Leeren();
@@ -129,6 +213,7 @@ bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig)
     Output(QStringLiteral("AT+CPIN?") + CRLF);
     Unterwarten w = PIN_Unterwarten();
     zeitAus = w.zeitAus;
+    letztes = w.ergebnis;
     if (w.ergebnis == Ergebnis::Fehler)
         return false;
     if (L.Text1.contains(QLatin1String("READY"))) {
@@ -151,6 +236,7 @@ bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig)
     Status_Setzen(QStringLiteral("Prüfe PIN2..."));
     w = PIN_Unterwarten();
     zeitAus = w.zeitAus;
+    letztes = w.ergebnis;
     if (Nicht_Bestanden(w)) {
         MsgBox(QStringLiteral("PIN nicht richtig!"));
         return false;
@@ -160,6 +246,7 @@ bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig)
     Output(LetzterBefehl + CRLF);
     w = PIN_Unterwarten();
     zeitAus = w.zeitAus;
+    letztes = w.ergebnis;
     return !Nicht_Bestanden(w);
 }
 
@@ -217,18 +304,52 @@ bool Befehl_Senden(const QString& befehl, bool crlf)
                Dialoge::Symbol::Kritisch);
         return false;
     }
+    Nachlauf_Verwerfen();
     Input();  // stale replies and unsolicited lines
     LetzterBefehl = befehl;
     if (L.Port)
         L.Port->OutBuffer_Leeren();
+    Echo_Erwarten(befehl, crlf);
     Output(crlf ? befehl + CRLF : befehl);
     return Antwort_Warten();
 }
 
 void Befehl_Schreiben(const QString& befehl, bool crlf)
 {
+    Nachlauf_Verwerfen();
     LetzterBefehl = befehl;
+    Echo_Erwarten(befehl, crlf);
     Output(crlf ? befehl + CRLF : befehl);
+}
+
+void Nachlauf_Verwerfen()
+{
+    Verbindung& L = Link();
+    if (!L.Nachlauf)
+        return;
+    L.Nachlauf = false;
+    if (!L.Port || !L.Port->IstOffen())
+        return;
+    const qint64 anfang = Jetzt();
+    qint64 zuletzt = anfang;
+    QString verworfen;
+    for (;;) {
+        const QString chunk = Input();
+        const qint64 jetzt = Jetzt();
+        if (!chunk.isEmpty()) {
+            verworfen += chunk;
+            zuletzt = jetzt;
+        }
+        if (jetzt - zuletzt >= RuheMs || jetzt - anfang >= NachlaufMs)
+            break;
+    }
+    if (verworfen.isEmpty())
+        return;
+    L.Text1 += verworfen;
+    if (L.Anzeige)
+        L.Anzeige->Log_Geaendert(L.Text1);
+    if (Debugmodus())
+        Debuglog_Schreiben(verworfen);
 }
 
 bool Antwort_Warten()
@@ -236,37 +357,59 @@ bool Antwort_Warten()
     Verbindung& L = Link();
     Link_Belegen();
     Puffer_Leeren();
+    // The network scan has its own bound in time, whatever the idle limit; the meter shows its share.
+    const bool netzsuche = Ist_Netzsuche(LetzterBefehl);
+    const qint64 anfang = Jetzt();
     int leer = 0;
     qsizetype ab = 0;
+    Echowaechter echo;
     Ergebnis ergebnis = Ergebnis::Keins;
+    bool zeitAus = false;
     for (;;) {
         const QString chunk = Input();
         if (L.Anzeige)
             L.Anzeige->Panel_Setzen(3, QStringLiteral("Eingangspuffer: %1").arg(L.Text2.size()));
         leer = chunk.isEmpty() ? leer + 1 : 1;
-        Meter(leer);
+        const qint64 vergangen = Jetzt() - anfang;
+        Meter(netzsuche ? static_cast<int>(std::min(vergangen, NetzsucheMs) * TimeoutFaktor / NetzsucheMs) : leer);
         if (!chunk.isEmpty()) {
             Log_Anhaengen(chunk);
+            if (echo.Zaehlt(ab))
+                ergebnis = Endergebnis_Ab(L.Text2, ab);
+        } else if (echo.Ohne_Echo(false)) {
             ergebnis = Endergebnis_Ab(L.Text2, ab);
         }
         if (L.Abarbeiten)
             L.Abarbeiten();
         else
             QCoreApplication::processEvents();
-        if (ergebnis != Ergebnis::Keins || leer >= TimeoutFaktor)
+        if (ergebnis != Ergebnis::Keins)
+            break;
+        zeitAus = netzsuche ? vergangen >= NetzsucheMs : leer >= TimeoutFaktor;
+        if (zeitAus)
             break;
     }
+    if (zeitAus && echo.Ohne_Echo(true)) {
+        ergebnis = Endergebnis_Ab(L.Text2, ab);
+        zeitAus = false;
+    }
+    echo.Abschliessen();
+    if (ergebnis != Ergebnis::Keins)
+        Beantwortet();
     if (Debugmodus())
         Debuglog_Schreiben(L.Text1);
     Meter(0);
 
-    bool zeitAus = leer >= TimeoutFaktor;
     bool pinNichtNoetig = false;
     bool gut = ergebnis == Ergebnis::Ok;
+    // The first final line decides both the result and the message.
+    Ergebnis letztes = ergebnis;
     if (ergebnis == Ergebnis::Fehler)
-        gut = PIN_Pfad(zeitAus, pinNichtNoetig);
+        gut = PIN_Pfad(zeitAus, pinNichtNoetig, letztes);
+    if (zeitAus)
+        Nachlauf_Setzen();
 
-    if (Hat_Fehlerzeile(L.Text1))
+    if (letztes == Ergebnis::Fehler)
         Fehler_Melden();
     if (pinNichtNoetig)
         PINFehler_Melden();
@@ -278,6 +421,8 @@ bool Antwort_Warten()
 
 bool Prompt_Senden(const QString& text, bool crlf)
 {
+    Nachlauf_Verwerfen();
+    Echo_Erwarten(text, crlf);
     Output(crlf ? text + CRLF : text);
     return Prompt_Warten();
 }
@@ -289,6 +434,7 @@ bool Prompt_Warten()
     Puffer_Leeren();
     int leer = 0;
     qsizetype ab = 0;
+    Echowaechter echo;
     bool fehler = false;
     bool prompt = false;
     for (;;) {
@@ -297,15 +443,25 @@ bool Prompt_Warten()
         Meter(leer);
         if (!chunk.isEmpty()) {
             Log_Anhaengen(chunk);
-            fehler = Endergebnis_Ab(L.Text1, ab) == Ergebnis::Fehler || fehler;
+            if (echo.Zaehlt(ab))
+                fehler = Endergebnis_Ab(L.Text2, ab) == Ergebnis::Fehler || fehler;
             prompt = chunk.contains(QLatin1Char('>'));
+        } else if (echo.Ohne_Echo(false)) {
+            fehler = Endergebnis_Ab(L.Text2, ab) == Ergebnis::Fehler || fehler;
         }
         if (fehler || prompt || leer >= TimeoutFaktor)
             break;
     }
+    if (!fehler && !prompt && echo.Ohne_Echo(true))
+        fehler = Endergebnis_Ab(L.Text2, ab) == Ergebnis::Fehler;
+    echo.Abschliessen();
+    if (fehler || prompt)
+        Beantwortet();
     if (Debugmodus())
         Debuglog_Schreiben(L.Text1);
-    const bool zeitAus = leer >= TimeoutFaktor;
+    const bool zeitAus = !fehler && !prompt && leer >= TimeoutFaktor;
+    if (zeitAus)
+        Nachlauf_Setzen();
     Link_Freigeben();
     if (fehler)
         Fehler_Melden();

@@ -19,9 +19,17 @@ struct Verbindung {
     // The command line without the program name; exactly {"-debug/all"} writes "debug.log".
     QStringList Argumente;
 
+    // Milliseconds of a steady clock for the timed waits; unset: the real one. Tests may speed it up.
+    std::function<qint64()> Uhr;
+
     QString Text2;  // reply buffer: everything received for the current command
     QString Text1;  // communication log of the current exchange
     bool Belegt = false;  // the busy lamp is red
+
+    // Guards against a reply that comes after its command has timed out.
+    bool Nachlauf = false;      // a command timed out: its reply may still be on the way
+    bool EchoGesehen = false;   // the phone echoed the last command it answered
+    QString Echo;               // the echo of the command being waited for; "" for none
 };
 Verbindung& Link();
 
@@ -29,6 +37,8 @@ Verbindung& Link();
 extern int TimeoutFaktor;
 // The last command given to Befehl_Senden or Befehl_Schreiben; the PIN path resends it.
 extern QString LetzterBefehl;
+// The bound of the network scan, which takes far longer than any other command.
+constexpr qint64 NetzsucheMs = 120000;
 
 bool Befehl_Senden(const QString& befehl, bool crlf);
 bool Antwort_Warten();
@@ -36,6 +46,9 @@ bool Prompt_Senden(const QString& text, bool crlf);
 bool Prompt_Warten();
 // For callers that write a command themselves and then wait: records it for the PIN resend.
 void Befehl_Schreiben(const QString& befehl, bool crlf);
+
+// After a time-out: reads and drops input until the line has been quiet for a while.
+void Nachlauf_Verwerfen();
 
 void Status_Setzen(const QString& text);
 QString Antwort_Bereinigen(QString& text);

@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <chrono>
+#include <functional>
 #include <memory>
 
 class QSerialPort;
@@ -15,7 +17,15 @@ public:
     virtual QString Input() = 0;
     // Writes the text and flushes it to the line at once.
     virtual void Output(const QString& text) = 0;
+    // Drops what is still queued for the line; what was written before is sent first.
     virtual void OutBuffer_Leeren() = 0;
+    // Returns once everything written has left the line (bounded by its time on the line).
+    virtual void Ausgabe_Abwarten() {}
+    // The phone has answered what was written last, so it has all of it: no drain needs to wait.
+    virtual void Ausgabe_Beantwortet() {}
+
+    // Runs before every write, for the exchange's guards against late replies.
+    std::function<void()> VorAusgabe;
 
     // Port number as the program keeps it (1 = COM1); false when the number is refused.
     virtual bool CommPort_Setzen(int nummer) = 0;
@@ -33,6 +43,8 @@ public:
 QString Port_Geraet(int nummer);
 // Parses "<baud>,<parity>,<data bits>,<stop bits>"; false when malformed.
 bool Settings_Zerlegen(const QString& settings, int* baud = nullptr);
+// The time one character of these settings takes on the line (start, data, parity and stop bits).
+std::chrono::microseconds Zeichenzeit(const QString& settings);
 
 // The real port, through QSerialPort.
 class SerialPortKanal : public PortKanal {
@@ -43,6 +55,8 @@ public:
     QString Input() override;
     void Output(const QString& text) override;
     void OutBuffer_Leeren() override;
+    void Ausgabe_Abwarten() override;
+    void Ausgabe_Beantwortet() override { m_beantwortet = true; }
     bool CommPort_Setzen(int nummer) override;
     int CommPort() const override { return m_nummer; }
     bool Settings_Setzen(const QString& settings) override;
@@ -52,7 +66,13 @@ public:
     bool IstOffen() const override;
 
 private:
+    bool Verschwunden();
+
     std::unique_ptr<QSerialPort> m_port;
+    // When the line will have sent everything written so far, by the line speed.
+    std::chrono::steady_clock::time_point m_leitungFrei{};
+    bool m_beantwortet = true;
+    bool m_verloren = false;  // the device vanished while open; the next write reopens it
     int m_nummer = 0;  // no port until one is chosen
     QString m_settings = QStringLiteral("19200,n,8,1");
 };

@@ -34,6 +34,8 @@ public:
     }
     void Output(const QString& text) override { m_port.Output(text); }
     void OutBuffer_Leeren() override { m_port.OutBuffer_Leeren(); }
+    void Ausgabe_Abwarten() override { m_port.Ausgabe_Abwarten(); }
+    void Ausgabe_Beantwortet() override { m_port.Ausgabe_Beantwortet(); }
     bool CommPort_Setzen(int nummer) override { return m_port.CommPort_Setzen(nummer); }
     int CommPort() const override { return m_port.CommPort(); }
     bool Settings_Setzen(const QString& settings) override { return m_port.Settings_Setzen(settings); }

@@ -145,6 +145,82 @@ TEST_F(AustauschSim, ModelDetection)
     EXPECT_EQ(handy.Befehle(), std::vector<std::string>{"AT+CGMM"});
 }
 
+// ---- A real line: late replies, slow scans, unplugged adapters --------------------------
+
+TEST_F(AustauschSim, ALateReplyBeforeTheNextEchoIsDroppedAndLogged)
+{
+    handy.Antwort_Setzen("AT+LANGSAM", sim::Error(), 1);
+    handy.Verzoegerung_Setzen(1000);
+    EXPECT_FALSE(Befehl_Senden("AT+LANGSAM", true));
+    handy.Verzoegerung_Setzen(0);
+    u.Dialoge.Meldungen.clear();
+
+    // The late ERROR comes while the next command waits, just before that command's echo.
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(Link().Text2, "AT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
+    EXPECT_EQ(Link().Text1, "\r\nERROR\r\nAT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_EQ(handy.Empfangen(), "AT+LANGSAM\r\nAT+CGMM\r\n");
+}
+
+TEST_F(AustauschSim, WithoutEchoTheLineIsWaitedQuietAfterATimeOut)
+{
+    TimeoutFaktor = 500;
+    handy.Echo_Setzen(false);
+    handy.Antwort_Setzen("AT+LANGSAM", sim::Error(), 1);
+    handy.Verzoegerung_Setzen(900);  // 0.4 s after the time-out
+    EXPECT_FALSE(Befehl_Senden("AT+LANGSAM", true));
+    handy.Verzoegerung_Setzen(0);
+    u.Dialoge.Meldungen.clear();
+
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(Link().Text2, "\r\nS35\r\n\r\nOK\r\n");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(AustauschSim, TheFirstFinalLineDecidesResultAndMessage)
+{
+    handy.Antwort_Setzen("AT+ZWEI", sim::Ok() + sim::Error(), 1);
+    EXPECT_TRUE(Befehl_Senden("AT+ZWEI", true));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(AustauschSim, TheNetworkScanOutwaitsTheTimeOut)
+{
+    // A clock a hundred times fast: the phone's 0.4 s are 40 s to the exchange.
+    QElapsedTimer echt;
+    echt.start();
+    Link().Uhr = [echt] { return echt.elapsed() * 100; };
+    TimeoutFaktor = 100;
+    handy.Antwort_Setzen("AT+COPS=?", sim::Zeile("+COPS: (2,\"Netz A\",\"NA\",\"26201\")") + sim::Ok(), 1);
+    handy.Verzoegerung_Setzen(400);
+    EXPECT_TRUE(Befehl_Senden("AT+COPS=?", true));
+    EXPECT_TRUE(Link().Text2.contains("+COPS: (2,\"Netz A\""));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(AustauschSim, AnUnpluggedDeviceFailsAtOnceAndIsReopenedWhenBack)
+{
+    ASSERT_TRUE(Befehl_Senden("AT", true));
+    // Unplugged: the device goes, and with it its node (whose number another terminal may take).
+    u.Handy.reset();
+    Einstellungen::Speichern("Ports", "COM1", "/dev/abgezogen");
+    EXPECT_FALSE(Befehl_Senden("AT", true));
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_TRUE(u.Dialoge.Meldungen[0].text.contains("Timeout"));
+    EXPECT_FALSE(u.Port->IstOffen());
+
+    QElapsedTimer uhr;
+    uhr.start();
+    EXPECT_FALSE(Befehl_Senden("AT", true));
+    EXPECT_LT(uhr.elapsed(), 1000);
+
+    u.Handy = std::make_unique<sim::SimHandy>();
+    Einstellungen::Speichern("Ports", "COM1", QString::fromStdString(u.Handy->Geraet()));
+    EXPECT_TRUE(Befehl_Senden("AT", true));
+    EXPECT_EQ(u.Handy->Empfangen(), "AT\r\n");
+}
+
 TEST(Port, ThatCannotBeOpened)
 {
     Einstellungen::Speichern("Ports", "COM7", "/dev/gibt-es-nicht");

@@ -88,6 +88,17 @@ TEST_F(Bilder, UploadSendsTheFilesBytesInBlocksOf176)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Bilder, UploadArrivesByteExactOverALineOf19200Baud)
+{
+    u.Handy->Baudrate_Setzen(19200);
+    const QByteArray logo = Weisses_Logo();
+    Uebernehmen("logo.bmp", logo);
+    f->Knopf("schreiben")->trigger();
+    EXPECT_EQ(Empfangen(), Hochladung("bmp", logo));
+    EXPECT_EQ(Objekt("bmp"), logo);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
 TEST_F(Bilder, FiveThousandBytesAreSentOneMoreIsRefused)
 {
     const QByteArray voll = Weisses_Logo() + QByteArray(5000 - 814, '\0');

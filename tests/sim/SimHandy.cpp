@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <stdexcept>
 #include <termios.h>
 #include <unistd.h>
@@ -63,6 +64,9 @@ SimHandy::SimHandy()
     cfmakeraw(&t);
     tcsetattr(m_slave, TCSANOW, &t);
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    // Packet mode: the program's output flushes show up as status bytes.
+    int paket = 1;
+    ioctl(m_master, TIOCPKT, &paket);
     if (pipe2(m_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         ::close(m_slave);
         ::close(m_master);
@@ -106,13 +110,20 @@ SimHandy::SimHandy()
     });
 
     m_thread = std::thread([this] { Bedienen(); });
+    m_leser = std::thread([this] { Zuhoeren(); });
 }
 
 SimHandy::~SimHandy()
 {
+    {
+        std::lock_guard<std::recursive_mutex> lock(m_mutex);
+        m_ende = true;
+    }
+    m_angekommen.notify_all();
     const char stop = 1;
     while (::write(m_stopPipe[1], &stop, 1) < 0 && errno == EINTR) {
     }
+    m_leser.join();
     m_thread.join();
     ::close(m_stopPipe[0]);
     ::close(m_stopPipe[1]);
@@ -211,9 +222,38 @@ void SimHandy::Senden(const std::string& bytes) { Schreiben(bytes.data(), bytes.
 
 // ---- The simulator's thread ------------------------------------------------------------
 
+// Serves what has arrived over the line; the reader thread keeps the line model current meanwhile,
+// so a flush of the program is seen at once even while a reply is being sent.
 void SimHandy::Bedienen()
 {
-    char puffer[4096];
+    for (;;) {
+        std::vector<Ausgabe> ausgang;
+        {
+            std::unique_lock<std::recursive_mutex> lock(m_mutex);
+            const auto da = [this] {
+                return m_ende ||
+                       (!m_unterwegs.empty() && m_unterwegs.front().ankunft <= std::chrono::steady_clock::now());
+            };
+            while (!da()) {
+                if (m_unterwegs.empty())
+                    m_angekommen.wait(lock);
+                else
+                    m_angekommen.wait_until(lock, m_unterwegs.front().ankunft);
+            }
+            if (m_ende)
+                return;
+            Ankuenfte_Bearbeiten();
+            ausgang.swap(m_ausgang);
+        }
+        m_empfangGeaendert.notify_all();
+        for (const Ausgabe& a : ausgang)
+            if (!Schicken(a))
+                return;
+    }
+}
+
+void SimHandy::Zuhoeren()
+{
     for (;;) {
         pollfd fds[2] = {{m_master, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -221,30 +261,55 @@ void SimHandy::Bedienen()
                 continue;
             return;
         }
-        if (fds[1].revents)
+        if (fds[1].revents || !Lesen())
             return;
+        m_angekommen.notify_all();
+    }
+}
+
+bool SimHandy::Lesen()
+{
+    char puffer[4097];
+    for (;;) {
         const ssize_t n = ::read(m_master, puffer, sizeof puffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN)
+            return true;
         if (n <= 0) {
             // Not expected while the slave is held open; do not spin if it happens.
-            if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-                if (!Schlafen(10))
-                    return;
+            return Schlafen(10);
+        }
+        std::lock_guard<std::recursive_mutex> lock(m_mutex);
+        const auto jetzt = std::chrono::steady_clock::now();
+        if (puffer[0] != TIOCPKT_DATA) {
+            if (puffer[0] & TIOCPKT_FLUSHWRITE) {
+                // What has arrived stays, even while the answering thread is still busy sending.
+                while (!m_unterwegs.empty() && m_unterwegs.back().ankunft > jetzt)
+                    m_unterwegs.pop_back();
+                m_leitungFrei = jetzt;
             }
             continue;
         }
-
-        std::vector<Ausgabe> ausgang;
-        {
-            std::lock_guard<std::recursive_mutex> lock(m_mutex);
-            m_empfangen.append(puffer, static_cast<std::size_t>(n));
-            for (ssize_t i = 0; i < n; ++i)
-                Byte_Bearbeiten(puffer[i]);
-            ausgang.swap(m_ausgang);
+        for (ssize_t i = 1; i < n; ++i) {
+            if (m_baud > 0) {
+                m_leitungFrei = std::max(m_leitungFrei, jetzt) + std::chrono::microseconds(10LL * 1000000 / m_baud);
+                m_unterwegs.push_back({puffer[i], m_leitungFrei});
+            } else {
+                m_unterwegs.push_back({puffer[i], jetzt});
+            }
         }
-        m_empfangGeaendert.notify_all();
-        for (const Ausgabe& a : ausgang)
-            if (!Schicken(a))
-                return;
+    }
+}
+
+void SimHandy::Ankuenfte_Bearbeiten()
+{
+    const auto jetzt = std::chrono::steady_clock::now();
+    while (!m_unterwegs.empty() && m_unterwegs.front().ankunft <= jetzt) {
+        const char c = m_unterwegs.front().c;
+        m_unterwegs.pop_front();
+        m_empfangen += c;
+        Byte_Bearbeiten(c);
     }
 }
 
@@ -277,7 +342,10 @@ void SimHandy::Byte_Bearbeiten(char c)
     if (c == '\n')
         return;
     if (c != '\r') {
+        // Echoed as it comes, like a phone does; the line is answered at its CR.
         m_zeile += c;
+        if (m_echo && !m_stumm)
+            Ausgeben(std::string(1, c), false);
         return;
     }
     const std::string zeile = std::move(m_zeile);
@@ -293,7 +361,7 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
         return;
     }
     if (m_echo)
-        Ausgeben(zeile + "\r", false);
+        Ausgeben("\r", false);
     if (zeile.empty())
         return;
     m_befehle.push_back(zeile);

@@ -3,8 +3,8 @@
 // (its own thread serves the master side; the program under test stays single-threaded and
 // opens the slave device with the real QSerialPort); the phonesim program runs it standalone.
 //
-// Line discipline: echo on (the command line is echoed with its CR; an LF is ignored), replies
-// framed as "\r\n<line>\r\n" with a final "\r\nOK\r\n", "\r\nERROR\r\n", "\r\n+CME ERROR: n\r\n"
+// Line discipline: echo on (the command line is echoed as it comes, with its CR; an LF is
+// ignored), replies framed as "\r\n<line>\r\n" with a final "\r\nOK\r\n", "\r\nERROR\r\n", "\r\n+CME ERROR: n\r\n"
 // or "\r\n+CMS ERROR: n\r\n", and "\r\n> " for the data prompt. So "AT+CGMM\r\n" gets
 // "AT+CGMM\r" "\r\nS35\r\n" "\r\nOK\r\n". An empty line is echoed and not answered.
 // Commands are matched without regard to case ("at^smso" is "AT^SMSO"). Every byte received
@@ -24,6 +24,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -91,7 +92,9 @@ public:
     void Stueckelung_Setzen(std::size_t bytes, int pause_ms);
     // Wait before each reply (the echo comes at once).
     void Verzoegerung_Setzen(int ms);
-    // Simulate the line speed: each byte sent takes 10 bits at this rate (0: no limit).
+    // Simulate the line speed: each byte takes 10 bits at this rate (0: no limit), in both
+    // directions. Bytes from the program are in flight until the line has carried them, and an
+    // output flush of the program (TCOFLUSH) discards what is still in flight, as a UART does.
     void Baudrate_Setzen(int baud);
     // The next `anzahl` commands starting with `praefix` (case-insensitive) get this raw reply
     // (sent after the echo) instead of their normal one; anzahl < 0: always, 0: ignored.
@@ -140,6 +143,9 @@ private:
     };
 
     void Bedienen();
+    void Zuhoeren();
+    bool Lesen();  // everything the master has now; false when stopping
+    void Ankuenfte_Bearbeiten();  // lock held
     void Byte_Bearbeiten(char c);
     void Zeile_Bearbeiten(const std::string& zeile);
     void Ausgeben(const std::string& bytes, bool antwort);  // queues; lock held
@@ -156,7 +162,18 @@ private:
     int m_slave = -1;  // kept open so the master never sees a hang-up between the program's opens
     int m_stopPipe[2] = {-1, -1};
     std::string m_geraet;
-    std::thread m_thread;
+    std::thread m_thread;  // answers
+    std::thread m_leser;   // reads the line
+    std::condition_variable_any m_angekommen;
+    bool m_ende = false;
+
+    // Bytes from the program still on the line, with the time each one arrives.
+    struct Unterwegs {
+        char c;
+        std::chrono::steady_clock::time_point ankunft;
+    };
+    std::deque<Unterwegs> m_unterwegs;
+    std::chrono::steady_clock::time_point m_leitungFrei{};
 
     std::string m_empfangen;
     std::vector<std::string> m_befehle;

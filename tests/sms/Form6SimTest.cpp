@@ -4,6 +4,7 @@
 #include "sms/Form5.h"
 #include "sms/Form6.h"
 #include "sms/Form7.h"
+#include "sms/PDU.h"
 #include "sms/Servicecenter.h"
 
 #include <QAction>
@@ -250,6 +251,29 @@ TEST_F(Form6Sim, ARecipientOfMoreThanTwentyDigitsIsRefused)
 }
 
 // ---- Storing ----------------------------------------------------------------------------
+
+TEST_F(Form6Sim, AFullMessageArrivesWholeOverALineOf19200Baud)
+{
+    Laden();
+    u.Handy->Baudrate_Setzen(19200);
+    Empfaenger({"+49171234567"});
+    QString text;
+    for (int i = 0; i < 160; ++i)
+        text += QChar(QLatin1Char('a' + i % 26));
+    f->Text6->setPlainText(text);
+    const SubmitPDU pdu = PDU_Kodieren(text, "+49171234567", false, false, f->Combo3->currentIndex());
+    const std::string erwartet = "=" + std::to_string(pdu.Oktette) + "\r\n" + pdu.PDU.toStdString() + CtrlZ;
+
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(Empfangen(), "at+cmgs" + erwartet);
+    EXPECT_EQ(Gesendet().size(), 1u);
+
+    Vergessen();
+    f->SMS_SPEICHERN();
+    EXPECT_EQ(Empfangen(), "at+cpms?\r\nat+cmgw" + erwartet);
+    EXPECT_EQ(anzeige.Status.last(), "Nachricht gespeichert.");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
 
 TEST_F(Form6Sim, StoresForTheSelectedRecipientAndReadsItBack)
 {

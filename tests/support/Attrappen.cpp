@@ -122,6 +122,10 @@ void Link_Zuruecksetzen()
     L.Text1.clear();
     L.Text2.clear();
     L.Belegt = false;
+    L.Uhr = nullptr;
+    L.Nachlauf = false;
+    L.EchoGesehen = false;
+    L.Echo.clear();
     Module1::TimeoutFaktor = 7500;
     Module1::LetzterBefehl.clear();
     Module1::Handytyp.clear();
