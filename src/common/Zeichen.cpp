@@ -58,4 +58,9 @@ bool Name_Pruefen(const QString& text)
                                              "/*-+()?!<>äöüÄÖÜß#,.'éèÉÂâàìù"));
 }
 
+QString Nummerntyp(const QString& nummer)
+{
+    return nummer.startsWith(QLatin1Char('+')) ? QStringLiteral("145") : QStringLiteral("129");
+}
+
 }  // namespace Module1

@@ -13,4 +13,8 @@ bool Ziffern_Pruefen(const QString& text);
 bool Servicenummer_Pruefen(const QString& text);
 bool Name_Pruefen(const QString& text);
 
+// The type of number that goes with a number written to the phone: 145 (international) only
+// when it starts with "+", else 129; a national number marked international is another number.
+QString Nummerntyp(const QString& nummer);
+
 }  // namespace Module1

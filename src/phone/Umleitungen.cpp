@@ -12,7 +12,8 @@ QString CCFC_Abfrage_Bilden(int grund, int klasse)
 
 QString CCFC_Registrieren_Bilden(int grund, const QString& nummer, int klasse, const QString& verzoegerung)
 {
-    QString befehl = QStringLiteral("AT+CCFC=%1,3,").arg(grund) + nummer + QStringLiteral(",145,%1").arg(klasse);
+    QString befehl = QStringLiteral("AT+CCFC=%1,3,").arg(grund) + nummer + QLatin1Char(',') + Nummerntyp(nummer) +
+                     QStringLiteral(",%1").arg(klasse);
     if (grund == 2)
         befehl += QStringLiteral(",,,") + verzoegerung;
     return befehl;

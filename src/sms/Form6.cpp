@@ -430,9 +430,7 @@ void Form6::Zentrale_Setzen(int index)
         return;
     }
     Status_Setzen(QStringLiteral("Schreibe SMS-Servicecenteradresse..."));
-    // 145 marks an international number; a national one written as such would be another.
-    const QString typ = nummer.startsWith(QLatin1Char('+')) ? QStringLiteral(",145") : QStringLiteral(",129");
-    if (Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + typ, true))
+    if (Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + QLatin1Char(',') + Nummerntyp(nummer), true))
         Status_Setzen(QStringLiteral("Fertig."));
 }
 

@@ -123,6 +123,13 @@ TEST(Umleitung, Commands)
     EXPECT_EQ(CCFC_Loeschen_Bilden(3, 4), "AT+CCFC=3,4,,,4\r\n");
 }
 
+TEST(Umleitung, ANationalTargetIsNotMarkedInternational)
+{
+    const QString n = QStringLiteral("01711234567");
+    EXPECT_EQ(CCFC_Registrieren_Bilden(2, n, 1, QStringLiteral("20")), "AT+CCFC=2,3,01711234567,129,1,,,20");
+    EXPECT_EQ(CCFC_Aktivieren_Bilden(0, n, 1, QStringLiteral("20")), "AT+CCFC=0,1,01711234567,129,1");
+}
+
 TEST(Umleitung, ReplyLines)
 {
     std::optional<Umleitungsstand> s =
