@@ -22,7 +22,7 @@ fi
 arbeit=$(mktemp -d)
 pids=()
 aufraeumen() {
-    [ -n "${orx:-}" ] && kill "$orx" 2>/dev/null
+    [ -n "${orx:-}" ] && { kill "$orx" 2>/dev/null || true; }
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
     rm -rf "$arbeit"
 }
