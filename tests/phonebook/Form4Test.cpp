@@ -142,6 +142,9 @@ struct Pruefung {
     const char* meldung;
 };
 
+// Stable test names: the default print is the struct's bytes, pointers included.
+void PrintTo(const Pruefung& p, std::ostream* os) { *os << "Index " << p.index << ", Nummer " << p.nummer; }
+
 class Speicherpruefung : public Eingabedialog, public ::testing::WithParamInterface<Pruefung> {};
 
 TEST_P(Speicherpruefung, RefusesWithTheMessageAndStaysOpen)
