@@ -184,4 +184,15 @@ void ListView_Sortieren(QTreeWidget* lv, int col, int typ, bool order)
         lv->unsetCursor();
 }
 
+QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste)
+{
+    QTreeWidgetItem* aktuell = liste->currentItem();
+    if (aktuell && aktuell->isSelected() && !aktuell->parent())
+        return aktuell;
+    for (int i = 0; i < liste->topLevelItemCount(); ++i)
+        if (liste->topLevelItem(i)->isSelected())
+            return liste->topLevelItem(i);
+    return nullptr;
+}
+
 }  // namespace Module3

@@ -3,8 +3,9 @@
 #include <array>
 
 class QTreeWidget;
+class QTreeWidgetItem;
 
-// Sorting of report lists by one column as text, numbers or dates and times.
+// Sorting of report lists by one column as text, numbers or dates and times, and their selection.
 namespace Module3 {
 
 // Sort direction per 1-based column number (1..13), shared by every list; true = ascending.
@@ -18,6 +19,10 @@ enum Sortierart { Text = 0, Zahl = 1, Datum = 2 };
 // 2 dates and times; any other typ sorts as text. Texts, tags and selection stay; rows added
 // later are not sorted in.
 void ListView_Sortieren(QTreeWidget* lv, int col, int typ, bool order);
+
+// The selected row of a flat list: the current row when it is selected, else the first
+// selected one; nothing without a selection.
+QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste);
 
 // "0"<->"9", "1"<->"8" ... each digit d becomes 9 - d; "-" becomes " "; the rest stays.
 QString Ziffern_Invertieren(const QString& s);

@@ -40,19 +40,7 @@ const QString KalFilter = QStringLiteral("*.kal (*.kal)");
 
 int Pixel(double twips) { return std::max(0, static_cast<int>(std::lround(twips / Platzierung::TwipsJePixel))); }
 
-// The selected row: the current row when it is selected, else the first selected one.
-QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste)
-{
-    QTreeWidgetItem* aktuell = liste->currentItem();
-    if (aktuell && aktuell->isSelected())
-        return aktuell;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i)
-        if (liste->topLevelItem(i)->isSelected())
-            return liste->topLevelItem(i);
-    return nullptr;
-}
-
-bool Hat_Auswahl(const QTreeWidget* liste) { return Ausgewaehlte_Zeile(liste) != nullptr; }
+bool Hat_Auswahl(const QTreeWidget* liste) { return Module3::Ausgewaehlte_Zeile(liste) != nullptr; }
 
 // The folder of the file last chosen under the key; the program folder at first.
 QString Startordner(const QString& schluessel)
@@ -385,7 +373,7 @@ void Form3::Termin_Bearbeiten()
 {
     if (kal1->topLevelItemCount() == 0)
         return;
-    QTreeWidgetItem* item = Ausgewaehlte_Zeile(kal1);
+    QTreeWidgetItem* item = Module3::Ausgewaehlte_Zeile(kal1);
     if (!item)
         return;
     Link().Text1.clear();
@@ -472,7 +460,7 @@ void Form3::Terminedit_LOKAL()
 {
     if (Kal2->topLevelItemCount() == 0)
         return;
-    QTreeWidgetItem* item = Ausgewaehlte_Zeile(Kal2);
+    QTreeWidgetItem* item = Module3::Ausgewaehlte_Zeile(Kal2);
     if (!item)
         return;
     const TerminZeile zeile = Zeile_Lesen(item, false);

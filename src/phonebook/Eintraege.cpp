@@ -1,11 +1,11 @@
 #include "phonebook/Eintraege.h"
 
 #include "common/Dialoge.h"
+#include "common/Module3.h"
 #include "common/Zeichen.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
 #include "link/Telefonbuecher.h"
-#include "app/MDIForm1.h"
 #include "phonebook/Form4.h"
 #include "phonebook/TBuchLesen.h"
 #include "sms/Form6.h"
@@ -170,13 +170,8 @@ void BaumZeilen::Waehlen(int zeile, bool gewaehlt)
 
 int BaumZeilen::Gewaehlte_Zeile() const
 {
-    QTreeWidgetItem* aktuell = m_baum->currentItem();
-    if (aktuell && aktuell->isSelected() && !aktuell->parent())
-        return m_baum->indexOfTopLevelItem(aktuell) + 1;
-    for (int i = 0; i < m_baum->topLevelItemCount(); ++i)
-        if (m_baum->topLevelItem(i)->isSelected())
-            return i + 1;
-    return 0;
+    QTreeWidgetItem* zeile = Module3::Ausgewaehlte_Zeile(m_baum);
+    return zeile ? m_baum->indexOfTopLevelItem(zeile) + 1 : 0;
 }
 
 void BaumZeilen::Entfernen(int zeile) { delete m_baum->takeTopLevelItem(zeile - 1); }
@@ -273,6 +268,22 @@ bool Schreiben_Erlaubt(const QString& index, int buch)
                    QStringLiteral(" ist vielleicht bereits vergeben: das Telefonbuch wurde nicht vollständig "
                                   "eingelesen!\r\nMöchten Sie einen vorhandenen Eintrag wirklich überschreiben?"));
 }
+
+namespace {
+
+// The entry dialog for a new entry, then the write of what it returns.
+void Neu_Erfassen_Und_Schreiben()
+{
+    DialogModus = QStringLiteral("neu");
+    Dialog_Zeigen();
+    if (DialogModus == QLatin1String("cancel"))
+        return;
+    if (!Schreiben_Erlaubt(EintragIndex, EintragBuch.toInt()))
+        return;
+    Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
+}
+
+}  // namespace
 
 bool Eintrag_Passt(const QString& name, const QString& nummer, const QString& suchtext)
 {
@@ -440,13 +451,7 @@ void EDIT_ITEM()
                               "einem anderen Telefonbuch speichern?"),
                Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Ja) != Dialoge::Antwort::Ja)
         return;
-    DialogModus = QStringLiteral("neu");
-    Dialog_Zeigen();
-    if (DialogModus == QLatin1String("cancel"))
-        return;
-    if (!Schreiben_Erlaubt(EintragIndex, EintragBuch.toInt()))
-        return;
-    Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
+    Neu_Erfassen_Und_Schreiben();
 }
 
 // ---- Phone-list commands -----------------------------------------------------------------
@@ -458,13 +463,7 @@ void Eintrag_Neu()
     EintragNummer.clear();
     EintragMerker.clear();
     EintragBuch = QStringLiteral("0");
-    DialogModus = QStringLiteral("neu");
-    Dialog_Zeigen();
-    if (DialogModus == QLatin1String("cancel"))
-        return;
-    if (!Schreiben_Erlaubt(EintragIndex, EintragBuch.toInt()))
-        return;
-    Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
+    Neu_Erfassen_Und_Schreiben();
 }
 
 void Markierte_Loeschen()
@@ -585,20 +584,11 @@ void SMS_Uebergeben(Listenzeilen& l, int nummerSpalte)
         return;
     }
     Form6* form6 = Form6::Instanz();
-    if (form6->List3->count() > 0 &&
-        MsgBox(QStringLiteral("Sollen die SMS-Empfängerliste vorher gelöscht werden?"), Dialoge::Symbol::Frage,
-               Dialoge::Tasten::JaNein, Dialoge::Antwort::Ja) == Dialoge::Antwort::Ja)
-        form6->List3->clear();
+    form6->Empfaenger_Vorher_Leeren();
     for (int i = 1; i <= l.Zeilen(); ++i)
         if (l.Gewaehlt(i))
             form6->List3->addItem(l.Zelle(i, nummerSpalte));
-    if (MDIForm1* haupt = MDIForm1::Instanz())
-        haupt->Kind_Zeigen(form6);
-    else
-        form6->show();
-    form6->raise();
-    form6->activateWindow();
-    form6->Text6->setFocus();
+    form6->Zum_Schreiben_Zeigen();
 }
 
 }  // namespace Module1

@@ -704,17 +704,6 @@ void Form1::Zeile_Markieren(QTreeWidgetItem* zeile, int von, int bis, bool marki
 
 int Form1::Symbolnummer(const QTreeWidgetItem* zeile) { return zeile->data(0, SymbolRolle).toInt(); }
 
-QTreeWidgetItem* Form1::Ausgewaehlte_Zeile(const QTreeWidget* liste)
-{
-    QTreeWidgetItem* aktuell = liste->currentItem();
-    if (aktuell && aktuell->isSelected())
-        return aktuell;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i)
-        if (liste->topLevelItem(i)->isSelected())
-            return liste->topLevelItem(i);
-    return nullptr;
-}
-
 void Form1::Zeile_Anfuegen(const TBuchZeile& z)
 {
     auto* zeile = new Listenzeile();

@@ -163,8 +163,6 @@ public:
     static void Zeile_Markieren(QTreeWidgetItem* zeile, int von, int bis, bool markiert);
     // The icon number a row was given (0: none).
     static int Symbolnummer(const QTreeWidgetItem* zeile);
-    // The selected row: the current row when it is selected, else the first selected one.
-    static QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste);
     // Icon of a book's rows (1..6).
     static int Buchsymbolnummer(int buch);
 

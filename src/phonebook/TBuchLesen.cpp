@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace Module1 {
 
@@ -111,21 +112,33 @@ QString Index_Text(int index)
     return index < 0 ? QLatin1Char('-') + ziffern : ziffern;
 }
 
-std::optional<Belegung> CPBS_Zaehler_Lesen(const QString& antwort)
+namespace {
+
+// The two numbers behind the first and the second comma after the reply's head: the second
+// ends at the first line end or "OK", where the number conversion stops anyway.
+std::optional<std::pair<int, int>> Zahlenpaar_Lesen(const QString& antwort, QLatin1String kopf)
 {
-    const qsizetype anfang = antwort.indexOf(QLatin1String("+CPBS: "));
+    const qsizetype anfang = antwort.indexOf(kopf);
     if (anfang < 0)
         return std::nullopt;
-    QString rest = antwort.mid(anfang + 1);
-    const qsizetype komma1 = rest.indexOf(QLatin1Char(','));
+    const qsizetype komma1 = antwort.indexOf(QLatin1Char(','), anfang);
     if (komma1 < 0)
         return std::nullopt;
-    rest.remove(0, komma1 + 1);
-    const qsizetype komma2 = rest.indexOf(QLatin1Char(','));
+    const qsizetype komma2 = antwort.indexOf(QLatin1Char(','), komma1 + 1);
     if (komma2 < 0)
         return std::nullopt;
-    // The total ends at the first line end or "OK"; the number conversion stops there anyway.
-    return Belegung{Zahl_Wert(QStringView(rest).left(komma2)), Zahl_Wert(QStringView(rest).mid(komma2 + 1))};
+    const QStringView text(antwort);
+    return std::make_pair(Zahl_Wert(text.mid(komma1 + 1, komma2 - komma1 - 1)), Zahl_Wert(text.mid(komma2 + 1)));
+}
+
+}  // namespace
+
+std::optional<Belegung> CPBS_Zaehler_Lesen(const QString& antwort)
+{
+    const auto paar = Zahlenpaar_Lesen(antwort, QLatin1String("+CPBS: "));
+    if (!paar)
+        return std::nullopt;
+    return Belegung{paar->first, paar->second};
 }
 
 std::optional<Indexbereich> CPBR_Bereich_Lesen(const QString& antwort)
@@ -149,18 +162,10 @@ std::optional<Indexbereich> CPBR_Bereich_Lesen(const QString& antwort)
 
 std::optional<Eintragslaengen> CPBR_Laengen_Lesen(const QString& antwort)
 {
-    const qsizetype anfang = antwort.indexOf(QLatin1String("+CPBR:"));
-    if (anfang < 0)
+    const auto paar = Zahlenpaar_Lesen(antwort, QLatin1String("+CPBR:"));
+    if (!paar)
         return std::nullopt;
-    QString rest = antwort.mid(anfang);
-    const qsizetype komma1 = rest.indexOf(QLatin1Char(','));
-    if (komma1 < 0)
-        return std::nullopt;
-    rest.remove(0, komma1 + 1);
-    const qsizetype komma2 = rest.indexOf(QLatin1Char(','));
-    if (komma2 < 0)
-        return std::nullopt;
-    return Eintragslaengen{Zahl_Wert(QStringView(rest).left(komma2)), Zahl_Wert(QStringView(rest).mid(komma2 + 1))};
+    return Eintragslaengen{paar->first, paar->second};
 }
 
 CPBR_Eintrag CPBR_Eintrag_Lesen(QString& rest)

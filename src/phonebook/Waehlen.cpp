@@ -1,6 +1,7 @@
 #include "phonebook/Waehlen.h"
 
 #include "common/Dialoge.h"
+#include "common/Module3.h"
 #include "link/Module1.h"
 #include "link/PortKanal.h"
 #include "phonebook/Form1.h"
@@ -46,7 +47,7 @@ void Nummer_Waehlen()
 {
     if (!Form1::Geladen())
         return;
-    if (const QTreeWidgetItem* zeile = Form1::Ausgewaehlte_Zeile(Form1::Instanz()->TBuch1))
+    if (const QTreeWidgetItem* zeile = Module3::Ausgewaehlte_Zeile(Form1::Instanz()->TBuch1))
         Waehlen(zeile->text(2), zeile->text(3));
 }
 
@@ -54,7 +55,7 @@ void Lokal_Waehlen()
 {
     if (!Form1::Geladen())
         return;
-    if (const QTreeWidgetItem* zeile = Form1::Ausgewaehlte_Zeile(Form1::Instanz()->TBuch2))
+    if (const QTreeWidgetItem* zeile = Module3::Ausgewaehlte_Zeile(Form1::Instanz()->TBuch2))
         Waehlen(zeile->text(2), zeile->text(2));
 }
 

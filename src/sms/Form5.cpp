@@ -314,27 +314,9 @@ bool Form5::Uebergabe_Vorbereiten()
         MsgBox(QStringLiteral("Keinen Eintrag ausgewählt!"), Dialoge::Symbol::Kritisch);
         return false;
     }
-    QListWidget* liste = Form6::Instanz()->List3;
-    if (liste->count() > 0 &&
-        MsgBox(QStringLiteral("Sollen die SMS-Empfängerliste vorher gelöscht werden?"), Dialoge::Symbol::Frage,
-               Dialoge::Tasten::JaNein, Dialoge::Antwort::Ja) == Dialoge::Antwort::Ja)
-        liste->clear();
+    Form6::Instanz()->Empfaenger_Vorher_Leeren();
     return true;
 }
-
-namespace {
-void Form6_Zeigen()
-{
-    Form6* form6 = Form6::Instanz();
-    if (MDIForm1* haupt = MDIForm1::Instanz())
-        haupt->Kind_Zeigen(form6);
-    else
-        form6->show();
-    form6->raise();
-    form6->activateWindow();
-    form6->Text6->setFocus();
-}
-}  // namespace
 
 void Form5::Antworten()
 {
@@ -342,21 +324,18 @@ void Form5::Antworten()
         return;
     for (const QTreeWidgetItem* zeile : Gewaehlte_Zeilen())
         Form6::Instanz()->List3->addItem(zeile->text(2));
-    Form6_Zeigen();
+    Form6::Instanz()->Zum_Schreiben_Zeigen();
 }
 
 void Form5::Weiterleiten()
 {
     if (!Uebergabe_Vorbereiten())
         return;
-    // The selected row with the focus, else the first selected one.
-    QTreeWidgetItem* zeile = kal1->currentItem();
-    if (!zeile || !zeile->isSelected())
-        zeile = Gewaehlte_Zeilen().value(0);
+    const QTreeWidgetItem* zeile = Module3::Ausgewaehlte_Zeile(kal1);
     if (!zeile)
         return;
     Form6::Instanz()->Text6->setPlainText(zeile->text(6));
-    Form6_Zeigen();
+    Form6::Instanz()->Zum_Schreiben_Zeigen();
 }
 
 void Form5::Liste_Oeffnen()

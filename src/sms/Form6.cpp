@@ -127,6 +127,25 @@ Form6* Form6::Instanz()
 
 bool Form6::Geladen() { return !Einzelfenster<Form6>().isNull(); }
 
+void Form6::Empfaenger_Vorher_Leeren()
+{
+    if (List3->count() > 0 &&
+        MsgBox(QStringLiteral("Sollen die SMS-Empfängerliste vorher gelöscht werden?"), Dialoge::Symbol::Frage,
+               Dialoge::Tasten::JaNein, Dialoge::Antwort::Ja) == Dialoge::Antwort::Ja)
+        List3->clear();
+}
+
+void Form6::Zum_Schreiben_Zeigen()
+{
+    if (MDIForm1* haupt = MDIForm1::Instanz())
+        haupt->Kind_Zeigen(this);
+    else
+        show();
+    raise();
+    activateWindow();
+    Text6->setFocus();
+}
+
 QString Form6::SendeLog_Datei() { return QDir(Programmordner()).filePath(QStringLiteral("SMSLOG.TXT")); }
 
 QAction* Form6::Knopf(const QToolBar* leiste, const QString& schluessel)

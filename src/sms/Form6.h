@@ -32,6 +32,12 @@ public:
     static bool Geladen();
     ~Form6() override;
 
+    // Before numbers are handed over from a list: asks whether the recipients so far go
+    // ("Ja" empties the list).
+    void Empfaenger_Vorher_Leeren();
+    // Brings the window to the front with the text box focused, after a hand-over.
+    void Zum_Schreiben_Zeigen();
+
     static constexpr int Hoechstlaenge = 159;  // the longest text, in septets
 
     // The controls of Form6.ui, by their names.

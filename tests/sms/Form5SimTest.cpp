@@ -117,7 +117,7 @@ TEST_F(Form5Sim, MessagesAsTodaysPhonesListThem)
     const std::string absender = "0B919471214365F7";
     const std::string stempel = "30201021436540";
     Nachrichten({
-        // part 1 of 2 of a long message: header skipped, text from the next septet boundary
+        // first of two segments of a long message: header skipped, text from the next septet boundary
         {1, {1, zentrale + "44" + absender + "0000" + stempel + "0C050003A10201906536FB0D"}},
         {2, {0, zentrale + "04" + absender + "0008" + stempel + "1C0047007200FC00DF006500200061007500730020004B00F6006C006E"}},
         {3, {1, zentrale + "04" + absender + "0004" + stempel + "0301AB7F"}},

@@ -83,7 +83,7 @@ QString Text_Von(const QString& pdu) { return SMSFelder::Zerlegen(PDU_Dekodieren
 
 TEST(PDUDekodieren, NutzdatenkopfWirdUebersprungen)
 {
-    // Part 1 of 2 of a long message, reference A1: the header takes 7 septets, one fill bit.
+    // First of two segments of a long message, reference A1: the header takes 7 septets, one fill bit.
     EXPECT_EQ(Text_Von(Empfangen("44", "00", "0C050003A10201906536FB0D")), "Hello");
     // A header of 7 octets ends on a septet boundary: no fill bits.
     EXPECT_EQ(Text_Von(Empfangen("44", "00", "0D06080412340201C8329BFD06")), "Hello");
