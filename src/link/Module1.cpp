@@ -264,16 +264,6 @@ Ergebnis Endergebnis(const QString& text)
     return Endergebnis_Ab(text, ab);
 }
 
-bool Hat_Fehlerzeile(const QString& text)
-{
-    qsizetype ab = 0;
-    Ergebnis e;
-    while ((e = Endergebnis_Ab(text, ab)) != Ergebnis::Keins)
-        if (e == Ergebnis::Fehler)
-            return true;
-    return false;
-}
-
 void Link_Belegen()
 {
     Verbindung& L = Link();

@@ -67,6 +67,5 @@ void Link_Freigeben();
 // "+CMS ERROR..."), so an "OK" inside an echoed name or a message text ends nothing.
 enum class Ergebnis { Keins, Ok, Fehler };
 Ergebnis Endergebnis(const QString& text);
-bool Hat_Fehlerzeile(const QString& text);
 
 }  // namespace Module1
