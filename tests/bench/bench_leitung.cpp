@@ -9,6 +9,7 @@
 #include "sim/SimNachrichten.h"
 #include "sms/Form5.h"
 #include "support/Attrappen.h"
+#include "support/ZaehlPort.h"
 
 #include <QElapsedTimer>
 #include <QTreeWidget>
@@ -19,39 +20,6 @@
 namespace {
 
 constexpr int Baud = 19200;
-
-// Passes everything on and counts the characters in both directions.
-class ZaehlPort : public PortKanal {
-public:
-    explicit ZaehlPort(PortKanal& port) : m_port(port) {}
-    QString Input() override
-    {
-        const QString s = m_port.Input();
-        Empfangen += s.size();
-        return s;
-    }
-    void Output(const QString& text) override
-    {
-        Gesendet += text.size();
-        m_port.Output(text);
-    }
-    void OutBuffer_Leeren() override { m_port.OutBuffer_Leeren(); }
-    void Ausgabe_Abwarten() override { m_port.Ausgabe_Abwarten(); }
-    void Ausgabe_Beantwortet() override { m_port.Ausgabe_Beantwortet(); }
-    bool CommPort_Setzen(int nummer) override { return m_port.CommPort_Setzen(nummer); }
-    int CommPort() const override { return m_port.CommPort(); }
-    bool Settings_Setzen(const QString& settings) override { return m_port.Settings_Setzen(settings); }
-    QString Settings() const override { return m_port.Settings(); }
-    bool Oeffnen() override { return m_port.Oeffnen(); }
-    void Schliessen() override { m_port.Schliessen(); }
-    bool IstOffen() const override { return m_port.IstOffen(); }
-
-    long long Empfangen = 0;
-    long long Gesendet = 0;
-
-private:
-    PortKanal& m_port;
-};
 
 void Drucken(const char* was, double ms, const ZaehlPort& port)
 {

@@ -13,6 +13,7 @@
 #include "sim/SimHandy.h"
 #include "sim/SimKlingel.h"
 #include "support/Attrappen.h"
+#include "support/Testdateien.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -105,21 +106,6 @@ struct MedienSim {
     std::shared_ptr<sim::SimKlingel> klingel;
     Protokollanzeige anzeige;
 };
-
-inline QString Programmdatei(const QString& name) { return QDir(Programmordner()).filePath(name); }
-
-inline QByteArray Datei_Lesen(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void Datei_Anlegen(const QString& pfad, const QByteArray& inhalt)
-{
-    QFile f(pfad);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(inhalt);
-}
 
 inline QImage Einfarbig(int breite, int hoehe, QRgb farbe)
 {

@@ -6,6 +6,7 @@
 #include "sim/SimDatenobjekte.h"
 #include "sim/SimHandy.h"
 #include "support/Attrappen.h"
+#include "support/Testdateien.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -49,21 +50,5 @@ struct OrganizerSim {
     std::shared_ptr<sim::SimDatenobjekte> objekte;
     Protokollanzeige anzeige;
 };
-
-inline QString Programmdatei(const QString& name) { return QDir(Programmordner()).filePath(name); }
-
-inline QByteArray Datei_Lesen(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void Datei_Anlegen(const QString& pfad, const QByteArray& inhalt)
-{
-    QDir().mkpath(QFileInfo(pfad).absolutePath());
-    QFile f(pfad);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(inhalt);
-}
 
 }  // namespace organizer_test

@@ -23,24 +23,13 @@ std::vector<std::string> Felder(const std::string& text)
     }
 }
 
-int Ziffer(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool Bytes_Aus_Hex(const std::string& hex, std::string& bytes)
 {
     if (hex.size() % 2 != 0)
         return false;
     for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int hoch = Ziffer(hex[i]);
-        const int tief = Ziffer(hex[i + 1]);
+        const int hoch = Hexwert(hex[i]);
+        const int tief = Hexwert(hex[i + 1]);
         if (hoch < 0 || tief < 0)
             return false;
         bytes += static_cast<char>(hoch * 16 + tief);

@@ -12,17 +12,6 @@ namespace {
 
 Antwort Fertig(const std::string& text) { return Antwort{text, {}}; }
 
-int Hexwert(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 Antwort Liste(SimNachrichten& n, const std::string& befehl)
 {
     const std::string rest = befehl.substr(7);

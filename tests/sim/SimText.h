@@ -39,4 +39,16 @@ inline std::string Ohne_Anfuehrung(const std::string& text)
     return text;
 }
 
+// The value of a hexadecimal digit; -1 for any other character.
+inline int Hexwert(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 }  // namespace sim

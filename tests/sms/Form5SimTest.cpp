@@ -95,20 +95,20 @@ TEST_F(Form5Sim, LoadReadsStorageAndListWithEveryKindOfMessage)
 
     // Every message went to the log once. Reading again logs the two that were unread, as read
     // ones now (the first listing read them); a third time nothing.
-    EXPECT_EQ(Dateiinhalt(SMSLogDatei).count(QByteArray(80, '-')), 5);
-    EXPECT_TRUE(Dateiinhalt(SMSLogDatei)
+    EXPECT_EQ(Datei_Lesen(SMSLogDatei).count(QByteArray(80, '-')), 5);
+    EXPECT_TRUE(Datei_Lesen(SMSLogDatei)
                     .startsWith("EG   +49171234567       (Anna              ) 01.02.03 12:34:56 \r\nhellohello"));
     Knopf("refresh");
     EXPECT_EQ(Zeile(1)[0], "EG");
-    EXPECT_EQ(Dateiinhalt(SMSLogDatei).count(QByteArray(80, '-')), 7);
-    const QByteArray log = Dateiinhalt(SMSLogDatei);
+    EXPECT_EQ(Datei_Lesen(SMSLogDatei).count(QByteArray(80, '-')), 7);
+    const QByteArray log = Datei_Lesen(SMSLogDatei);
     Knopf("refresh");
-    EXPECT_EQ(Dateiinhalt(SMSLogDatei), log);
+    EXPECT_EQ(Datei_Lesen(SMSLogDatei), log);
 
     // A new name for the sender logs its three messages again.
     TBuchDaten[1][1][2] = "Anna B";
     Knopf("refresh");
-    EXPECT_EQ(Dateiinhalt(SMSLogDatei).count(QByteArray(80, '-')), 10);
+    EXPECT_EQ(Datei_Lesen(SMSLogDatei).count(QByteArray(80, '-')), 10);
 }
 
 TEST_F(Form5Sim, MessagesAsTodaysPhonesListThem)
@@ -138,7 +138,7 @@ TEST_F(Form5Sim, MessagesAsTodaysPhonesListThem)
     EXPECT_EQ(Zeile(5), QStringList({"AG", "06", "+491710760000", "+491710760000", "", "",
                                      "Statusreport: Meldung an +49171234567, gesendet: 01/02/03, 12:34:56 Uhr. "
                                      "Nicht ausgeliefert: 01/02/03, 12:35:08 Uhr."}));
-    EXPECT_TRUE(Dateiinhalt(SMSLogDatei).contains("01.02.03 12:34:56 \r\nHello "));
+    EXPECT_TRUE(Datei_Lesen(SMSLogDatei).contains("01.02.03 12:34:56 \r\nHello "));
 }
 
 TEST_F(Form5Sim, EmptyPhoneAndRefusedList)
@@ -292,14 +292,14 @@ TEST_F(Form5Sim, SaveWritesTheShownMessage)
     EXPECT_EQ(u.Dialoge.Dateiwahlen[1].Startdatei, ordner.path());
     EXPECT_EQ(u.Dialoge.Texte(), QStringList(2, "Es existiert bereits eine Datei mit diesem Namen! Möchten Sie sie "
                                                 "überschreiben?"));
-    EXPECT_EQ(Dateiinhalt(ziel), QString::fromUtf8("Anna/Bert\r\n05.06.07\r\n08:09:10\r\nHallo\r\nWelt\r\nTschüss\r\n")
+    EXPECT_EQ(Datei_Lesen(ziel), QString::fromUtf8("Anna/Bert\r\n05.06.07\r\n08:09:10\r\nHallo\r\nWelt\r\nTschüss\r\n")
                                      .toLatin1());
     EXPECT_EQ(Einstellungen::Lesen("Config", "PATH11"), ziel);
 
     // Cancelling ends silently; after a delete the pane is empty and so is the file.
     u.Dialoge.Dateien = {QString()};
     Knopf("save");
-    EXPECT_EQ(Dateiinhalt(ziel).left(4), "Anna");
+    EXPECT_EQ(Datei_Lesen(ziel).left(4), "Anna");
     LoeschenRueckfrage = false;
     Waehlen({0});
     f->SMS_kill();
@@ -313,7 +313,7 @@ TEST_F(Form5Sim, SaveWritesTheShownMessage)
     u.Dialoge.Dateien = {leer};
     Knopf("save");
     EXPECT_EQ(u.Dialoge.Dateiwahlen.back().Vorgabename, "SMS von ().txt");
-    EXPECT_EQ(Dateiinhalt(leer), "\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(Datei_Lesen(leer), "\r\n\r\n\r\n\r\n");
 }
 
 TEST_F(Form5Sim, LogListOpensTheLogOrSaysItIsMissing)

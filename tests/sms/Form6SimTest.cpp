@@ -101,7 +101,7 @@ TEST_F(Form6Sim, SendsToEveryRecipientAndLogsEach)
                            "Nachricht(en) versandt - angenommen unter Nr. 1.", "Bereite Nachricht vor...(2 von 2)",
                            "Sende Init...(2 von 2)", "Sende Nachricht...(2 von 2)",
                            "Nachricht(en) versandt - angenommen unter Nr. 2."}));
-    EXPECT_EQ(Dateiinhalt(Form6::SendeLog_Datei()),
+    EXPECT_EQ(Datei_Lesen(Form6::SendeLog_Datei()),
               QString::fromUtf8("Nr. Datum    Uhrzeit  Empfänger \tStatusber.\tAnzeigen\tNachrichteninhalt\r\n"
                                 "  1 01.02.2003 12:34:56 +49171234567\tNein\t\tNein\t\tTest\r\n"
                                 "  2 01.02.2003 12:34:56 0171234567\tNein\t\tNein\t\tTest\r\n")
@@ -133,7 +133,7 @@ TEST_F(Form6Sim, TypedNumberIsAddedAndTheOptionsShapeThePdu)
     f->Text6->setPlainText("Test");
     f->SMS_VERSENDEN();
     EXPECT_EQ(Empfangen(), "at+cmgs=18\r\n0011000691943AB100F0FF08D4F29C0E028140" + CtrlZ);
-    EXPECT_TRUE(Dateiinhalt(Form6::SendeLog_Datei()).endsWith("+49*31#\tNein\t\tJa\t\tTest\r\n"));
+    EXPECT_TRUE(Datei_Lesen(Form6::SendeLog_Datei()).endsWith("+49*31#\tNein\t\tJa\t\tTest\r\n"));
 }
 
 TEST_F(Form6Sim, NothingIsSentWhileAnyRecipientIsWrong)
@@ -197,7 +197,7 @@ TEST_F(Form6Sim, AFailedRecipientEndsTheRun)
     for (std::size_t p = empfangen.find("at+cmgs="); p != std::string::npos; p = empfangen.find("at+cmgs=", p + 1))
         ++befehle;
     EXPECT_EQ(befehle, 3u);  // the fourth is not tried
-    const QList<QByteArray> zeilen = Dateiinhalt(Form6::SendeLog_Datei()).split('\n');
+    const QList<QByteArray> zeilen = Datei_Lesen(Form6::SendeLog_Datei()).split('\n');
     ASSERT_EQ(zeilen.size(), 4);  // header, two messages, the end
     EXPECT_TRUE(zeilen[1].startsWith("  7 01.02.2003 12:34:56 01\t"));
     EXPECT_TRUE(zeilen[2].startsWith("    01.02.2003 12:34:56 02\t"));
@@ -213,7 +213,7 @@ TEST_F(Form6Sim, LineBreaksAreOneCharacterAndCrLfInTheLog)
     ASSERT_EQ(Gesendet().size(), 1u);
     // "a" LF "b" and five blanks of filling
     EXPECT_EQ(Gesendet()[0], "0011000781301032F40000FF0861851804028140");
-    EXPECT_TRUE(Dateiinhalt(Form6::SendeLog_Datei()).endsWith("\t\ta\r\nb\r\n"));
+    EXPECT_TRUE(Datei_Lesen(Form6::SendeLog_Datei()).endsWith("\t\ta\r\nb\r\n"));
 }
 
 TEST_F(Form6Sim, ExtensionCharactersArriveAsWrittenAndCountTwice)
@@ -337,7 +337,7 @@ TEST_F(Form6Sim, LoadTakesThePhonesCentreIntoTheListAndWritesItBackOnce)
     EXPECT_EQ(Empfangen(), "AT+CSCA?\r\nAT+CSCA=+491710760000,145\r\n");
     EXPECT_EQ(Eintraege2(), QStringList({"+491722270000", "+491710760000"}));
     EXPECT_EQ(f->Combo2->currentIndex(), 1);
-    EXPECT_EQ(Dateiinhalt(Servicecenter_Datei()), "+491722270000\r\n+491710760000\r\n");
+    EXPECT_EQ(Datei_Lesen(Servicecenter_Datei()), "+491722270000\r\n+491710760000\r\n");
     EXPECT_EQ(Einstellungen::Lesen("Options", "SMS SC"), "1");
     EXPECT_EQ(anzeige.Status.last(), "Fertig.");
 

@@ -62,7 +62,7 @@ TEST_F(Dialogfenster, ServiceCentreListLoadsWithoutEmptyLinesAndSavesOnOk)
 
     d.List1->setCurrentRow(1);
     d.Command4->click();
-    EXPECT_EQ(Dateiinhalt(Servicecenter_Datei()), "+491710760000\r\n+491722270000\r\n");
+    EXPECT_EQ(Datei_Lesen(Servicecenter_Datei()), "+491710760000\r\n+491722270000\r\n");
     EXPECT_EQ(SMSCenterWahl, 1);
     EXPECT_EQ(d.result(), QDialog::Accepted);
 
@@ -76,7 +76,7 @@ TEST_F(Dialogfenster, ServiceCentreListLoadsWithoutEmptyLinesAndSavesOnOk)
     nichts.List1->setCurrentRow(0);
     nichts.Command2->click();
     nichts.Command4->click();
-    EXPECT_EQ(Dateiinhalt(Servicecenter_Datei()), "");
+    EXPECT_EQ(Datei_Lesen(Servicecenter_Datei()), "");
     EXPECT_TRUE(dialoge.Meldungen.empty());
 }
 
@@ -158,7 +158,7 @@ TEST_F(Dialogfenster, TemplatesLoadCutAndCount)
     d.Text1->setText("X");
     d.Command1->click();
     d.Command1->click();
-    EXPECT_EQ(Dateiinhalt(Form8::Vorlagen_Datei()),
+    EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()),
               "Bin gleich da\r\n\r\n" + QByteArray(159, 'a') + "\r\nX\r\nX\r\n");
 }
 
@@ -171,7 +171,7 @@ TEST_F(Dialogfenster, ChangedTemplateStaysTheOneTakenOver)
     EXPECT_EQ(d.Text1->text(), "zwei");
     d.Text1->setText("neu");
     d.Command3->click();
-    EXPECT_EQ(Dateiinhalt(Form8::Vorlagen_Datei()), "eins\r\nneu\r\ndrei\r\nvier\r\nfuenf\r\n");
+    EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()), "eins\r\nneu\r\ndrei\r\nvier\r\nfuenf\r\n");
     d.Command4->click();
     EXPECT_EQ(Form6::Instanz()->Text6->toPlainText(), "neu");
     EXPECT_EQ(d.result(), QDialog::Accepted);
@@ -197,7 +197,7 @@ TEST_F(Dialogfenster, FirstTemplateCanBeTakenOverAndChangedAtOnce)
     EXPECT_EQ(d.Aktuelle_Zeile(), 0);
     d.Text1->setText("Komme gleich");
     d.Command3->click();
-    EXPECT_EQ(Dateiinhalt(Form8::Vorlagen_Datei()), "Komme gleich\r\n");
+    EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()), "Komme gleich\r\n");
     d.Command4->click();
     EXPECT_TRUE(dialoge.Meldungen.empty());
     EXPECT_EQ(Form6::Instanz()->Text6->toPlainText(), "Komme gleich");
@@ -220,7 +220,7 @@ TEST_F(Dialogfenster, DeletingTheOnlyTemplateLeavesNothing)
     Form8 d;
     d.Command2->click();
     EXPECT_EQ(d.MSFlexGrid1->rowCount(), 0);
-    EXPECT_EQ(Dateiinhalt(Form8::Vorlagen_Datei()), "");
+    EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()), "");
     d.Command2->click();  // nothing left: nothing happens
     d.Command3->click();
     d.Command4->click();

@@ -12,6 +12,7 @@
 #include "sms/Form5.h"
 #include "sms/Form6.h"
 #include "support/Attrappen.h"
+#include "support/Testdateien.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,14 +30,6 @@ public:
     }
     QStringList Status;
 };
-
-inline QString Programmdatei(const QString& name) { return QDir(Programmordner()).filePath(name); }
-
-inline QByteArray Dateiinhalt(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 inline void Datei_Schreiben(const QString& pfad, const QByteArray& inhalt)
 {

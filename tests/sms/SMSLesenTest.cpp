@@ -86,7 +86,7 @@ TEST(SMSLog, NewRecordsOnlyAndANewFileOnce)
     erster.Eintragen(a);
     erster.Eintragen(a);  // found in the copy read after the file was made
     erster.Eintragen(b);
-    const QByteArray nachEinem = Dateiinhalt(datei);
+    const QByteArray nachEinem = Datei_Lesen(datei);
     EXPECT_EQ(nachEinem, (a + "\r\n\r\n" + QString(b).replace("Zwei\nZeilen", "Zwei\r\nZeilen") + "\r\n\r\n").toLatin1());
     EXPECT_EQ(anzeige.Status, QStringList{"Lese SMS-Datei ein..."});
 
@@ -94,23 +94,23 @@ TEST(SMSLog, NewRecordsOnlyAndANewFileOnce)
     SMSLog zweiter(datei);
     zweiter.Eintragen(b);
     zweiter.Eintragen(a);
-    EXPECT_EQ(Dateiinhalt(datei), nachEinem);
+    EXPECT_EQ(Datei_Lesen(datei), nachEinem);
 
     // Within one run the copy is not updated: the same new record twice is written twice.
     const QString c = QStringLiteral("EU   c\r\n\r\n\r\n") + QString(80, '-');
     SMSLog dritter(datei);
     dritter.Eintragen(c);
     dritter.Eintragen(c);
-    EXPECT_EQ(Dateiinhalt(datei).count("EU   c"), 2);
+    EXPECT_EQ(Datei_Lesen(datei).count("EU   c"), 2);
 
     // A text with characters the file cannot hold is found again as the file keeps it.
     const QString d = QStringLiteral("EG   d\r\nПривет 😀 ∑\r\n\r\n") + QString(80, '-');
     SMSLog vierter(datei);
     vierter.Eintragen(d);
-    const QByteArray mitD = Dateiinhalt(datei);
+    const QByteArray mitD = Datei_Lesen(datei);
     SMSLog fuenfter(datei);
     fuenfter.Eintragen(d);
-    EXPECT_EQ(Dateiinhalt(datei), mitD);
+    EXPECT_EQ(Datei_Lesen(datei), mitD);
 
     // A log in a folder that does not exist is left alone.
     SMSLog nirgends(ordner.filePath("fehlt/sms.log"));
