@@ -10,7 +10,6 @@
 
 #include <QFileInfo>
 #include <QPointer>
-#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -26,12 +25,7 @@ QString Wie_Gespeichert(const QString& satz)
 {
     if (std::all_of(satz.begin(), satz.end(), [](QChar c) { return c.unicode() < 0x80; }))
         return satz;
-    const QTemporaryDir ordner;
-    const QString datei = ordner.filePath(QStringLiteral("satz.txt"));
-    if (!ordner.isValid() || !Textdatei::Schreiben(datei, {satz}))
-        return satz;
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(datei);
-    return zeilen ? zeilen->join(QStringLiteral("\r\n")) : satz;
+    return Textdatei::Zeilen(Textdatei::Dekodieren(Textdatei::Kodieren(satz))).join(QStringLiteral("\r\n"));
 }
 
 }  // namespace
