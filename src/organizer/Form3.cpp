@@ -395,10 +395,10 @@ void Form3::Termin_Bearbeiten()
 
 // ---- Local appointments and ".kal" files --------------------------------------------------
 
-void Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe)
+bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe)
 {
     if (liste->topLevelItemCount() == 0)
-        return;
+        return false;
     Dialoge::Dateiwahl wahl;
     wahl.Filter = KalFilter;
     wahl.Startdatei = Startordner(schluessel);
@@ -406,12 +406,15 @@ void Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schl
     wahl.Vorgabename = vorgabe + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(".kal");
     const std::optional<QString> datei = Dialoge::Aktuell().Datei_Speichern(wahl);
     if (!datei)
-        return;
+        return false;
     Einstellungen::Speichern(Config, schluessel, *datei);
     QStringList zeilen;
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
         zeilen << KalZeile_Schreiben(Zeile_Lesen(liste->topLevelItem(i), mitIndex));
-    Textdatei::Schreiben(*datei, zeilen);  // a failed save stays silent
+    if (Textdatei::Schreiben(*datei, zeilen))
+        return true;
+    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    return false;
 }
 
 void Form3::saveTERMINE() { Liste_Sichern(kal1, true, QStringLiteral("PATH8"), QStringLiteral("Sicherung vom ")); }

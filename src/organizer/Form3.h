@@ -61,7 +61,7 @@ public:
     // Deletes the phone appointment of row `position` (1-based); true when the row went.
     bool Termin_Loeschen(int position);
 
-    // The ".kal" files and the local appointments.
+    // The ".kal" files and the local appointments. A save that cannot write its file says so.
     void saveTERMINE();
     void TermineLaden_fromdisk();
     void saveTERMINElokal();
@@ -89,7 +89,7 @@ private:
     bool Loeschen_Bestaetigt() const;
     void Lokal_Nach_Mobil();
     void Mobil_Nach_Lokal();
-    void Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe);
+    bool Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe);
 
     std::unique_ptr<Ui::Form3> ui;
     Sortierung m_sortMobil;

@@ -547,6 +547,12 @@ TEST_F(Organizerfenster, BothListsSaveTheSameLines)
     f->saveTERMINE();
     EXPECT_EQ(Einstellungen::Lesen("Config", "PATH8"), mobil);
     EXPECT_EQ(u.Dialoge.Dateiwahlen.back().Startdatei, Programmdatei("kal"));
+
+    // A file that cannot be written is told.
+    u.Dialoge.Dateien = {Programmdatei("fehlt/mobil.kal")};
+    f->saveTERMINE();
+    ASSERT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
 }
 
 TEST_F(Organizerfenster, LoadingAFileReplacesTheLocalList)
