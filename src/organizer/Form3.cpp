@@ -191,6 +191,15 @@ void Form3::Form_Resize()
         spalte(Kal2, i, Masse.Spalten2[i]);
 }
 
+void Form3::closeEvent(QCloseEvent* event)
+{
+    if (!Lokal_Verwerfen_Erlaubt()) {
+        event->ignore();
+        return;
+    }
+    Werkzeugfenster::closeEvent(event);
+}
+
 void Form3::Bereich_Zeigen(const Form3Layout::Masse& m)
 {
     kal1->resize(kal1->width(), Pixel(m.Kal1Hoehe));
@@ -419,13 +428,23 @@ bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schl
 
 void Form3::saveTERMINE() { Liste_Sichern(kal1, true, QStringLiteral("PATH8"), QStringLiteral("Sicherung vom ")); }
 
-void Form3::saveTERMINElokal()
+bool Form3::saveTERMINElokal()
 {
-    Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom "));
+    if (!Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom ")))
+        return false;
+    m_lokalstand.Merken(Kal2);
+    return true;
+}
+
+bool Form3::Lokal_Verwerfen_Erlaubt()
+{
+    return m_lokalstand.Verwerfen_Erlaubt(Kal2, [this] { return saveTERMINElokal(); });
 }
 
 void Form3::TermineLaden_fromdisk()
 {
+    if (!Lokal_Verwerfen_Erlaubt())
+        return;
     Dialoge::Dateiwahl wahl;
     wahl.Filter = KalFilter;
     wahl.Startdatei = Startordner(QStringLiteral("PATH9"));
@@ -446,6 +465,7 @@ void Form3::TermineLaden_fromdisk()
         else
             fehler = true;
     }
+    m_lokalstand.Merken(Kal2);
     if (fehler)
         Lesefehler_Melden();
 }

@@ -153,6 +153,6 @@ void Telefonbuch_Sichern()
         Telefonbuch_Sichern(Form1::Instanz()->Telefonzeilen());
 }
 
-bool Lokal_Sichern() { return Form1::Geladen() && Lokal_Sichern(Form1::Instanz()->Lokalzeilen()); }
+bool Lokal_Sichern() { return Form1::Geladen() && Form1::Instanz()->Lokal_Speichern(); }
 
 }  // namespace Module1

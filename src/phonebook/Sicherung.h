@@ -47,7 +47,7 @@ void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen);
 // The same for the local list, with "000" as every index ("Config"/"PATH7"); true once the file
 // is written (not for an empty list or a cancelled dialog).
 bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen);
-// The rows of the open phone-book window.
+// The rows of the open phone-book window; a written local list counts as saved there.
 void Telefonbuch_Sichern();
 bool Lokal_Sichern();
 
