@@ -275,6 +275,12 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Each local list with changes not yet saved asks first; "Abbrechen" keeps the program running.
+    if ((Form1::Geladen() && !Form1::Instanz()->Lokal_Verwerfen_Erlaubt()) ||
+        (Form3::Geladen() && !Form3::Instanz()->Lokal_Verwerfen_Erlaubt())) {
+        event->ignore();
+        return;
+    }
     if (Zahl_Oder_Null(Options, QStringLiteral("Ausschalten"), QStringLiteral("1")) != 0 &&
         Frage_Ja(QStringLiteral("Das Handy ausschalten ?")) && MSComm1.IstOffen()) {
         MSComm1.Output(QStringLiteral("at^smso\r\n"));  // no busy test, no wait: the phone switches off

@@ -191,6 +191,15 @@ void Form3::Form_Resize()
         spalte(Kal2, i, Masse.Spalten2[i]);
 }
 
+void Form3::closeEvent(QCloseEvent* event)
+{
+    if (!Lokal_Verwerfen_Erlaubt()) {
+        event->ignore();
+        return;
+    }
+    Werkzeugfenster::closeEvent(event);
+}
+
 void Form3::Bereich_Zeigen(const Form3Layout::Masse& m)
 {
     kal1->resize(kal1->width(), Pixel(m.Kal1Hoehe));
@@ -395,10 +404,10 @@ void Form3::Termin_Bearbeiten()
 
 // ---- Local appointments and ".kal" files --------------------------------------------------
 
-void Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe)
+bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe)
 {
     if (liste->topLevelItemCount() == 0)
-        return;
+        return false;
     Dialoge::Dateiwahl wahl;
     wahl.Filter = KalFilter;
     wahl.Startdatei = Startordner(schluessel);
@@ -406,23 +415,36 @@ void Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schl
     wahl.Vorgabename = vorgabe + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(".kal");
     const std::optional<QString> datei = Dialoge::Aktuell().Datei_Speichern(wahl);
     if (!datei)
-        return;
+        return false;
     Einstellungen::Speichern(Config, schluessel, *datei);
     QStringList zeilen;
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
         zeilen << KalZeile_Schreiben(Zeile_Lesen(liste->topLevelItem(i), mitIndex));
-    Textdatei::Schreiben(*datei, zeilen);  // a failed save stays silent
+    if (Textdatei::Schreiben(*datei, zeilen))
+        return true;
+    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    return false;
 }
 
 void Form3::saveTERMINE() { Liste_Sichern(kal1, true, QStringLiteral("PATH8"), QStringLiteral("Sicherung vom ")); }
 
-void Form3::saveTERMINElokal()
+bool Form3::saveTERMINElokal()
 {
-    Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom "));
+    if (!Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom ")))
+        return false;
+    m_lokalstand.Merken(Kal2);
+    return true;
+}
+
+bool Form3::Lokal_Verwerfen_Erlaubt()
+{
+    return m_lokalstand.Verwerfen_Erlaubt(Kal2, [this] { return saveTERMINElokal(); });
 }
 
 void Form3::TermineLaden_fromdisk()
 {
+    if (!Lokal_Verwerfen_Erlaubt())
+        return;
     Dialoge::Dateiwahl wahl;
     wahl.Filter = KalFilter;
     wahl.Startdatei = Startordner(QStringLiteral("PATH9"));
@@ -443,6 +465,7 @@ void Form3::TermineLaden_fromdisk()
         else
             fehler = true;
     }
+    m_lokalstand.Merken(Kal2);
     if (fehler)
         Lesefehler_Melden();
 }

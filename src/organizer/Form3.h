@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Listenstand.h"
 #include "common/Werkzeugfenster.h"
 #include "organizer/Form3Layout.h"
 
@@ -61,12 +62,17 @@ public:
     // Deletes the phone appointment of row `position` (1-based); true when the row went.
     bool Termin_Loeschen(int position);
 
-    // The ".kal" files and the local appointments.
+    // The ".kal" files and the local appointments. A save that cannot write its file says so;
+    // the local save returns true once the file is written. Loading asks first when the local
+    // list holds changes not yet saved.
     void saveTERMINE();
     void TermineLaden_fromdisk();
-    void saveTERMINElokal();
+    bool saveTERMINElokal();
     void neuerTermin_LOKAL();
     void Terminedit_LOKAL();
+    // Before the local list is discarded: asks when it holds changes not yet saved; false when
+    // the user keeps it.
+    bool Lokal_Verwerfen_Erlaubt();
 
     // The layout last applied, in twips.
     Form3Layout::Masse Masse;
@@ -83,15 +89,17 @@ private:
     void Leisten_Aufbauen();
     void Ziehen_Verbinden();
     void Form_Resize() override;
+    void closeEvent(QCloseEvent* event) override;
     void Bereich_Zeigen(const Form3Layout::Masse& m);
     void Sortieren(QTreeWidget* liste, Sortierung& s, int spalte, int art);
     static void Neu_Sortieren(QTreeWidget* liste, const Sortierung& s);
     bool Loeschen_Bestaetigt() const;
     void Lokal_Nach_Mobil();
     void Mobil_Nach_Lokal();
-    void Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe);
+    bool Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe);
 
     std::unique_ptr<Ui::Form3> ui;
     Sortierung m_sortMobil;
     Sortierung m_sortLokal;
+    Listenstand m_lokalstand;
 };

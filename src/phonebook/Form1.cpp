@@ -394,7 +394,7 @@ void Form1::Toolbar4_ButtonClick(const QString& schluessel)
     if (schluessel == QLatin1String("load"))
         lokalLADEN();
     else if (schluessel == QLatin1String("save"))
-        Lokal_Sichern();
+        Lokal_Speichern();
     else if (schluessel == QLatin1String("new"))
         Lokal_Neu();
     else if (schluessel == QLatin1String("edit"))
@@ -626,6 +626,8 @@ void Form1::TBuch2_DragDrop()
 
 void Form1::lokalLADEN()
 {
+    if (!Lokal_Verwerfen_Erlaubt())
+        return;
     Dialoge::Dateiwahl wahl;
     wahl.Filter = QStringLiteral("*.orx (*.orx)");
     wahl.Startdatei = Sicherung_Startordner(QStringLiteral("PATH5"));
@@ -633,19 +635,39 @@ void Form1::lokalLADEN()
     if (!datei)
         return;
     Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH5"), *datei);
-    LOKALLADEN2(*datei);
+    Lokal_Einlesen(*datei);
 }
 
 void Form1::LOKALLADEN2(const QString& datei)
+{
+    if (Lokal_Verwerfen_Erlaubt())
+        Lokal_Einlesen(datei);
+}
+
+void Form1::Lokal_Einlesen(const QString& datei)
 {
     // Emptied before the file is opened: a missing file leaves an empty list and the message.
     TBuch2->clear();
     const Sicherung s = Sicherung_Lesen(datei);
     for (const SicherungsZeile& z : s.Zeilen)
         Lokal_Anfuegen(z.Ort, Ort_Symbol(z.Ort), z.Name, z.Nummer, z.Merker);
+    m_lokalstand.Merken(TBuch2);
     if (s.Fehler)
         MsgBox(QStringLiteral("Fehler beim Lesen der Datei aufgetreten! Datei scheint fehlerhaft!"),
                Dialoge::Symbol::Kritisch);
+}
+
+bool Form1::Lokal_Speichern()
+{
+    if (!Module1::Lokal_Sichern(Lokalzeilen()))
+        return false;
+    m_lokalstand.Merken(TBuch2);
+    return true;
+}
+
+bool Form1::Lokal_Verwerfen_Erlaubt()
+{
+    return m_lokalstand.Verwerfen_Erlaubt(TBuch2, [this] { return Lokal_Speichern(); });
 }
 
 QList<SicherungsZeile> Form1::Telefonzeilen() const
@@ -778,6 +800,15 @@ void Form1::Form_Resize()
         TBuch1->header()->resizeSection(spalte, Pixel(Masse.Spalten1[spalte]));
     for (int spalte = 0; spalte < 4; ++spalte)
         TBuch2->header()->resizeSection(spalte, Pixel(Masse.Spalten2[spalte]));
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (!Lokal_Verwerfen_Erlaubt()) {
+        event->ignore();
+        return;
+    }
+    Werkzeugfenster::closeEvent(event);
 }
 
 void Form1::Ansicht_Teilen(const Form1Layout::Masse& m)

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Listenstand.h"
 #include "common/Werkzeugfenster.h"
 #include "phonebook/Form1Layout.h"
 #include "phonebook/Listensortierung.h"
@@ -149,8 +150,14 @@ public:
     Module1::BaumZeilen& Lokalliste() const { return *m_lokalliste; }
 
     // Loading a phone-book file into the local list: with the file dialog, or the given file.
+    // Both ask first when the local list holds changes not yet saved.
     void lokalLADEN();
     void LOKALLADEN2(const QString& datei);
+    // Saves the local list through its file dialog; true once the file is written.
+    bool Lokal_Speichern();
+    // Before the local list is discarded: asks when it holds changes not yet saved; false when
+    // the user keeps it.
+    bool Lokal_Verwerfen_Erlaubt();
 
     // The rows of the two lists as file lines, in display order.
     QList<Module1::SicherungsZeile> Telefonzeilen() const;
@@ -195,8 +202,11 @@ private:
     void Kopieren_Nach(int buch);
     void Ziehen(QTreeWidget* quelle);
     void Form_Resize() override;
+    void closeEvent(QCloseEvent* event) override;
     void Ansicht_Teilen(const Form1Layout::Masse& m);
+    void Lokal_Einlesen(const QString& datei);
     std::unique_ptr<Ui::Form1> ui;
     std::unique_ptr<Module1::BaumZeilen> m_telefonliste;
     std::unique_ptr<Module1::BaumZeilen> m_lokalliste;
+    Listenstand m_lokalstand;
 };

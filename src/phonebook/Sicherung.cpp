@@ -36,6 +36,14 @@ std::optional<QString> Speicherdatei_Waehlen(bool lokal, const QString& schluess
     return datei;
 }
 
+bool Geschrieben(const QString& pfad, const QList<SicherungsZeile>& zeilen)
+{
+    if (Sicherung_Schreiben(pfad, zeilen))
+        return true;
+    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    return false;
+}
+
 }  // namespace
 
 std::optional<SicherungsZeile> SicherungsZeile_Lesen(const QString& zeile)
@@ -121,22 +129,22 @@ void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen)
                    Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein,
                    QStringLiteral("Überschreiben?")) != Dialoge::Antwort::Ja)
             continue;
-        Sicherung_Schreiben(*datei, zeilen);  // a failed save stays silent
+        Geschrieben(*datei, zeilen);
         return;
     }
 }
 
-void Lokal_Sichern(const QList<SicherungsZeile>& zeilen)
+bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen)
 {
     if (zeilen.isEmpty())
-        return;
+        return false;
     const std::optional<QString> datei = Speicherdatei_Waehlen(true, QStringLiteral("PATH7"));
     if (!datei)
-        return;
+        return false;
     QList<SicherungsZeile> lokal = zeilen;
     for (SicherungsZeile& z : lokal)
         z.Index = QStringLiteral("000");
-    Sicherung_Schreiben(*datei, lokal);
+    return Geschrieben(*datei, lokal);
 }
 
 void Telefonbuch_Sichern()
@@ -145,10 +153,6 @@ void Telefonbuch_Sichern()
         Telefonbuch_Sichern(Form1::Instanz()->Telefonzeilen());
 }
 
-void Lokal_Sichern()
-{
-    if (Form1::Geladen())
-        Lokal_Sichern(Form1::Instanz()->Lokalzeilen());
-}
+bool Lokal_Sichern() { return Form1::Geladen() && Form1::Instanz()->Lokal_Speichern(); }
 
 }  // namespace Module1

@@ -42,11 +42,13 @@ QString Sicherung_Vorgabename(bool lokal, const QDate& datum);
 QString Sicherung_Startordner(const QString& schluessel);
 
 // The phone list's rows to a file the user picks ("Config"/"PATH6"); nothing for an empty list.
+// A file that cannot be written is told.
 void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen);
-// The same for the local list, with "000" as every index ("Config"/"PATH7").
-void Lokal_Sichern(const QList<SicherungsZeile>& zeilen);
-// The rows of the open phone-book window.
+// The same for the local list, with "000" as every index ("Config"/"PATH7"); true once the file
+// is written (not for an empty list or a cancelled dialog).
+bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen);
+// The rows of the open phone-book window; a written local list counts as saved there.
 void Telefonbuch_Sichern();
-void Lokal_Sichern();
+bool Lokal_Sichern();
 
 }  // namespace Module1

@@ -7,6 +7,8 @@
 #include "link/Form2.h"
 #include "phone/Form17.h"
 #include "organizer/Form3.h"
+#include "organizer/Termin.h"
+#include "organizer/Terminliste.h"
 #include "phonebook/Form1.h"
 
 #include <QAccessible>
@@ -430,6 +432,27 @@ TEST_F(Hauptfenster, ToolWindowsOpenAtTheEndSaveNothing)
     EXPECT_TRUE(u.Fenster->close());
     EXPECT_TRUE(Umgebung::Fensterwert("OrganizerX").isNull());
     EXPECT_TRUE(Form3::Geladen());
+}
+
+TEST_F(Hauptfenster, EndingAsksForEachChangedLocalListBeforeTheSwitchOff)
+{
+    ASSERT_TRUE(u.Starten());
+    u.Fenster->Kind_Zeigen(Form1::Instanz());
+    u.Fenster->Kind_Zeigen(Form3::Instanz());
+    Form1::Instanz()->Lokal_Anfuegen("LOKAL", 7, "Anna", "0171", "");
+    Module1::Zeile_Anfuegen(Form3::Instanz()->Kal2, {"Notiz", "", "24.12.2000", "18:30", "Feier", "", ""}, false);
+    const QString frage = QStringLiteral("Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?");
+
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein, Dialoge::Antwort::Abbrechen};
+    EXPECT_FALSE(u.Fenster->close());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList({frage, frage}));
+    EXPECT_EQ(u.Beendet, 0);
+    EXPECT_TRUE(u.Fenster->isVisible());
+
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein, Dialoge::Antwort::Nein, Dialoge::Antwort::Nein};
+    EXPECT_TRUE(u.Fenster->close());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList({frage, frage, frage, frage, "Das Handy ausschalten ?"}));
+    EXPECT_EQ(u.Beendet, 1);
 }
 
 TEST_F(Hauptfenster, SmsSpontanAndTheSettingsWindow)

@@ -6,12 +6,14 @@
 #include "phone/Form12.h"
 #include "phone/Form16.h"
 #include "phone/Form25.h"
+#include "phonebook/Form1.h"
 #include "sim/SimEinstellungen.h"
 #include "sim/SimKlingel.h"
 
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -236,6 +238,36 @@ TEST_F(Navigationsbaum, PhoneBookNodeLoadsTheAutomaticLocalBookOnEveryClick)
     Klicken("Telefonbuch");
     EXPECT_EQ(u.Dialoge.Meldungen.size(), ohne + 2);
     EXPECT_EQ(Kinder(), QStringList{"Form1"});
+    Module1::LokalTBAutoLaden = false;
+    Module1::AutoTelefonbuchDatei.clear();
+}
+
+TEST_F(Navigationsbaum, TheAutomaticLoadAsksBeforeItReplacesUnsavedLocalRows)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("auto.orx");
+    QFile d(datei);
+    ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+    d.write("LOKAL\t000\tAus der Datei\t0301\t\r\n");
+    d.close();
+    Module1::AutoTelefonbuchDatei = datei;
+    Module1::LokalTBAutoLaden = true;
+    Klicken("Telefonbuch");
+    Form1* tb = Form1::Instanz();
+    tb->Lokal_Anfuegen("LOKAL", 7, "Getippt", "0171", "");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+
+    u.Dialoge.Antworten = {Dialoge::Antwort::Abbrechen};
+    Klicken("Telefonbuch");
+    EXPECT_EQ(u.Dialoge.Texte(),
+              QStringList{"Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?"});
+    EXPECT_EQ(tb->TBuch2->topLevelItemCount(), 2);
+
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    Klicken("Telefonbuch");
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 2u);
+    ASSERT_EQ(tb->TBuch2->topLevelItemCount(), 1);
+    EXPECT_EQ(tb->TBuch2->topLevelItem(0)->text(1), "Aus der Datei");
     Module1::LokalTBAutoLaden = false;
     Module1::AutoTelefonbuchDatei.clear();
 }

@@ -547,6 +547,12 @@ TEST_F(Organizerfenster, BothListsSaveTheSameLines)
     f->saveTERMINE();
     EXPECT_EQ(Einstellungen::Lesen("Config", "PATH8"), mobil);
     EXPECT_EQ(u.Dialoge.Dateiwahlen.back().Startdatei, Programmdatei("kal"));
+
+    // A file that cannot be written is told.
+    u.Dialoge.Dateien = {Programmdatei("fehlt/mobil.kal")};
+    f->saveTERMINE();
+    ASSERT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
 }
 
 TEST_F(Organizerfenster, LoadingAFileReplacesTheLocalList)
@@ -558,13 +564,15 @@ TEST_F(Organizerfenster, LoadingAFileReplacesTheLocalList)
     Datei_Anlegen(fehlerhaft, "Notiz\ta\tb\tc\td\te\r\nNotiz\ta\tb\tc\td\te\r\nNotiz\ta\tb\tc\td\r\nNotiz\ta\tb\tc\td\te\r\n");
     Datei_Anlegen(leer, "");
     Lokal(Zeile("Notiz", "", "01.01.2001", "10:00", "vorher"));
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};  // not saved
     u.Dialoge.Dateien = {gut, fehlerhaft, leer, QString()};
     f->Toolbar2_ButtonClick("load");
     EXPECT_EQ(Spalte(f->Kal2, 3), (QStringList{"A", "0171"}));
     EXPECT_EQ(Zeilensymbol(f->Kal2->topLevelItem(0)), 1);
     EXPECT_EQ(Einstellungen::Lesen("Config", "PATH9"), gut);
     EXPECT_EQ(u.Dialoge.Dateiwahlen[0].Vorgabename, "*.kal");
-    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    u.Dialoge.Meldungen.clear();
 
     // The rows before a faulty line stay; an empty file is faulty too.
     f->TermineLaden_fromdisk();
@@ -578,9 +586,45 @@ TEST_F(Organizerfenster, LoadingAFileReplacesTheLocalList)
 
     // A cancelled dialog changes nothing.
     Lokal(Zeile("Notiz", "", "01.01.2001", "10:00", "x"));
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
     f->TermineLaden_fromdisk();
     EXPECT_EQ(f->Kal2->topLevelItemCount(), 1);
     EXPECT_EQ(Einstellungen::Lesen("Config", "PATH9"), leer);
+}
+
+TEST_F(Organizerfenster, LoadingOverUnsavedLocalRowsAsksFirst)
+{
+    const QString datei = Programmdatei("termine.kal");
+    Datei_Anlegen(datei, "Notiz\t20.02.2001\t10:00\tb\t\t\r\nNotiz\t10.01.2001\t10:00\ta\t\t\r\n");
+    Lokal(Zeile("Notiz", "", "24.12.2000", "18:30", "getippt"));
+    const QString frage = QStringLiteral("Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?");
+
+    u.Dialoge.Antworten = {Dialoge::Antwort::Abbrechen};
+    f->Toolbar2_ButtonClick("load");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{frage});
+    EXPECT_TRUE(u.Dialoge.Dateiwahlen.empty());
+    EXPECT_EQ(Spalte(f->Kal2, 3), QStringList{"getippt"});
+
+    // "Ja" saves first; a save that fails counts as "Abbrechen".
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    u.Dialoge.Dateien = {Programmdatei("fehlt/lokal.kal")};
+    f->Toolbar2_ButtonClick("load");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList({frage, frage, "Die Datei konnte nicht geschrieben werden!"}));
+    EXPECT_EQ(Spalte(f->Kal2, 3), QStringList{"getippt"});
+
+    const QString gesichert = Programmdatei("gesichert.kal");
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    u.Dialoge.Dateien = {gesichert, datei};
+    f->Toolbar2_ButtonClick("load");
+    EXPECT_EQ(Datei_Lesen(gesichert), "Notiz\t24.12.2000\t18:30\tgetippt\t\t\r\n");
+    EXPECT_EQ(Spalte(f->Kal2, 3), (QStringList{"b", "a"}));
+
+    // Loaded and only sorted: it closes without a question.
+    u.Dialoge.Meldungen.clear();
+    f->Kal2->header()->sectionClicked(1);
+    EXPECT_EQ(Spalte(f->Kal2, 3), (QStringList{"a", "b"}));
+    EXPECT_TRUE(f->close());
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -183,6 +184,35 @@ TEST_F(Lokal, DeleteSearchAndHandOver)
     EXPECT_TRUE(Form6::Instanz()->isVisible());
     f->smsLOCAL->trigger();
     EXPECT_EQ(Form6::Instanz()->List3->count(), 2);
+}
+
+TEST_F(Lokal, ClosingWithUnsavedRowsAsksFirst)
+{
+    f->show();
+    e.u.Dialoge.Antworten = {Dialoge::Antwort::Abbrechen};
+    EXPECT_FALSE(f->close());
+    ASSERT_EQ(e.u.Dialoge.Meldungen.size(), 1u);
+    const auto frage = e.u.Dialoge.Meldungen[0];
+    EXPECT_EQ(frage.text, "Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?");
+    EXPECT_EQ(frage.symbol, Dialoge::Symbol::Frage);
+    EXPECT_EQ(frage.tasten, Dialoge::Tasten::JaNeinAbbrechen);
+    EXPECT_EQ(frage.standard, Dialoge::Antwort::Ja);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->TBuch2->topLevelItemCount(), 5);
+
+    // "Ja" whose save cannot write the file: told, and the window stays.
+    QTemporaryDir ordner;
+    e.u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    e.u.Dialoge.Dateien = {ordner.filePath("fehlt/lokal.orx")};
+    EXPECT_FALSE(f->close());
+    ASSERT_EQ(e.u.Dialoge.Meldungen.size(), 3u);
+    EXPECT_EQ(e.u.Dialoge.Meldungen[2].text, "Die Datei konnte nicht geschrieben werden!");
+    EXPECT_EQ(e.u.Dialoge.Meldungen[2].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_TRUE(f->isVisible());
+
+    e.u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    EXPECT_TRUE(f->close());
+    EXPECT_EQ(e.u.Dialoge.Meldungen.size(), 4u);
 }
 
 }  // namespace

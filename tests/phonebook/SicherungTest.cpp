@@ -259,7 +259,7 @@ TEST_F(Dateien, ShortFileNamesAreWrittenWithoutTheQuestion)
     EXPECT_EQ(Inhalt(kurz), "SIM\t001\tA\t1\t\r\n");
 }
 
-TEST_F(Dateien, EmptyListsAndFailedSavesAreSilent)
+TEST_F(Dateien, EmptyListsAreSilentAndFailedSavesAreTold)
 {
     Telefonbuch_Sichern();
     f->Toolbar4_ButtonClick("save");
@@ -267,9 +267,13 @@ TEST_F(Dateien, EmptyListsAndFailedSavesAreSilent)
     EXPECT_TRUE(QDir(ordner.path()).isEmpty());
 
     f->Lokal_Anfuegen("LOKAL", 7, "Bob", "0301", "");
-    u.Dialoge.Dateien = {ordner.filePath("fehlt/x.orx")};
-    Lokal_Sichern();
-    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    Telefonzeile({"SIM", "001", "A", "1", ""});
+    u.Dialoge.Dateien = {ordner.filePath("fehlt/x.orx"), ordner.filePath("fehlt/y.orx")};
+    EXPECT_FALSE(Lokal_Sichern());
+    Telefonbuch_Sichern();
+    const QString fehler = QStringLiteral("Die Datei konnte nicht geschrieben werden!");
+    ASSERT_EQ(u.Dialoge.Texte(), QStringList({fehler, fehler}));
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
     EXPECT_TRUE(QDir(ordner.path()).isEmpty());
 }
 

@@ -1,0 +1,44 @@
+#include "common/Listenstand.h"
+
+#include "common/Dialoge.h"
+
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace {
+
+// Every cell's text, row by row, in a fixed order.
+QList<QStringList> Zeilen(const QTreeWidget* liste)
+{
+    QList<QStringList> zeilen;
+    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* z = liste->topLevelItem(i);
+        QStringList zellen;
+        for (int spalte = 0; spalte < liste->columnCount(); ++spalte)
+            zellen << z->text(spalte);
+        zeilen << zellen;
+    }
+    std::sort(zeilen.begin(), zeilen.end());
+    return zeilen;
+}
+
+}  // namespace
+
+void Listenstand::Merken(const QTreeWidget* liste) { m_zeilen = Zeilen(liste); }
+
+bool Listenstand::Geaendert(const QTreeWidget* liste) const
+{
+    return liste->topLevelItemCount() > 0 && Zeilen(liste) != m_zeilen;
+}
+
+bool Listenstand::Verwerfen_Erlaubt(const QTreeWidget* liste, const std::function<bool()>& sichern) const
+{
+    if (!Geaendert(liste))
+        return true;
+    switch (MsgBox(QStringLiteral("Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?"),
+                   Dialoge::Symbol::Frage, Dialoge::Tasten::JaNeinAbbrechen, Dialoge::Antwort::Ja)) {
+    case Dialoge::Antwort::Ja: return sichern();
+    case Dialoge::Antwort::Nein: return true;
+    default: return false;
+    }
+}
