@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace Module1 {
 
@@ -33,6 +34,8 @@ struct Ausserhalb_Eintrag {
     QString Nummer;
 };
 std::map<int, Ausserhalb_Eintrag> s_ausserhalb[TBuchAnzahl + 1];
+// Indexes whose write got no answer: the phone may hold the new entry there or the old state.
+std::set<int> s_unbestaetigt[TBuchAnzahl + 1];
 
 bool Buch_Gueltig(int buch) { return buch >= 1 && buch <= TBuchAnzahl; }
 
@@ -42,14 +45,24 @@ void Ausserhalb_Merken(int buch, int index, const QString& name, const QString& 
         s_ausserhalb[buch][index] = {name, nummer};
 }
 
-void Ausserhalb_Vergessen(int buch, int index)
+// The phone has answered a write or delete at this index: what it holds there is known again.
+void Index_Bestaetigt(int buch, int index)
 {
-    if (Buch_Gueltig(buch))
+    if (Buch_Gueltig(buch)) {
         s_ausserhalb[buch].erase(index);
+        s_unbestaetigt[buch].erase(index);
+    }
+}
+
+// A write command that failed without an answer (a time-out) may still have been carried out.
+void Schreiben_Gescheitert(int buch, int index)
+{
+    if (Buch_Gueltig(buch) && Link().Nachlauf)
+        s_unbestaetigt[buch].insert(index);
 }
 
 // What the program knows of an index of a book before it writes there.
-enum class Platzstand { Frei, Belegt, Unbekannt };
+enum class Platzstand { Frei, Belegt, Unbekannt, Unbestaetigt };
 struct Platzauskunft {
     Platzstand Stand = Platzstand::Unbekannt;
     QString Name;  // of the entry there, when Belegt
@@ -65,6 +78,8 @@ Platzauskunft Platz_Pruefen(int buch, int index)
     const auto aussen = s_ausserhalb[buch].find(index);
     if (aussen != s_ausserhalb[buch].end())
         return {Platzstand::Belegt, aussen->second.Name, aussen->second.Nummer};
+    if (s_unbestaetigt[buch].count(index))
+        return {Platzstand::Unbestaetigt, {}, {}};
     // A complete read holds every entry of the book, in the cache or written beyond it since.
     return {TBuchVollstaendig[buch] ? Platzstand::Frei : Platzstand::Unbekannt, {}, {}};
 }
@@ -226,7 +241,7 @@ int Index_Frei(int buch)
     const int bis = std::min(gesamt, TBuchPlaetze);
     for (int n = 1; n <= gesamt; ++n) {
         const QString text = Index_Text(n);
-        bool belegt = s_ausserhalb[buch].count(n) > 0;
+        bool belegt = s_ausserhalb[buch].count(n) > 0 || s_unbestaetigt[buch].count(n) > 0;
         for (int s = 1; s <= bis && !belegt; ++s)
             belegt = TBuchDaten[buch][s][1] == text;
         if (!belegt)
@@ -247,8 +262,10 @@ int Index_Platz(int buch, int index)
 
 void Ausserhalb_Vergessen(int buch)
 {
-    if (Buch_Gueltig(buch))
+    if (Buch_Gueltig(buch)) {
         s_ausserhalb[buch].clear();
+        s_unbestaetigt[buch].clear();
+    }
 }
 
 bool Schreiben_Erlaubt(const QString& index, int buch)
@@ -261,6 +278,11 @@ bool Schreiben_Erlaubt(const QString& index, int buch)
         return Ja_Nein(QStringLiteral("Der Index ") + index + QStringLiteral(" ist bereits vergeben!\r\n") +
                        QStringLiteral("Möchten Sie den Eintrag ") + p.Name + QStringLiteral(" (") + p.Nummer +
                        QStringLiteral(") wirklich überschreiben?"));
+    case Platzstand::Unbestaetigt:
+        return Ja_Nein(QStringLiteral("Der Index ") + index +
+                       QStringLiteral(" ist vielleicht bereits vergeben: das Handy hat das letzte Schreiben dorthin "
+                                      "nicht bestätigt!\r\nMöchten Sie einen vorhandenen Eintrag wirklich "
+                                      "überschreiben?"));
     case Platzstand::Unbekannt:
         break;
     }
@@ -332,12 +354,14 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
     Zeichen_Wandeln(handyname);
     if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + index + QStringLiteral(",\"") + nummer + QStringLiteral("\",") +
                            typ + QStringLiteral(",\"") + handyname + QLatin1Char('"'),
-                       true))
+                       true)) {
+        Schreiben_Gescheitert(b, indexWert);
         return false;
+    }
 
     // The phone replaced whatever it held at this index: so does the cache, or, when it is
     // full, the list of entries beyond it.
-    Ausserhalb_Vergessen(b, indexWert);
+    Index_Bestaetigt(b, indexWert);
     int platz = Index_Platz(b, indexWert);
     if (platz == 0)
         platz = Freier_Platz(b);
@@ -393,7 +417,7 @@ bool Eintrag_Loeschen(int position)
     if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
         return false;
 
-    Ausserhalb_Vergessen(b, index);
+    Index_Bestaetigt(b, index);
     for (int s = 1; s <= TBuchPlaetze; ++s)
         if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index)
             TBuchDaten[b][s][1].clear();

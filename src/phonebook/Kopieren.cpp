@@ -43,7 +43,8 @@ void Markierte_Kopieren(Listenzeilen& lokal)
                                 "Bitte markieren Sie weniger Einträge! Kopieren abgebrochen."));
         return;
     }
-    // A failed write goes on with the next row at the same index.
+    // A refused write goes on with the next row at the same index; one that timed out leaves
+    // its index to the phone.
     Listenzeilen* telefon = Fenster().Liste;
     for (int i = 1; i <= zeilen && i <= lokal.Zeilen(); ++i) {
         if (!lokal.Gewaehlt(i))

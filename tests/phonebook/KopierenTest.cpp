@@ -249,6 +249,27 @@ TEST_F(KopierenSim, PartlyReadBookTakesNothingUntilItIsReadWhole)
     EXPECT_EQ(Liste(1), Telefon("SM"));
 }
 
+// The phone stores Carl at index 5, but its answer is lost: what index 5 holds is unknown.
+TEST_F(KopierenSim, AnIndexWhoseWriteTimedOutIsNotWrittenAgainUnasked)
+{
+    Setzen("SM", {{1, {"0101", 129, "Eins"}}, {2, {"0102", 129, "Zwei"}}});
+    u.Handy->Antwort_Verlieren_Bei("AT+CPBW=5,", 1);
+    Lokal_Waehlen({1, 2, 3, 4});
+    f->copytoSIM->trigger();
+
+    const auto befehle = u.Handy->Befehle();
+    EXPECT_EQ(std::count_if(befehle.begin(), befehle.end(),
+                            [](const std::string& b) { return b.rfind("AT+CPBW=5,", 0) == 0; }),
+              1);
+    EXPECT_TRUE(Telefon("SM").contains("5|0303|Carl"));
+    // Asked for, it is named as unconfirmed.
+    u.Dialoge.Meldungen.clear();
+    EXPECT_FALSE(Schreiben_Erlaubt("5", 1));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Der Index 5 ist vielleicht bereits vergeben: das Handy hat das letzte "
+                                             "Schreiben dorthin nicht bestätigt!\r\nMöchten Sie einen vorhandenen "
+                                             "Eintrag wirklich überschreiben?"});
+}
+
 TEST_F(KopierenSim, DropOnThePhoneListAsksForTheTargetWhenTheButtonsDoNotSettleIt)
 {
     f->Buchknopf(1)->trigger();
