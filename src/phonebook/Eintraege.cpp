@@ -293,6 +293,24 @@ bool Schreiben_Erlaubt(const QString& index, int buch)
 
 namespace {
 
+// Refills the list from the cache, sorted as before, with row MarkierteZeile selected again.
+void Liste_Neu_Zeigen()
+{
+    Liste_Laden();
+    Status_Setzen(QStringLiteral("Fertig."));
+
+    if (TBuchAnsicht* ansicht = TBuch_Ansicht())
+        ansicht->Sortierung_Auffrischen();
+    if (Listenzeilen* l = Fenster().Liste) {
+        if (const int g = l->Gewaehlte_Zeile())
+            l->Waehlen(g, false);
+        if (MarkierteZeile >= 1 && MarkierteZeile <= l->Zeilen()) {
+            l->Waehlen(MarkierteZeile, true);
+            l->Zeigen(MarkierteZeile);
+        }
+    }
+}
+
 // The entry dialog for a new entry, then the write of what it returns.
 void Neu_Erfassen_Und_Schreiben()
 {
@@ -378,39 +396,15 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
     }
 
     Eintraege_Zaehlen(b);
-    Liste_Laden();
-    Status_Setzen(QStringLiteral("Fertig."));
-
-    if (TBuchAnsicht* ansicht = TBuch_Ansicht())
-        ansicht->Sortierung_Auffrischen();
-    if (Listenzeilen* l = Fenster().Liste) {
-        if (const int g = l->Gewaehlte_Zeile())
-            l->Waehlen(g, false);
-        if (MarkierteZeile >= 1 && MarkierteZeile <= l->Zeilen()) {
-            l->Waehlen(MarkierteZeile, true);
-            l->Zeigen(MarkierteZeile);
-        }
-    }
+    Liste_Neu_Zeigen();
     return true;
 }
 
-bool Eintrag_Loeschen(int position)
+namespace {
+
+// Deletes the entry at `index` of book `b` (1..4) on the phone and, after "OK", from the cache.
+bool Index_Loeschen(int b, int index)
 {
-    Listenzeilen* l = Fenster().Liste;
-    if (!l || position < 1 || position > l->Zeilen())
-        return false;
-    MarkierteZeile = l->Gewaehlte_Zeile();
-
-    const int b = TBuch_Nummer(l->Zelle(position, 0));
-    if (b == 5 || b == 6) {
-        Kritisch(QStringLiteral("Im gewählten Telefonbuch kann nicht gelöscht werden!"));
-        return false;
-    }
-    const int index = Index_Wert(l->Zelle(position, 1));
-    if (b == 0 || index <= 0)
-        return false;
-    AktuellesTBuch = b;
-
     Status_Setzen(QStringLiteral("Lösche Eintrag..."));
     if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
         return false;
@@ -430,6 +424,27 @@ bool Eintrag_Loeschen(int position)
             }
         }
     return true;
+}
+
+}  // namespace
+
+bool Eintrag_Loeschen(int position)
+{
+    Listenzeilen* l = Fenster().Liste;
+    if (!l || position < 1 || position > l->Zeilen())
+        return false;
+    MarkierteZeile = l->Gewaehlte_Zeile();
+
+    const int b = TBuch_Nummer(l->Zelle(position, 0));
+    if (b == 5 || b == 6) {
+        Kritisch(QStringLiteral("Im gewählten Telefonbuch kann nicht gelöscht werden!"));
+        return false;
+    }
+    const int index = Index_Wert(l->Zelle(position, 1));
+    if (b == 0 || index <= 0)
+        return false;
+    AktuellesTBuch = b;
+    return Index_Loeschen(b, index);
 }
 
 void EDIT_ITEM()
@@ -456,18 +471,26 @@ void EDIT_ITEM()
         Dialog_Zeigen();
         if (DialogModus == QLatin1String("cancel"))
             return;
-        // A changed index that another entry may hold would replace it on the phone: ask first.
         const int ziel = EintragBuch.toInt();
-        const int index = Index_Wert(EintragIndex);
-        if ((ziel != altesBuch || index != alterIndex) && !Schreiben_Erlaubt(EintragIndex, ziel))
+        const bool umzug = ziel != altesBuch || Index_Wert(EintragIndex) != alterIndex;
+        // A changed index that another entry may hold would replace it on the phone: ask first.
+        if (umzug && !Schreiben_Erlaubt(EintragIndex, ziel))
             return;
-        // A failed delete ends the change; the exchange has told why.
-        if (!Eintrag_Loeschen(zeile))
-            return;
-        Eintraege_Zaehlen(altesBuch);
-        // After a failed write the old entry is gone from the cache: show the list as it is.
-        if (!Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker))
+        // The same index is written over in place; nothing is deleted before the new entry is on
+        // the phone. A failed write has been told by the exchange; the old entry stays.
+        if (!Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker)) {
             Liste_Laden();
+            return;
+        }
+        if (!umzug)
+            return;
+        if (!Index_Loeschen(altesBuch, alterIndex)) {
+            Kritisch(QStringLiteral("Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte nicht "
+                                    "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
+            return;
+        }
+        Eintraege_Zaehlen(altesBuch);
+        Liste_Neu_Zeigen();
         return;
     }
 
