@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace Module1 {
 
@@ -33,6 +34,8 @@ struct Ausserhalb_Eintrag {
     QString Nummer;
 };
 std::map<int, Ausserhalb_Eintrag> s_ausserhalb[TBuchAnzahl + 1];
+// Indexes whose write got no answer: the phone may hold the new entry there or the old state.
+std::set<int> s_unbestaetigt[TBuchAnzahl + 1];
 
 bool Buch_Gueltig(int buch) { return buch >= 1 && buch <= TBuchAnzahl; }
 
@@ -42,14 +45,24 @@ void Ausserhalb_Merken(int buch, int index, const QString& name, const QString& 
         s_ausserhalb[buch][index] = {name, nummer};
 }
 
-void Ausserhalb_Vergessen(int buch, int index)
+// The phone has answered a write or delete at this index: what it holds there is known again.
+void Index_Bestaetigt(int buch, int index)
 {
-    if (Buch_Gueltig(buch))
+    if (Buch_Gueltig(buch)) {
         s_ausserhalb[buch].erase(index);
+        s_unbestaetigt[buch].erase(index);
+    }
+}
+
+// A write command that failed without an answer (a time-out) may still have been carried out.
+void Schreiben_Gescheitert(int buch, int index)
+{
+    if (Buch_Gueltig(buch) && Link().Nachlauf)
+        s_unbestaetigt[buch].insert(index);
 }
 
 // What the program knows of an index of a book before it writes there.
-enum class Platzstand { Frei, Belegt, Unbekannt };
+enum class Platzstand { Frei, Belegt, Unbekannt, Unbestaetigt };
 struct Platzauskunft {
     Platzstand Stand = Platzstand::Unbekannt;
     QString Name;  // of the entry there, when Belegt
@@ -65,6 +78,8 @@ Platzauskunft Platz_Pruefen(int buch, int index)
     const auto aussen = s_ausserhalb[buch].find(index);
     if (aussen != s_ausserhalb[buch].end())
         return {Platzstand::Belegt, aussen->second.Name, aussen->second.Nummer};
+    if (s_unbestaetigt[buch].count(index))
+        return {Platzstand::Unbestaetigt, {}, {}};
     // A complete read holds every entry of the book, in the cache or written beyond it since.
     return {TBuchVollstaendig[buch] ? Platzstand::Frei : Platzstand::Unbekannt, {}, {}};
 }
@@ -226,7 +241,7 @@ int Index_Frei(int buch)
     const int bis = std::min(gesamt, TBuchPlaetze);
     for (int n = 1; n <= gesamt; ++n) {
         const QString text = Index_Text(n);
-        bool belegt = s_ausserhalb[buch].count(n) > 0;
+        bool belegt = s_ausserhalb[buch].count(n) > 0 || s_unbestaetigt[buch].count(n) > 0;
         for (int s = 1; s <= bis && !belegt; ++s)
             belegt = TBuchDaten[buch][s][1] == text;
         if (!belegt)
@@ -247,8 +262,10 @@ int Index_Platz(int buch, int index)
 
 void Ausserhalb_Vergessen(int buch)
 {
-    if (Buch_Gueltig(buch))
+    if (Buch_Gueltig(buch)) {
         s_ausserhalb[buch].clear();
+        s_unbestaetigt[buch].clear();
+    }
 }
 
 bool Schreiben_Erlaubt(const QString& index, int buch)
@@ -261,6 +278,11 @@ bool Schreiben_Erlaubt(const QString& index, int buch)
         return Ja_Nein(QStringLiteral("Der Index ") + index + QStringLiteral(" ist bereits vergeben!\r\n") +
                        QStringLiteral("Möchten Sie den Eintrag ") + p.Name + QStringLiteral(" (") + p.Nummer +
                        QStringLiteral(") wirklich überschreiben?"));
+    case Platzstand::Unbestaetigt:
+        return Ja_Nein(QStringLiteral("Der Index ") + index +
+                       QStringLiteral(" ist vielleicht bereits vergeben: das Handy hat das letzte Schreiben dorthin "
+                                      "nicht bestätigt!\r\nMöchten Sie einen vorhandenen Eintrag wirklich "
+                                      "überschreiben?"));
     case Platzstand::Unbekannt:
         break;
     }
@@ -270,6 +292,24 @@ bool Schreiben_Erlaubt(const QString& index, int buch)
 }
 
 namespace {
+
+// Refills the list from the cache, sorted as before, with row MarkierteZeile selected again.
+void Liste_Neu_Zeigen()
+{
+    Liste_Laden();
+    Status_Setzen(QStringLiteral("Fertig."));
+
+    if (TBuchAnsicht* ansicht = TBuch_Ansicht())
+        ansicht->Sortierung_Auffrischen();
+    if (Listenzeilen* l = Fenster().Liste) {
+        if (const int g = l->Gewaehlte_Zeile())
+            l->Waehlen(g, false);
+        if (MarkierteZeile >= 1 && MarkierteZeile <= l->Zeilen()) {
+            l->Waehlen(MarkierteZeile, true);
+            l->Zeigen(MarkierteZeile);
+        }
+    }
+}
 
 // The entry dialog for a new entry, then the write of what it returns.
 void Neu_Erfassen_Und_Schreiben()
@@ -332,12 +372,14 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
     Zeichen_Wandeln(handyname);
     if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + index + QStringLiteral(",\"") + nummer + QStringLiteral("\",") +
                            typ + QStringLiteral(",\"") + handyname + QLatin1Char('"'),
-                       true))
+                       true)) {
+        Schreiben_Gescheitert(b, indexWert);
         return false;
+    }
 
     // The phone replaced whatever it held at this index: so does the cache, or, when it is
     // full, the list of entries beyond it.
-    Ausserhalb_Vergessen(b, indexWert);
+    Index_Bestaetigt(b, indexWert);
     int platz = Index_Platz(b, indexWert);
     if (platz == 0)
         platz = Freier_Platz(b);
@@ -354,21 +396,37 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
     }
 
     Eintraege_Zaehlen(b);
-    Liste_Laden();
-    Status_Setzen(QStringLiteral("Fertig."));
-
-    if (TBuchAnsicht* ansicht = TBuch_Ansicht())
-        ansicht->Sortierung_Auffrischen();
-    if (Listenzeilen* l = Fenster().Liste) {
-        if (const int g = l->Gewaehlte_Zeile())
-            l->Waehlen(g, false);
-        if (MarkierteZeile >= 1 && MarkierteZeile <= l->Zeilen()) {
-            l->Waehlen(MarkierteZeile, true);
-            l->Zeigen(MarkierteZeile);
-        }
-    }
+    Liste_Neu_Zeigen();
     return true;
 }
+
+namespace {
+
+// Deletes the entry at `index` of book `b` (1..4) on the phone and, after "OK", from the cache.
+bool Index_Loeschen(int b, int index)
+{
+    Status_Setzen(QStringLiteral("Lösche Eintrag..."));
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
+        return false;
+    if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
+        return false;
+
+    Index_Bestaetigt(b, index);
+    for (int s = 1; s <= TBuchPlaetze; ++s)
+        if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index)
+            TBuchDaten[b][s][1].clear();
+    // Close the gap in one forward pass over every slot, so no entry stays hidden behind it.
+    for (int j = 1; j < TBuchPlaetze; ++j)
+        if (TBuchDaten[b][j][1].isEmpty()) {
+            for (int feld = 1; feld <= TBuchFelder; ++feld) {
+                TBuchDaten[b][j][feld] = TBuchDaten[b][j + 1][feld];
+                TBuchDaten[b][j + 1][feld].clear();
+            }
+        }
+    return true;
+}
+
+}  // namespace
 
 bool Eintrag_Loeschen(int position)
 {
@@ -386,26 +444,7 @@ bool Eintrag_Loeschen(int position)
     if (b == 0 || index <= 0)
         return false;
     AktuellesTBuch = b;
-
-    Status_Setzen(QStringLiteral("Lösche Eintrag..."));
-    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
-        return false;
-    if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
-        return false;
-
-    Ausserhalb_Vergessen(b, index);
-    for (int s = 1; s <= TBuchPlaetze; ++s)
-        if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index)
-            TBuchDaten[b][s][1].clear();
-    // Close the gap in one forward pass over every slot, so no entry stays hidden behind it.
-    for (int j = 1; j < TBuchPlaetze; ++j)
-        if (TBuchDaten[b][j][1].isEmpty()) {
-            for (int feld = 1; feld <= TBuchFelder; ++feld) {
-                TBuchDaten[b][j][feld] = TBuchDaten[b][j + 1][feld];
-                TBuchDaten[b][j + 1][feld].clear();
-            }
-        }
-    return true;
+    return Index_Loeschen(b, index);
 }
 
 void EDIT_ITEM()
@@ -432,18 +471,26 @@ void EDIT_ITEM()
         Dialog_Zeigen();
         if (DialogModus == QLatin1String("cancel"))
             return;
-        // A changed index that another entry may hold would replace it on the phone: ask first.
         const int ziel = EintragBuch.toInt();
-        const int index = Index_Wert(EintragIndex);
-        if ((ziel != altesBuch || index != alterIndex) && !Schreiben_Erlaubt(EintragIndex, ziel))
+        const bool umzug = ziel != altesBuch || Index_Wert(EintragIndex) != alterIndex;
+        // A changed index that another entry may hold would replace it on the phone: ask first.
+        if (umzug && !Schreiben_Erlaubt(EintragIndex, ziel))
             return;
-        // A failed delete ends the change; the exchange has told why.
-        if (!Eintrag_Loeschen(zeile))
-            return;
-        Eintraege_Zaehlen(altesBuch);
-        // After a failed write the old entry is gone from the cache: show the list as it is.
-        if (!Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker))
+        // The same index is written over in place; nothing is deleted before the new entry is on
+        // the phone. A failed write has been told by the exchange; the old entry stays.
+        if (!Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker)) {
             Liste_Laden();
+            return;
+        }
+        if (!umzug)
+            return;
+        if (!Index_Loeschen(altesBuch, alterIndex)) {
+            Kritisch(QStringLiteral("Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte nicht "
+                                    "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
+            return;
+        }
+        Eintraege_Zaehlen(altesBuch);
+        Liste_Neu_Zeigen();
         return;
     }
 

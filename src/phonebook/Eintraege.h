@@ -86,17 +86,19 @@ int Index_Wert(const QString& text);
 
 // First cache slot of the book whose index field is empty (one past its entries; 251 when full).
 int Freier_Platz(int buch);
-// Lowest index 1..capacity known to be free: the book was read completely and neither a cache
-// slot nor an entry written beyond the cache holds it; 0 when there is none.
+// Lowest index 1..capacity known to be free: the book was read completely, neither a cache
+// slot nor an entry written beyond the cache holds it, and no write there went unanswered;
+// 0 when there is none.
 int Index_Frei(int buch);
 // Slot of the book holding the entry with this index value; 0 when none.
 int Index_Platz(int buch, int index);
 
-// Entries written while the book's cache was full are remembered by index until the book is
-// read again, so that no later write takes their place unasked; a read forgets them.
+// Entries written while the book's cache was full, and indexes whose write timed out, are
+// remembered until the book is read again, so that no later write takes their place unasked;
+// a read forgets them.
 void Ausserhalb_Vergessen(int buch);
 // Asks before a write to an index that is taken or whose occupant is unknown (the book was not
-// read completely); true when the write may go on.
+// read completely, or a write there went unanswered); true when the write may go on.
 bool Schreiben_Erlaubt(const QString& index, int buch);
 
 // Case-blind substring test on the name, then on the number.

@@ -43,7 +43,8 @@ void Markierte_Kopieren(Listenzeilen& lokal)
                                 "Bitte markieren Sie weniger Einträge! Kopieren abgebrochen."));
         return;
     }
-    // A failed write goes on with the next row at the same index.
+    // A refused write goes on with the next row at the same index; one that timed out leaves
+    // its index to the phone.
     Listenzeilen* telefon = Fenster().Liste;
     for (int i = 1; i <= zeilen && i <= lokal.Zeilen(); ++i) {
         if (!lokal.Gewaehlt(i))
@@ -87,7 +88,8 @@ int Ziel_Aus_Knoepfen(const std::array<bool, 4>& gedrueckt)
 
 int Kopier_Index(int buch)
 {
-    if (buch < 1 || buch > 4 || Freier_Platz(buch) > TBuchPlaetze)
+    // An entry beyond the cache's places is remembered by its index, so only the phone's room counts.
+    if (buch < 1 || buch > 4)
         return 0;
     return Index_Frei(buch);
 }
@@ -97,8 +99,10 @@ void Lokal_Kopieren(Listenzeilen& lokal, int buch)
     if (buch < 1 || buch > 4)
         return;
     // Its free indexes are unknown: the lowest one the cache shows may be taken on the phone.
-    if (!TBuchVollstaendig[buch])
+    if (!TBuchVollstaendig[buch]) {
+        Kritisch(QStringLiteral("Das Telefonbuch wurde nicht vollständig eingelesen! Kopieren abgebrochen."));
         return;
+    }
     if (buch == 1) {
         Markierte_Kopieren(lokal);
         return;

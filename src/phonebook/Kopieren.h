@@ -17,13 +17,13 @@ int Ziel_Buch(const QString& auswahl);
 // pressed (books 5 and 6 do not count); 0 when none or several are pressed.
 int Ziel_Aus_Knoepfen(const std::array<bool, 4>& gedrueckt);
 
-// Lowest index a copy may take in the book: free in the cache and with a cache slot left to
-// record it; 0 when there is none.
+// Lowest index a copy may take in the book (Index_Frei); 0 when there is none.
 int Kopier_Index(int buch);
 
 // Copies local rows (Ort, name, number, marker) into book 1 to 4, whose cache the caller has
 // just brought up to date. The SIM takes every selected row, the other books only the
-// selected (current) row. A book not completely read is no target: nothing is written.
+// selected (current) row. A book not completely read is no target: nothing is written, and
+// the user is told why.
 void Lokal_Kopieren(Listenzeilen& lokal, int buch);
 
 }  // namespace Module1

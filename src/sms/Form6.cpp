@@ -448,8 +448,9 @@ void Form6::Zentrale_Setzen(int index)
         MsgBox(QStringLiteral("Keine SMS-Servicecenter-Adresse angegeben!"), Dialoge::Symbol::Kritisch);
         return;
     }
+    const QString typ = nummer == m_handyZentrale && !m_handyTyp.isEmpty() ? m_handyTyp : Nummerntyp(nummer);
     Status_Setzen(QStringLiteral("Schreibe SMS-Servicecenteradresse..."));
-    if (Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + QLatin1Char(',') + Nummerntyp(nummer), true))
+    if (Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + QLatin1Char(',') + typ, true))
         Status_Setzen(QStringLiteral("Fertig."));
 }
 
@@ -460,13 +461,20 @@ void Form6::Command52_Click()
     Link().Text2.clear();
     const bool gut = Befehl_Senden(QStringLiteral("AT+CSCA?"), true);
     const CSCAAntwort antwort = gut ? CSCA_Antwort_Lesen(Link().Text2) : CSCAAntwort();
+    m_handyZentrale.clear();
     if (antwort.Ergebnis != CSCAAntwort::Eingetragen) {
         // Whatever ends the read, the user's next choice is written again.
         KlickUnterdruecken = false;
         if (antwort.Ergebnis == CSCAAntwort::Leer)
             MsgBox(QStringLiteral("Keine SMS-Servicecenter-Adresse im Handy eingetragen!"), Dialoge::Symbol::Kritisch);
+        else if (antwort.Ergebnis == CSCAAntwort::Ungueltig)
+            MsgBox(QStringLiteral("Die SMS-Servicecenter-Adresse im Handy kann nicht gelesen werden!"),
+                   Dialoge::Symbol::Kritisch);
         return;
     }
+    // Written back, it keeps the type the phone gave it.
+    m_handyZentrale = antwort.Nummer;
+    m_handyTyp = antwort.Typ;
     // The flag takes the action of a changed selection; the explicit one then writes the number
     // back. An unchanged selection leaves the flag to the explicit action, and nothing is written.
     const int index = Combo2->findText(antwort.Nummer, Qt::MatchExactly | Qt::MatchCaseSensitive);

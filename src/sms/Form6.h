@@ -109,7 +109,8 @@ private:
     bool Knopf_Gedrueckt(const char* schluessel) const;
     // Selects an entry as the program does: the selection action runs when it changed.
     void Combo2_Waehlen(int index);
-    // "AT+CSCA=<number>,145" (129 without "+"); a message instead when there is no usable number.
+    // "AT+CSCA=<number>,145" (129 without "+"; the number last read from the phone with the type
+    // the phone gave it); a message instead when there is no usable number.
     void Zentrale_Setzen(int index);
     // Checks Text8 and adds it to the list; false (after the message) when it is refused.
     bool Empfaenger_Uebernehmen();
@@ -118,4 +119,6 @@ private:
 
     std::unique_ptr<Ui::Form6> ui;
     int m_aenderungEnde = -1;  // where the last edit of Text6 ended, for the length limit
+    QString m_handyZentrale;  // the service centre last read from the phone
+    QString m_handyTyp;       // and its type as the phone reported it
 };

@@ -1,6 +1,7 @@
 #include "sms/SMSAntworten.h"
 
 #include "common/Textdatei.h"
+#include "common/Zeichen.h"
 
 namespace Module1 {
 namespace {
@@ -106,18 +107,27 @@ std::optional<QString> CMGS_Referenz_Lesen(const QString& antwort)
 CSCAAntwort CSCA_Antwort_Lesen(const QString& antwort)
 {
     if (antwort.contains(QLatin1String("EMPTY")))
-        return {CSCAAntwort::Leer, QString()};
+        return {CSCAAntwort::Leer, QString(), QString()};
     const qsizetype kopf = antwort.indexOf(QLatin1String("CSCA:"));
     if (kopf < 0)
         return {};
     const qsizetype auf = antwort.indexOf(QLatin1Char('"'), kopf);
     const qsizetype zu = auf < 0 ? -1 : antwort.indexOf(QLatin1Char('"'), auf + 1);
     if (zu < 0)
-        return {};
-    const QString nummer = antwort.mid(auf + 1, zu - auf - 1);
+        return {CSCAAntwort::Ungueltig, QString(), QString()};
+    QString nummer = antwort.mid(auf + 1, zu - auf - 1);
     if (nummer.isEmpty())
-        return {CSCAAntwort::Leer, QString()};
-    return {CSCAAntwort::Eingetragen, nummer};
+        return {CSCAAntwort::Leer, QString(), QString()};
+    QString typ;
+    if (antwort.mid(zu + 1, 1) == QLatin1String(","))
+        for (qsizetype i = zu + 2; i < antwort.size() && antwort[i] >= u'0' && antwort[i] <= u'9'; ++i)
+            typ += antwort[i];
+    if (typ == QLatin1String("145") && !nummer.startsWith(QLatin1Char('+')))
+        nummer.prepend(QLatin1Char('+'));
+    const QString ziffern = nummer.startsWith(QLatin1Char('+')) ? nummer.mid(1) : nummer;
+    if (ziffern.isEmpty() || ziffern.size() > 20 || !Ziffern_Pruefen(ziffern))
+        return {CSCAAntwort::Ungueltig, QString(), QString()};
+    return {CSCAAntwort::Eingetragen, nummer, typ};
 }
 
 bool Nummern_Vergleichen(const QString& nachricht, const QString& eintrag)

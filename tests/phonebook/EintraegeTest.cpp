@@ -188,12 +188,12 @@ TEST_F(Aendern, DialogGetsTheRowAndAnotherBookMovesTheEntry)
         EintragBuch = "2";
         EintragIndex = "2";
     };
-    e.Ok_Bei("AT+CPBS=SM");
-    e.Ok_Bei("AT+CPBW=1\r");
-    e.Zaehlen_Bei("SM", 1, 10);
     e.Ok_Bei("AT+CPBS=ME");
     e.Ok_Bei("AT+CPBW=2,");
     e.Zaehlen_Bei("ME", 2, 100);
+    e.Ok_Bei("AT+CPBS=SM");
+    e.Ok_Bei("AT+CPBW=1\r");
+    e.Zaehlen_Bei("SM", 1, 10);
 
     EDIT_ITEM();
 
@@ -201,8 +201,9 @@ TEST_F(Aendern, DialogGetsTheRowAndAnotherBookMovesTheEntry)
     EXPECT_EQ(gesehen.EintragBuch, "1");
     EXPECT_EQ(gesehen.EintragIndex, "001");
     EXPECT_EQ(gesehen.EintragName, "Anna");
-    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBW=1\r\nAT+CPBS?\r\n"
-                                 "AT+CPBS=ME\r\nAT+CPBW=2,\"0301\",129,\"Anna\"\r\nAT+CPBS?\r\n");
+    // The new entry first, the old one only after the phone took it.
+    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=ME\r\nAT+CPBW=2,\"0301\",129,\"Anna\"\r\nAT+CPBS?\r\n"
+                                 "AT+CPBS=SM\r\nAT+CPBW=1\r\nAT+CPBS?\r\n");
     EXPECT_EQ(Indexe(1), QStringList{"005"});
     EXPECT_EQ(Indexe(2), (QStringList{"001", "002"}));
     EXPECT_EQ(e.Ansicht.Belegung[1], "(9 von 10 frei)");
@@ -218,39 +219,38 @@ TEST_F(Aendern, CancelOrNoSelectionChangesNothing)
     EXPECT_TRUE(e.u.Port.Gesendet.isEmpty());
 }
 
-TEST_F(Aendern, FailedDeleteEndsTheChangeBeforeAnyWrite)
+TEST_F(Aendern, SameIndexIsWrittenOverAndARefusalKeepsTheEntry)
 {
     e.Zeilen.Waehlen(1, true);
     Dialog_Antwortet("1", "1");
-    e.Ok_Bei("AT+CPBS=SM");
-    e.Fehler_Bei("AT+CPBW=1");
-    // The phone would take the write.
-    e.Zaehlen_Bei("SM", 2, 10);
-    e.Ok_Bei("AT+CPBS=SM");
-    e.Ok_Bei("AT+CPBW=1,");
-    e.Zaehlen_Bei("SM", 2, 10);
-
-    EDIT_ITEM();
-
-    EXPECT_FALSE(e.u.Port.Gesendet.contains("AT+CPBW=1,"));
-    EXPECT_EQ(Indexe(1), (QStringList{"001", "005"}));
-}
-
-TEST_F(Aendern, FailedWriteAfterTheDeleteShowsTheListAsTheCacheHasIt)
-{
-    e.Zeilen.Waehlen(1, true);
-    Dialog_Antwortet("1", "1");
-    e.Ok_Bei("AT+CPBS=SM");
-    e.Ok_Bei("AT+CPBW=1\r");
-    e.Zaehlen_Bei("SM", 1, 10);
     e.Ok_Bei("AT+CPBS=SM");
     e.Fehler_Bei("AT+CPBW=1,");
 
     EDIT_ITEM();
 
-    EXPECT_EQ(Indexe(1), QStringList{"005"});
-    ASSERT_EQ(e.Zeilen.Zeilen(), 2);
-    EXPECT_EQ(e.Zelle(1, 2), "Eve");
+    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBW=1,\"0301\",129,\"Anna\"\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(Indexe(1), (QStringList{"001", "005"}));
+    ASSERT_EQ(e.Zeilen.Zeilen(), 3);
+    EXPECT_EQ(e.Zelle(1, 2), "Anna");
+}
+
+TEST_F(Aendern, FailedDeleteAfterTheMoveKeepsBothAndSaysSo)
+{
+    e.Zeilen.Waehlen(1, true);
+    Dialog_Antwortet("2", "1");
+    e.Ok_Bei("AT+CPBS=SM");
+    e.Ok_Bei("AT+CPBW=2,");
+    e.Zaehlen_Bei("SM", 3, 10);
+    e.Ok_Bei("AT+CPBS=SM");
+    e.Fehler_Bei("AT+CPBW=1\r");
+
+    EDIT_ITEM();
+
+    EXPECT_EQ(e.u.Dialoge.Texte().last(), "Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte "
+                                          "nicht gelöscht werden! Beide Einträge sind jetzt im Telefonbuch.");
+    EXPECT_EQ(e.u.Dialoge.Meldungen.back().symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_EQ(Indexe(1), (QStringList{"001", "005", "002"}));
+    EXPECT_EQ(e.Zeilen.Zeilen(), 4);
 }
 
 TEST_F(Aendern, NewIndexHeldByAnotherEntryAsksFirst)

@@ -40,11 +40,12 @@ TEST(Kopierziel, FirstFreeIndexByTheIndexTexts)
     EXPECT_EQ(indexe(2, {"003", "001"}, 10), 2);
     EXPECT_EQ(indexe(3, {"001", "002", "003"}, 3), 0);
     EXPECT_EQ(indexe(5, {}, 10), 0);  // never a target
-    // Every cache slot taken: an index beyond could not be recorded, so it is not offered.
+    // Every cache slot taken: the phone's room still counts (an entry beyond is remembered).
     QStringList voll;
     for (int n = 1; n <= TBuchPlaetze; ++n)
         voll << Index_Text(n);
-    EXPECT_EQ(indexe(1, voll, 300), 0);
+    EXPECT_EQ(indexe(1, voll, 300), 251);
+    EXPECT_EQ(indexe(1, voll, TBuchPlaetze), 0);
     Buecher_Zuruecksetzen();
 }
 
@@ -242,11 +243,46 @@ TEST_F(KopierenSim, PartlyReadBookTakesNothingUntilItIsReadWhole)
     Lokal_Waehlen({2});
     f->copytoSIM->trigger();  // read again, in part again
     EXPECT_EQ(Schreibbefehle(), 0);
-    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_EQ(u.Dialoge.Texte(),
+              QStringList{"Das Telefonbuch wurde nicht vollständig eingelesen! Kopieren abgebrochen."});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
 
     f->copytoSIM->trigger();  // whole now
     EXPECT_EQ(Telefon("SM"), QStringList({"1|1|A", "2|2|B", "3|3|C", "4|0302|Bob"}));
     EXPECT_EQ(Liste(1), Telefon("SM"));
+}
+
+TEST_F(KopierenSim, AFullCacheIsNoFullBook)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+        buecher->Buch("ME")->Gesamt = 300;
+        buecher->Fuellen("ME", TBuchPlaetze);
+    });
+    Lokal_Waehlen({2});
+    f->copytotelefon->trigger();
+    EXPECT_TRUE(Telefon("ME").contains("251|0302|Bob"));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+// The phone stores Carl at index 5, but its answer is lost: what index 5 holds is unknown.
+TEST_F(KopierenSim, AnIndexWhoseWriteTimedOutIsNotWrittenAgainUnasked)
+{
+    Setzen("SM", {{1, {"0101", 129, "Eins"}}, {2, {"0102", 129, "Zwei"}}});
+    u.Handy->Antwort_Verlieren_Bei("AT+CPBW=5,", 1);
+    Lokal_Waehlen({1, 2, 3, 4});
+    f->copytoSIM->trigger();
+
+    const auto befehle = u.Handy->Befehle();
+    EXPECT_EQ(std::count_if(befehle.begin(), befehle.end(),
+                            [](const std::string& b) { return b.rfind("AT+CPBW=5,", 0) == 0; }),
+              1);
+    EXPECT_TRUE(Telefon("SM").contains("5|0303|Carl"));
+    // Asked for, it is named as unconfirmed.
+    u.Dialoge.Meldungen.clear();
+    EXPECT_FALSE(Schreiben_Erlaubt("5", 1));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Der Index 5 ist vielleicht bereits vergeben: das Handy hat das letzte "
+                                             "Schreiben dorthin nicht bestätigt!\r\nMöchten Sie einen vorhandenen "
+                                             "Eintrag wirklich überschreiben?"});
 }
 
 TEST_F(KopierenSim, DropOnThePhoneListAsksForTheTargetWhenTheButtonsDoNotSettleIt)

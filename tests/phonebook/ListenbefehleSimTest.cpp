@@ -210,9 +210,11 @@ TEST_F(ListenbefehleSim, RefusedWritesLeaveTheEntryWhereItWas)
 {
     Setzen("SM", {{1, {"0301", 129, "Bob"}}});
     Lesen(1);
-    u.Handy->Antwort_Setzen("AT+CPBW=", "\r\n+CME ERROR: 21\r\n");
+    // The phone would delete, but refuses every entry written.
+    u.Handy->Antwort_Setzen("AT+CPBW=001,", "\r\n+CME ERROR: 21\r\n");
+    u.Handy->Antwort_Setzen("AT+CPBW=2,", "\r\n+CME ERROR: 21\r\n");
 
-    // An edit whose delete fails writes nothing.
+    // Changed in place: written over, nothing deleted first.
     Waehlen("Bob");
     Im_Dialog([](Form4* d) {
         d->Text1->setText("Robert");
@@ -220,7 +222,14 @@ TEST_F(ListenbefehleSim, RefusedWritesLeaveTheEntryWhereItWas)
     });
     Befehl("edit");
     ASSERT_TRUE(dialogGesehen);
-    // A new entry the phone refuses.
+    // Moved to another index.
+    Waehlen("Bob");
+    Im_Dialog([](Form4* d) {
+        d->Text4->setText("2");
+        d->Command1->click();
+    });
+    Befehl("edit");
+    // A new entry.
     Im_Dialog([](Form4* d) {
         d->Text1->setText("Eve");
         d->Text2->setText("0171");
@@ -228,6 +237,13 @@ TEST_F(ListenbefehleSim, RefusedWritesLeaveTheEntryWhereItWas)
     });
     Befehl("new");
 
+    std::vector<std::string> schreiben;
+    for (const std::string& b : u.Handy->Befehle())
+        if (b.rfind("AT+CPBW=", 0) == 0)
+            schreiben.push_back(b);
+    EXPECT_EQ(schreiben, (std::vector<std::string>{"AT+CPBW=001,\"0301\",129,\"Robert\"",
+                                                   "AT+CPBW=2,\"0301\",129,\"Bob\"",
+                                                   "AT+CPBW=2,\"0171\",129,\"Eve\""}));
     EXPECT_FALSE(u.Dialoge.Meldungen.empty());  // the exchange told why
     u.Handy->Ueberschreibungen_Loeschen();
     Alle_Gleich(1, "SM", {"1|0301|Bob"});

@@ -206,6 +206,14 @@ void SimHandy::Schweigen_Bei(const std::string& praefix, int anzahl)
     m_ueberschreibungen.push_back({Gross(praefix), {}, true, anzahl});
 }
 
+void SimHandy::Antwort_Verlieren_Bei(const std::string& praefix, int anzahl)
+{
+    if (anzahl == 0)
+        return;
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_ueberschreibungen.push_back({Gross(praefix), {}, true, anzahl, true});
+}
+
 void SimHandy::Ueberschreibungen_Loeschen()
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
@@ -367,12 +375,17 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
     m_befehle.push_back(zeile);
     const std::string gross = Gross(zeile);
 
+    bool verlieren = false;
     for (auto it = m_ueberschreibungen.rbegin(); it != m_ueberschreibungen.rend(); ++it) {
         if (!Passt(gross, it->praefix))
             continue;
         const Ueberschreibung u = *it;
         if (it->anzahl > 0 && --it->anzahl == 0)
             m_ueberschreibungen.erase(std::next(it).base());
+        if (u.ausfuehren) {
+            verlieren = true;
+            break;
+        }
         if (!u.schweigen)
             Ausgeben(u.antwort, true);
         return;
@@ -381,7 +394,8 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
     if (Pin2Gesperrt) {
         for (const std::string& p : Pin2Befehle) {
             if (Passt(gross, Gross(p))) {
-                Ausgeben(CmeError(17), true);
+                if (!verlieren)
+                    Ausgeben(CmeError(17), true);
                 return;
             }
         }
@@ -396,13 +410,14 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
         }
     }
     if (!bester) {
-        Ausgeben(Error(), true);
+        if (!verlieren)
+            Ausgeben(Error(), true);
         return;
     }
     // A copy: the handler may replace itself.
     const Handler handler = *bester;
     Antwort antwort = handler(*this, zeile);
-    if (!antwort.text.empty())
+    if (!antwort.text.empty() && !verlieren)
         Ausgeben(antwort.text, true);
     if (antwort.daten) {
         m_datenmodus = true;

@@ -103,6 +103,9 @@ public:
     void Antwort_Setzen(const std::string& praefix, const std::string& rohantwort, int anzahl = -1);
     // The same for silence: the command is echoed and then nothing comes.
     void Schweigen_Bei(const std::string& praefix, int anzahl = -1);
+    // The same for a lost reply: the command is echoed and carried out, but its reply never
+    // comes (a data mode it starts does begin).
+    void Antwort_Verlieren_Bei(const std::string& praefix, int anzahl = -1);
     void Ueberschreibungen_Loeschen();
 
     // Registers (or replaces) the handler for commands that start with `praefix`
@@ -196,6 +199,7 @@ private:
         std::string antwort;
         bool schweigen;
         int anzahl;
+        bool ausfuehren = false;  // the command runs; only its reply is lost
     };
     std::vector<Ueberschreibung> m_ueberschreibungen;
     std::map<std::string, Handler> m_handler;  // key: upper-case prefix

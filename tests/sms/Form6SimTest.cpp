@@ -378,6 +378,30 @@ TEST_F(Form6Sim, ANationalCentreIsWrittenBackAsNational)
     EXPECT_EQ(Empfangen(), "AT+CSCA=01710760000,129\r\nAT+CSCA=+491710760000,145\r\n");
 }
 
+TEST_F(Form6Sim, AnInternationalCentreWithoutPlusKeepsItsType)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) {
+        n->Zentrale = "6281100000";
+        n->ZentraleTyp = 145;
+    });
+    f = Form6::Instanz();
+    EXPECT_EQ(Empfangen(), "AT+CSCA?\r\nAT+CSCA=+6281100000,145\r\n");
+    EXPECT_EQ(Eintraege2(), QStringList{"+6281100000"});
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->ZentraleTyp; }), 145);
+}
+
+TEST_F(Form6Sim, AnUnreadableCentreIsNeitherListedNorWritten)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Zentrale = "002B0034003900310037"; });
+    Datei_Schreiben(Servicecenter_Datei(), "+491722270000\r\n");
+    f = Form6::Instanz();
+    EXPECT_EQ(Empfangen(), "AT+CSCA?\r\n");
+    EXPECT_EQ(Eintraege2(), QStringList{"+491722270000"});
+    EXPECT_EQ(Datei_Lesen(Servicecenter_Datei()), "+491722270000\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die SMS-Servicecenter-Adresse im Handy kann nicht gelesen werden!"});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+}
+
 TEST_F(Form6Sim, PhoneWithoutCentreAndTheNextChoice)
 {
     u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Zentrale.clear(); });

@@ -160,13 +160,35 @@ TEST_F(NameSuchen, SenderFileWinsOverTheCache)
     EXPECT_EQ(Name_Suchen("0171234567"), "Anna");
 }
 
-TEST(CSCAAntwort, NumberEmptyOrNothing)
+TEST(CSCAAntwort, NumberAndTypeAsThePhoneHoldsThem)
 {
-    const CSCAAntwort a = CSCA_Antwort_Lesen("AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n");
-    EXPECT_EQ(a.Ergebnis, CSCAAntwort::Eingetragen);
-    EXPECT_EQ(a.Nummer, "+491710760000");
-    EXPECT_EQ(CSCA_Antwort_Lesen("\r\n+CSCA: EMPTY\r\nOK\r\n").Ergebnis, CSCAAntwort::Leer);
-    EXPECT_EQ(CSCA_Antwort_Lesen("\r\n+CSCA: \"\",129\r\nOK\r\n").Ergebnis, CSCAAntwort::Leer);
-    EXPECT_EQ(CSCA_Antwort_Lesen("AT+CSCA?\r\r\nOK\r\n").Ergebnis, CSCAAntwort::Unlesbar);
-    EXPECT_EQ(CSCA_Antwort_Lesen("+CSCA: \"+4917").Ergebnis, CSCAAntwort::Unlesbar);
+    using A = CSCAAntwort;
+    const struct {
+        const char* antwort;
+        A::Art art;
+        const char* nummer;
+        const char* typ;
+    } faelle[] = {
+        {"AT+CSCA?\r\r\n+CSCA: \"+491710760000\",145\r\n\r\nOK\r\n", A::Eingetragen, "+491710760000", "145"},
+        // international digits without "+"
+        {"\r\n+CSCA: \"6281100000\",145\r\n\r\nOK\r\n", A::Eingetragen, "+6281100000", "145"},
+        {"\r\n+CSCA: \"01710760000\",129\r\n\r\nOK\r\n", A::Eingetragen, "01710760000", "129"},
+        {"\r\n+CSCA: \"+491710760000\"\r\n\r\nOK\r\n", A::Eingetragen, "+491710760000", ""},
+        {"\r\n+CSCA: \"+12345678901234567890\",145\r\nOK\r\n", A::Eingetragen, "+12345678901234567890", "145"},
+        {"\r\n+CSCA: EMPTY\r\nOK\r\n", A::Leer, "", ""},
+        {"\r\n+CSCA: \"\",129\r\nOK\r\n", A::Leer, "", ""},
+        {"AT+CSCA?\r\r\nOK\r\n", A::Unlesbar, "", ""},
+        // a phone left in UCS2
+        {"\r\n+CSCA: \"002B003400390031003700310030003700360030003000300030\",145\r\nOK\r\n", A::Ungueltig, "",
+         ""},
+        {"\r\n+CSCA: \"+123456789012345678901\",145\r\nOK\r\n", A::Ungueltig, "", ""},
+        {"\r\n+CSCA: \"+\",145\r\nOK\r\n", A::Ungueltig, "", ""},
+        {"+CSCA: \"+4917", A::Ungueltig, "", ""},
+    };
+    for (const auto& f : faelle) {
+        const A a = CSCA_Antwort_Lesen(QString::fromLatin1(f.antwort));
+        EXPECT_EQ(a.Ergebnis, f.art) << f.antwort;
+        EXPECT_EQ(a.Nummer, QString::fromLatin1(f.nummer)) << f.antwort;
+        EXPECT_EQ(a.Typ, QString::fromLatin1(f.typ)) << f.antwort;
+    }
 }
