@@ -223,7 +223,12 @@ void Form5::Form_Load()
 
 // ---- The list ---------------------------------------------------------------------------
 
-void Form5::Liste_Leeren() { kal1->clear(); }
+void Form5::Liste_Leeren()
+{
+    kal1->clear();
+    // The pane shows a row of the list or nothing.
+    Aktive_Leeren();
+}
 
 void Form5::Zeile_Anfuegen(const SMSZeile& z)
 {

@@ -151,6 +151,15 @@ TEST_F(Form5Sim, EmptyPhoneAndRefusedList)
     EXPECT_FALSE(QFile::exists(SMSLogDatei));
 
     // A refused list: the rows are gone, no storage check and no "Fertig.".
+    // An empty list read again leaves nothing in the pane.
+    Nachrichten({{1, {1, Hallo}}});
+    Knopf("refresh");
+    EXPECT_EQ(f->Text5->toPlainText(), "hellohello");
+    Nachrichten({});
+    Knopf("refresh");
+    EXPECT_EQ(f->Text5->toPlainText(), "");
+    EXPECT_EQ(f->Label35->text(), "");
+
     Nachrichten({{1, {1, Hallo}}});
     Knopf("refresh");
     ASSERT_EQ(f->kal1->topLevelItemCount(), 1);
