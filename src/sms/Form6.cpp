@@ -253,10 +253,8 @@ void Form6::Text6_Change()
         // Like a text box with a length limit: what was typed or set last loses its end. The
         // limit counts septets, so a character of the extension table counts twice.
         const int ende = std::clamp(m_aenderungEnde, 0, int(text.size()));
-        const int dahinter = SMS_Septettzahl(QStringView(text).mid(ende));
-        const QString davor = SMS_Kuerzen(text.left(ende), Hoechstlaenge - dahinter);
         QTextCursor schnitt(Text6->document());
-        schnitt.setPosition(int(davor.size()));
+        schnitt.setPosition(int(SMS_Begrenzen(text, ende, Hoechstlaenge).Cursor));
         schnitt.setPosition(ende, QTextCursor::KeepAnchor);
         schnitt.removeSelectedText();  // changes the text again, and that change updates the rest
         if (SMS_Septettzahl(Text6->toPlainText()) > Hoechstlaenge)

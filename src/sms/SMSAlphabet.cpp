@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace Module1 {
 namespace {
 
@@ -104,6 +106,17 @@ QString SMS_Kuerzen(const QString& text, int septette)
         zeichen += laenge;
     });
     return text.left(zeichen);
+}
+
+SMSBegrenzung SMS_Begrenzen(const QString& text, qsizetype ende, int septette)
+{
+    ende = std::clamp<qsizetype>(ende, 0, text.size());
+    const QStringView dahinter = QStringView(text).mid(ende);
+    const QString davor = SMS_Kuerzen(text.left(ende), septette - SMS_Septettzahl(dahinter));
+    QString neu = davor + dahinter.toString();
+    if (SMS_Septettzahl(neu) > septette)
+        neu = SMS_Kuerzen(neu, septette);
+    return {neu, std::min(davor.size(), neu.size())};
 }
 
 QString SMS_Text(const uint8_t* septette, qsizetype anzahl)
