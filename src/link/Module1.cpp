@@ -38,8 +38,9 @@ Ergebnis Zeile_Bewerten(QStringView zeile)
 }
 
 // Scans the complete lines from `ab` on and returns the first final result among them;
-// `ab` moves to the start of the first line that is not complete yet.
-Ergebnis Endergebnis_Ab(const QString& text, qsizetype& ab)
+// `ab` moves to the start of the first line that is not complete yet. `endzeile` gets the
+// final line.
+Ergebnis Endergebnis_Ab(const QString& text, qsizetype& ab, QString* endzeile = nullptr)
 {
     if (ab > text.size())
         ab = 0;  // the buffer was emptied meanwhile
@@ -47,9 +48,12 @@ Ergebnis Endergebnis_Ab(const QString& text, qsizetype& ab)
     for (qsizetype i = ab; i < text.size(); ++i) {
         if (!Ist_Zeilenende(text.at(i)))
             continue;
-        const Ergebnis e = Zeile_Bewerten(QStringView(text).mid(anfang, i - anfang));
+        const QStringView zeile = QStringView(text).mid(anfang, i - anfang);
+        const Ergebnis e = Zeile_Bewerten(zeile);
         anfang = i + 1;
         if (e != Ergebnis::Keins) {
+            if (endzeile)
+                *endzeile = zeile.toString();
             ab = anfang;
             return e;
         }
@@ -57,6 +61,9 @@ Ergebnis Endergebnis_Ab(const QString& text, qsizetype& ab)
     ab = anfang;
     return Ergebnis::Keins;
 }
+
+// The main wait; a final line equal to `absage` ends it as Absage.
+Ausgang Warten(const QString& absage);
 
 bool Debugmodus() { return Link().Argumente == QStringList{QStringLiteral("-debug/all")}; }
 
@@ -285,14 +292,16 @@ void Link_Freigeben()
     }
 }
 
-bool Befehl_Senden(const QString& befehl, bool crlf)
+bool Befehl_Senden(const QString& befehl, bool crlf) { return Befehl_Senden(befehl, crlf, QString()) == Ausgang::Ok; }
+
+Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
 {
     Verbindung& L = Link();
     if (L.Belegt) {
         MsgBox(QStringLiteral("Die Schnittstelle wird gerade von einer anderen Funktion benutzt - bitte warten "
                               "Sie, bis diese abgeschlossen ist!"),
                Dialoge::Symbol::Kritisch);
-        return false;
+        return Ausgang::Fehler;
     }
     Nachlauf_Verwerfen();
     Input();  // stale replies and unsolicited lines
@@ -301,7 +310,7 @@ bool Befehl_Senden(const QString& befehl, bool crlf)
         L.Port->OutBuffer_Leeren();
     Echo_Erwarten(befehl, crlf);
     Output(crlf ? befehl + CRLF : befehl);
-    return Antwort_Warten();
+    return Warten(absage);
 }
 
 void Befehl_Schreiben(const QString& befehl, bool crlf)
@@ -342,7 +351,11 @@ void Nachlauf_Verwerfen()
         Debuglog_Schreiben(verworfen);
 }
 
-bool Antwort_Warten()
+bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
+
+namespace {
+
+Ausgang Warten(const QString& absage)
 {
     Verbindung& L = Link();
     Link_Belegen();
@@ -354,6 +367,7 @@ bool Antwort_Warten()
     qsizetype ab = 0;
     Echowaechter echo;
     Ergebnis ergebnis = Ergebnis::Keins;
+    QString endzeile;
     bool zeitAus = false;
     for (;;) {
         const QString chunk = Input();
@@ -365,9 +379,9 @@ bool Antwort_Warten()
         if (!chunk.isEmpty()) {
             Log_Anhaengen(chunk);
             if (echo.Zaehlt(ab))
-                ergebnis = Endergebnis_Ab(L.Text2, ab);
+                ergebnis = Endergebnis_Ab(L.Text2, ab, &endzeile);
         } else if (echo.Ohne_Echo(false)) {
-            ergebnis = Endergebnis_Ab(L.Text2, ab);
+            ergebnis = Endergebnis_Ab(L.Text2, ab, &endzeile);
         }
         if (L.Abarbeiten)
             L.Abarbeiten();
@@ -380,7 +394,7 @@ bool Antwort_Warten()
             break;
     }
     if (zeitAus && echo.Ohne_Echo(true)) {
-        ergebnis = Endergebnis_Ab(L.Text2, ab);
+        ergebnis = Endergebnis_Ab(L.Text2, ab, &endzeile);
         zeitAus = false;
     }
     echo.Abschliessen();
@@ -389,6 +403,11 @@ bool Antwort_Warten()
     if (Debugmodus())
         Debuglog_Schreiben(L.Text1);
     Meter(0);
+    // The refusal the caller expects is an answer: no PIN path, no message.
+    if (ergebnis == Ergebnis::Fehler && !absage.isEmpty() && endzeile.trimmed() == absage) {
+        Link_Freigeben();
+        return Ausgang::Absage;
+    }
 
     bool pinNichtNoetig = false;
     bool gut = ergebnis == Ergebnis::Ok;
@@ -406,8 +425,10 @@ bool Antwort_Warten()
     if (zeitAus)
         Timeout_Melden();
     Link_Freigeben();
-    return gut;
+    return gut ? Ausgang::Ok : Ausgang::Fehler;
 }
+
+}  // namespace
 
 bool Prompt_Senden(const QString& text, bool crlf)
 {

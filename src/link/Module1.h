@@ -41,6 +41,11 @@ extern QString LetzterBefehl;
 constexpr qint64 NetzsucheMs = 120000;
 
 bool Befehl_Senden(const QString& befehl, bool crlf);
+// How a command ended for a caller that takes one refusal as an answer.
+enum class Ausgang { Ok, Absage, Fehler };
+// Befehl_Senden, but the final line `absage` (say "+CMS ERROR: 321") is the answer Absage:
+// no PIN path and no message for it. Every other end as with Befehl_Senden.
+Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage);
 bool Antwort_Warten();
 bool Prompt_Senden(const QString& text, bool crlf);
 bool Prompt_Warten();

@@ -46,6 +46,25 @@ constexpr int MindestHoehe = 6500;
 constexpr int BalkenOben = 0;  // the gauge's vertical place comes from the resize
 
 constexpr int SymbolRolle = Qt::UserRole;
+constexpr int PDURolle = Qt::UserRole + 1;
+
+const QString UngueltigerIndex = QStringLiteral("+CMS ERROR: 321");
+
+// What the slot of a listed row holds now.
+enum class Platzinhalt { Wie_Gelistet, Leer, Anders, Fehler };
+
+Platzinhalt Platz_Lesen(int index, const QString& pdu)
+{
+    switch (Befehl_Senden(QStringLiteral("AT+CMGR=") + QString::number(index), true, UngueltigerIndex)) {
+    case Ausgang::Fehler: return Platzinhalt::Fehler;
+    case Ausgang::Absage: return Platzinhalt::Leer;
+    case Ausgang::Ok: break;
+    }
+    const std::optional<QString> jetzt = CMGR_PDU_Lesen(Link().Text2);
+    if (!jetzt)
+        return Platzinhalt::Leer;
+    return jetzt->compare(pdu, Qt::CaseInsensitive) == 0 ? Platzinhalt::Wie_Gelistet : Platzinhalt::Anders;
+}
 
 int Pixel_Aufgerundet(int twips) { return static_cast<int>(std::ceil(twips / double(Platzierung::TwipsJePixel))); }
 
@@ -204,7 +223,12 @@ void Form5::Form_Load()
 
 // ---- The list ---------------------------------------------------------------------------
 
-void Form5::Liste_Leeren() { kal1->clear(); }
+void Form5::Liste_Leeren()
+{
+    kal1->clear();
+    // The pane shows a row of the list or nothing.
+    Aktive_Leeren();
+}
 
 void Form5::Zeile_Anfuegen(const SMSZeile& z)
 {
@@ -214,6 +238,7 @@ void Form5::Zeile_Anfuegen(const SMSZeile& z)
         zeile->setText(spalte, texte[spalte]);
     zeile->setIcon(0, ImageList1.value(z.Symbol));
     zeile->setData(0, SymbolRolle, z.Symbol);
+    zeile->setData(0, PDURolle, z.PDU);
     kal1->addTopLevelItem(zeile);
 }
 
@@ -384,18 +409,38 @@ void Form5::SMS_kill()
         MsgBox(QStringLiteral("Keinen Eintrag ausgewählt!"), Dialoge::Symbol::Kritisch);
         return;
     }
+    bool veraendert = false;
     for (int i = 0; i < kal1->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* zeile = kal1->topLevelItem(i);
         if (!zeile->isSelected())
             continue;
         const QString index = zeile->text(1);
+        const int nummer = index.toInt();
         Status_Setzen(QStringLiteral("Lösche SMS Nr. ") + index);
-        if (!Befehl_Senden(QStringLiteral("AT+CMGD=") + QString::number(index.toInt()), true))
+        // The slot may have been emptied or reused since the list was read: only the message
+        // the user saw is deleted, and one that is gone already counts as deleted.
+        const Platzinhalt inhalt = Platz_Lesen(nummer, zeile->data(0, PDURolle).toString());
+        if (inhalt == Platzinhalt::Fehler)
+            return;
+        if (inhalt == Platzinhalt::Anders) {
+            veraendert = true;
+            continue;
+        }
+        if (inhalt == Platzinhalt::Wie_Gelistet &&
+            Befehl_Senden(QStringLiteral("AT+CMGD=") + QString::number(nummer), true, UngueltigerIndex) ==
+                Ausgang::Fehler)
             return;
         m_fuellen = true;
         delete kal1->takeTopLevelItem(i--);
         m_fuellen = false;
         Aktive_Leeren();
+    }
+    if (veraendert) {
+        MsgBox(QStringLiteral("Die Nachricht wurde im Handy verändert und nicht gelöscht. Die Liste wird neu "
+                              "eingelesen."),
+               Dialoge::Symbol::Kritisch);
+        SMS_Lesen();  // ends with the storage check
+        return;
     }
     SMSSpeicher_Pruefen();
 }

@@ -57,6 +57,13 @@ int Pixel_Aufgerundet(int twips) { return static_cast<int>(std::ceil(twips / dou
 void Nummer_Falsch() { MsgBox(QStringLiteral("Für die Rufnummer bitte nur 0-9, '#', '*' und '+' verwenden!")); }
 void Kein_Empfaenger() { MsgBox(QStringLiteral("Keinen Empfänger angegeben!")); }
 
+// A character without GSM code goes out as "?": only when the user agrees.
+bool Text_Sendbar(const QString& text)
+{
+    return SMS_Kodierbar(text) || Frage_Ja(QStringLiteral("Der Text enthält Zeichen, die das Handy nicht senden "
+                                                          "kann. Sie werden als ? gesendet. Trotzdem senden?"));
+}
+
 // The PDU goes straight to the port after the prompt.
 void Roh_Senden(const QString& text)
 {
@@ -253,10 +260,8 @@ void Form6::Text6_Change()
         // Like a text box with a length limit: what was typed or set last loses its end. The
         // limit counts septets, so a character of the extension table counts twice.
         const int ende = std::clamp(m_aenderungEnde, 0, int(text.size()));
-        const int dahinter = SMS_Septettzahl(QStringView(text).mid(ende));
-        const QString davor = SMS_Kuerzen(text.left(ende), Hoechstlaenge - dahinter);
         QTextCursor schnitt(Text6->document());
-        schnitt.setPosition(int(davor.size()));
+        schnitt.setPosition(int(SMS_Begrenzen(text, ende, Hoechstlaenge).Cursor));
         schnitt.setPosition(ende, QTextCursor::KeepAnchor);
         schnitt.removeSelectedText();  // changes the text again, and that change updates the rest
         if (SMS_Septettzahl(Text6->toPlainText()) > Hoechstlaenge)
@@ -538,7 +543,7 @@ void Form6::SMS_VERSENDEN()
         return;
     }
     // Numbers from the phone book or a reply may be names or empty: nothing goes out then.
-    if (!Empfaengerliste_Pruefen())
+    if (!Empfaengerliste_Pruefen() || !Text_Sendbar(Text6->toPlainText()))
         return;
 
     const int anzahl = List3->count();
@@ -589,6 +594,8 @@ void Form6::SMS_SPEICHERN()
     case Empfaengerpruefung::Leer: nummer.clear(); break;
     case Empfaengerpruefung::Ungueltig: Nummer_Falsch(); return;
     }
+    if (!Text_Sendbar(text))
+        return;
 
     Link().Text1.clear();
     Status_Setzen(QStringLiteral("Prüfe auf freien Speicherplatz..."));

@@ -6,6 +6,7 @@
 #include "common/Textdatei.h"
 #include "link/Module2.h"
 #include "sms/Form6.h"
+#include "sms/SMSAlphabet.h"
 #include "ui_Form8.h"
 
 #include <QApplication>
@@ -31,9 +32,7 @@ Form8::Form8(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Form8>(
 
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, [this] { MSFlexGrid1_Click(); });
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this] { Command4_Click(); });
-    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
-        Label1->setText(QStringLiteral("%1 von 159 Zeichen übrig").arg(Hoechstlaenge - text.size()));
-    });
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -44,7 +43,7 @@ Form8::Form8(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Form8>(
     MSFlexGrid1->setColumnWidth(0, Platzierung::Pixel(8000));
     if (const auto zeilen = Textdatei::Lesen(Vorlagen_Datei()))
         for (const QString& zeile : *zeilen)
-            Zeile_Anfuegen(zeile.left(Hoechstlaenge));
+            Zeile_Anfuegen(SMS_Kuerzen(zeile, Hoechstlaenge));
     // The grid always has a current row; after loading it is the first.
     if (MSFlexGrid1->rowCount() > 0)
         Zeile_Setzen(0);
@@ -70,6 +69,19 @@ void Form8::Zeile_Anfuegen(const QString& text)
 }
 
 void Form8::Zeile_Setzen(int zeile) { MSFlexGrid1->setCurrentCell(zeile, 0); }
+
+void Form8::Text1_Change()
+{
+    // Counted and limited in septets, as the composing window does: a template always fits.
+    const QString text = Text1->text();
+    if (SMS_Septettzahl(text) > Hoechstlaenge) {
+        const SMSBegrenzung b = SMS_Begrenzen(text, Text1->cursorPosition(), Hoechstlaenge);
+        Text1->setText(b.Text);  // changes the text again, and that change updates the counter
+        Text1->setCursorPosition(int(b.Cursor));
+        return;
+    }
+    Label1->setText(QStringLiteral("%1 von 159 Zeichen übrig").arg(Hoechstlaenge - SMS_Septettzahl(text)));
+}
 
 void Form8::MSFlexGrid1_Click()
 {

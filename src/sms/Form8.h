@@ -23,7 +23,7 @@ public:
     static void Modal_Zeigen();
 
     static QString Vorlagen_Datei();
-    static constexpr int Hoechstlaenge = 159;
+    static constexpr int Hoechstlaenge = 159;  // in septets, as the composing window counts
 
     // Writes the grid to the file; the current row stays where it was.
     void listespeichern();
@@ -37,6 +37,7 @@ public:
     QPushButton* Command4 = nullptr;  // take over
     QPushButton* Command5 = nullptr;  // cancel
 
+    void Text1_Change();
     void MSFlexGrid1_Click();
     void Command1_Click();
     void Command2_Click();

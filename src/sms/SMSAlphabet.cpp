@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace Module1 {
 namespace {
 
@@ -52,7 +54,10 @@ const QHash<char16_t, uint16_t>& Kodetabelle()
     return tabelle;
 }
 
+constexpr uint16_t OhneKode = 0xFFFF;
+
 // A character beyond the 16-bit range (two halves in the text) is one character without code.
+// `tun` gets the septets of a character (OhneKode for none) and its length in the text.
 template <class Tun>
 void Je_Zeichen(QStringView text, Tun tun)
 {
@@ -63,10 +68,14 @@ void Je_Zeichen(QStringView text, Tun tun)
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             laenge = 2;
         const auto it = laenge == 1 ? tabelle.constFind(c.unicode()) : tabelle.constEnd();
-        tun(it == tabelle.constEnd() ? uint16_t('?') : it.value(), laenge);
+        tun(it == tabelle.constEnd() ? OhneKode : it.value(), laenge);
         i += laenge - 1;
     }
 }
+
+// The septets that go out for a character: a character without code is sent as "?".
+uint16_t Gesendet(uint16_t kode) { return kode == OhneKode ? uint16_t('?') : kode; }
+int Septette(uint16_t kode) { return Gesendet(kode) > 0xFF ? 2 : 1; }
 
 }  // namespace
 
@@ -75,6 +84,7 @@ QByteArray SMS_Septette(QStringView text)
     QByteArray septette;
     septette.reserve(text.size());
     Je_Zeichen(text, [&](uint16_t kode, qsizetype) {
+        kode = Gesendet(kode);
         if (kode > 0xFF)
             septette.append(char(kode >> 8));
         septette.append(char(kode & 0x7F));
@@ -85,8 +95,15 @@ QByteArray SMS_Septette(QStringView text)
 int SMS_Septettzahl(QStringView text)
 {
     int anzahl = 0;
-    Je_Zeichen(text, [&](uint16_t kode, qsizetype) { anzahl += kode > 0xFF ? 2 : 1; });
+    Je_Zeichen(text, [&](uint16_t kode, qsizetype) { anzahl += Septette(kode); });
     return anzahl;
+}
+
+bool SMS_Kodierbar(QStringView text)
+{
+    bool alle = true;
+    Je_Zeichen(text, [&](uint16_t kode, qsizetype) { alle = alle && kode != OhneKode; });
+    return alle;
 }
 
 QString SMS_Kuerzen(const QString& text, int septette)
@@ -95,7 +112,7 @@ QString SMS_Kuerzen(const QString& text, int septette)
     qsizetype zeichen = 0;
     bool voll = false;
     Je_Zeichen(text, [&](uint16_t kode, qsizetype laenge) {
-        const int n = kode > 0xFF ? 2 : 1;
+        const int n = Septette(kode);
         if (voll || anzahl + n > septette) {
             voll = true;
             return;
@@ -104,6 +121,17 @@ QString SMS_Kuerzen(const QString& text, int septette)
         zeichen += laenge;
     });
     return text.left(zeichen);
+}
+
+SMSBegrenzung SMS_Begrenzen(const QString& text, qsizetype ende, int septette)
+{
+    ende = std::clamp<qsizetype>(ende, 0, text.size());
+    const QStringView dahinter = QStringView(text).mid(ende);
+    const QString davor = SMS_Kuerzen(text.left(ende), septette - SMS_Septettzahl(dahinter));
+    QString neu = davor + dahinter.toString();
+    if (SMS_Septettzahl(neu) > septette)
+        neu = SMS_Kuerzen(neu, septette);
+    return {neu, std::min(davor.size(), neu.size())};
 }
 
 QString SMS_Text(const uint8_t* septette, qsizetype anzahl)

@@ -16,6 +16,15 @@ QByteArray SMS_Septette(QStringView text);
 int SMS_Septettzahl(QStringView text);
 // The longest front part of the text that fits into `septette`, no character split.
 QString SMS_Kuerzen(const QString& text, int septette);
+// Whether every character of the text has a code (none would go out as "?").
+bool SMS_Kodierbar(QStringView text);
+// A text box limited to `septette`: the edit that ended at `ende` loses its end, what follows
+// it stays (unless that alone is too long). The text that fits and the cursor behind the edit.
+struct SMSBegrenzung {
+    QString Text;
+    qsizetype Cursor = 0;
+};
+SMSBegrenzung SMS_Begrenzen(const QString& text, qsizetype ende, int septette);
 // Septet codes to text. An escape before a code without extension character gives the main
 // table's character; an escape at the end or before another escape gives a blank.
 QString SMS_Text(const uint8_t* septette, qsizetype anzahl);

@@ -59,6 +59,26 @@ QVector<CMGLEintrag> CMGL_Antwort_Zerlegen(const QString& antwort)
     return eintraege;
 }
 
+std::optional<QString> CMGR_PDU_Lesen(const QString& antwort)
+{
+    QString pdu;
+    bool kopf = false;
+    for (const QString& roh : Textdatei::Zeilen(antwort)) {
+        const QString zeile = roh.trimmed();
+        if (zeile.isEmpty())
+            continue;
+        if (Ist_Endzeile(zeile))
+            break;
+        if (zeile.startsWith(QLatin1String("+CMGR:")))
+            kopf = true;
+        else if (kopf)
+            pdu += zeile;
+    }
+    if (pdu.isEmpty())
+        return std::nullopt;
+    return pdu;
+}
+
 std::optional<SMSSpeicherstand> CPMS_Zaehler_Lesen(const QString& antwort)
 {
     const qsizetype start = antwort.indexOf(QLatin1String("+CPMS:"));

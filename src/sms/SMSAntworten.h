@@ -18,6 +18,10 @@ struct CMGLEintrag {
 // A header whose index or status is no number is skipped together with its PDU.
 QVector<CMGLEintrag> CMGL_Antwort_Zerlegen(const QString& antwort);
 
+// The PDU in the reply to "AT+CMGR=<i>": the lines after the "+CMGR:" header up to the final
+// result. Nothing when the slot is empty: no header (a bare "OK"), or a header without PDU.
+std::optional<QString> CMGR_PDU_Lesen(const QString& antwort);
+
 // Used and total count of the first storage in the reply to "AT+CPMS?".
 struct SMSSpeicherstand {
     int Belegt = 0;

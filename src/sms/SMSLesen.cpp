@@ -52,6 +52,7 @@ std::optional<SMSZeile> SMSZeile_Bilden(const CMGLEintrag& eintrag)
         z.Datum.clear();
     z.Uhrzeit = felder.Uhrzeit;
     z.Text = felder.Text;
+    z.PDU = eintrag.PDU;
     return z;
 }
 

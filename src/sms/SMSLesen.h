@@ -18,6 +18,7 @@ struct SMSZeile {
     QString Datum;   // dd.mm.yy; empty for stored messages
     QString Uhrzeit;
     QString Text;
+    QString PDU;  // as listed: a delete checks that the slot still holds it
 };
 
 // The row of one listed message, the name left empty; nothing for a status without decoder.

@@ -31,6 +31,20 @@ Antwort Liste(SimNachrichten& n, const std::string& befehl)
     return Fertig(zeilen.empty() ? Ok() : Zeile(zeilen) + Ok());
 }
 
+Antwort Lesen(SimNachrichten& n, const std::string& befehl)
+{
+    const std::string rest = befehl.substr(7);
+    int index = 0;
+    if (rest.size() < 2 || rest[0] != '=' || !Zahl(rest.substr(1), index) || !n.Nachrichten.count(index))
+        return Fertig(CmsError(321));
+    SimNachricht& nachricht = n.Nachrichten[index];
+    const std::string kopf = "+CMGR: " + std::to_string(nachricht.Status) + ",," +
+                             std::to_string(TPDU_Laenge(nachricht.PDU));
+    if (nachricht.Status == 0)
+        nachricht.Status = 1;
+    return Fertig(Zeile(kopf + "\r\n" + nachricht.PDU) + Ok());
+}
+
 Antwort Speicherstand(const SimNachrichten& n)
 {
     const std::string feld = "\"" + n.Speicher + "\"," + std::to_string(n.Nachrichten.size()) + "," +
@@ -154,6 +168,7 @@ std::shared_ptr<SimNachrichten> Nachrichten_Anmelden(SimHandy& handy, bool beisp
     if (beispiele)
         n->Beispiele_Fuellen();
     handy.Handler_Setzen("AT+CMGL", [n](SimHandy&, const std::string& b) { return Liste(*n, b); });
+    handy.Handler_Setzen("AT+CMGR", [n](SimHandy&, const std::string& b) { return Lesen(*n, b); });
     handy.Handler_Setzen("AT+CPMS?", [n](SimHandy&, const std::string&) { return Speicherstand(*n); });
     handy.Handler_Setzen("AT+CMGS", [n](SimHandy&, const std::string& b) { return Senden(n, b); });
     handy.Handler_Setzen("AT+CMGW", [n](SimHandy&, const std::string& b) { return Schreiben(n, b); });

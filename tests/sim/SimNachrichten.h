@@ -6,6 +6,9 @@
 //                         message of that status (4: all), in index order, then OK; a received
 //                         unread message (0) counts as read (1) once it was listed;
 //                         a status outside 0..4: +CMS ERROR: 302
+//   AT+CMGR=<i>           "+CMGR: <stat>,,<length>" and the PDU line, then OK; a received unread
+//                         message counts as read from then on; an empty or invalid index:
+//                         +CMS ERROR: 321
 //   AT+CPMS?              +CPMS: "<store>",<used>,<total> three times
 //   AT+CMGS=<n>           "> ", then the PDU up to Ctrl-Z: +CMGS: <reference>; a PDU that is not
 //                         hexadecimal or whose length after the service-centre field is not n

@@ -151,6 +151,15 @@ TEST_F(Form5Sim, EmptyPhoneAndRefusedList)
     EXPECT_FALSE(QFile::exists(SMSLogDatei));
 
     // A refused list: the rows are gone, no storage check and no "Fertig.".
+    // An empty list read again leaves nothing in the pane.
+    Nachrichten({{1, {1, Hallo}}});
+    Knopf("refresh");
+    EXPECT_EQ(f->Text5->toPlainText(), "hellohello");
+    Nachrichten({});
+    Knopf("refresh");
+    EXPECT_EQ(f->Text5->toPlainText(), "");
+    EXPECT_EQ(f->Label35->text(), "");
+
     Nachrichten({{1, {1, Hallo}}});
     Knopf("refresh");
     ASSERT_EQ(f->kal1->topLevelItemCount(), 1);
@@ -180,7 +189,7 @@ TEST_F(Form5Sim, ClickShowsTheMessageWithItsLineBreaks)
     EXPECT_EQ(f->Label37->text(), "08:09:10");
     EXPECT_EQ(f->Label35->text(), "+4930123");
     // CR LF is one break; a "²" is a character that a UCS2 message carries, and it stays.
-    f->Zeile_Anfuegen({"EG", 2, "07", "1", "1", "", "", QString::fromUtf8("a²b\r\nc")});
+    f->Zeile_Anfuegen({"EG", 2, "07", "1", "1", "", "", QString::fromUtf8("a²b\r\nc"), {}});
     emit f->kal1->itemClicked(f->kal1->topLevelItem(2), 0);
     EXPECT_EQ(f->Text5->toPlainText(), QString::fromUtf8("a²b\nc"));
 }
@@ -193,7 +202,7 @@ TEST_F(Form5Sim, DeleteSendsOneCommandPerSelectedRowInListOrder)
     Vergessen();
     u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
     f->SMS_kill();
-    EXPECT_EQ(Empfangen(), "AT+CMGD=2\r\nAT+CMGD=3\r\nAT+CPMS?\r\n");
+    EXPECT_EQ(Empfangen(), "AT+CMGR=2\r\nAT+CMGD=2\r\nAT+CMGR=3\r\nAT+CMGD=3\r\nAT+CPMS?\r\n");
     EXPECT_EQ(Indizes(), QStringList({"01", "04", "05"}));
     ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
     EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Diese Nachricht(en) wirklich löschen?");
@@ -213,11 +222,55 @@ TEST_F(Form5Sim, FailedDeleteStopsAndKeepsTheRest)
     LoeschenRueckfrage = false;
     Laden();
     Waehlen({1, 2});
-    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Nachrichten.erase(3); });  // its delete is refused
+    u.Handy->Antwort_Setzen("AT+CMGD=3", sim::Error(), 1);
     Vergessen();
     f->SMS_kill();
-    EXPECT_EQ(Empfangen(), "AT+CMGD=2\r\nAT+CMGD=3\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(Empfangen(), "AT+CMGR=2\r\nAT+CMGD=2\r\nAT+CMGR=3\r\nAT+CMGD=3\r\nAT+CPIN?\r\n");
     EXPECT_EQ(Indizes(), QStringList({"01", "03", "04", "05"}));
+}
+
+TEST_F(Form5Sim, AMessageGoneAlreadyCountsAsDeleted)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}, {3, {1, Hallo}}, {4, {1, Hallo}}, {5, {1, Hallo}}});
+    LoeschenRueckfrage = false;
+    Laden();
+    // Deleted elsewhere between reading the slot and deleting it: invalid index.
+    u.Handy->Antwort_Setzen("AT+CMGD=2", sim::CmsError(321), 1);
+    Waehlen({1, 3});
+    Vergessen();
+    f->SMS_kill();
+    EXPECT_EQ(Empfangen(), "AT+CMGR=2\r\nAT+CMGD=2\r\nAT+CMGR=4\r\nAT+CMGD=4\r\nAT+CPMS?\r\n");
+    EXPECT_EQ(Indizes(), QStringList({"01", "03", "05"}));
+    EXPECT_FALSE(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->Nachrichten.count(4) > 0; }));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+
+    // Deleted on the phone before: its slot reads as invalid, and nothing is deleted.
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Nachrichten.erase(1); });
+    Waehlen({0});
+    Vergessen();
+    f->SMS_kill();
+    EXPECT_EQ(Empfangen(), "AT+CMGR=1\r\nAT+CPMS?\r\n");
+    EXPECT_EQ(Indizes(), QStringList({"03", "05"}));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Form5Sim, ASlotReusedSinceTheListIsNotDeleted)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}, {3, {1, Hallo}}});
+    LoeschenRueckfrage = false;
+    Laden();
+    // On the phone, message 2 goes and a new one arrives in its slot.
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Nachrichten[2] = {0, Mehrzeilig}; });
+    Waehlen({1, 2});
+    Vergessen();
+    f->SMS_kill();
+    EXPECT_EQ(Empfangen(), "AT+CMGR=2\r\nAT+CMGR=3\r\nAT+CMGD=3\r\nAT+CMGL=4\r\nAT+CPMS?\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Nachricht wurde im Handy verändert und nicht gelöscht. Die Liste "
+                                             "wird neu eingelesen."});
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->Nachrichten.at(2).PDU; }), Mehrzeilig);
+    EXPECT_EQ(Indizes(), QStringList({"01", "02"}));
+    EXPECT_EQ(Zeile(1)[6], QString::fromUtf8("Hallo\nWelt\nTschüss"));
 }
 
 TEST_F(Form5Sim, EmptyListAndNoSelection)

@@ -237,6 +237,27 @@ TEST_F(Form6Sim, ExtensionCharactersArriveAsWrittenAndCountTwice)
     EXPECT_EQ(f->Frame1->title(), "SMS-Text (1 Zeichen verbleiben):");
 }
 
+TEST_F(Form6Sim, CharactersWithoutGsmCodeGoOutOnlyAfterAsking)
+{
+    Laden();
+    Empfaenger({"+49171234567"});
+    f->Text6->setPlainText(QStringLiteral("Привет\t1"));
+    const QString frage = QStringLiteral("Der Text enthält Zeichen, die das Handy nicht senden kann. Sie werden als ? "
+                                         "gesendet. Trotzdem senden?");
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein, Dialoge::Antwort::Nein};
+    f->SMS_VERSENDEN();
+    f->SMS_SPEICHERN();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList(2, frage));
+    EXPECT_EQ(u.Dialoge.Meldungen[0].tasten, Dialoge::Tasten::JaNein);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].standard, Dialoge::Antwort::Nein);
+    EXPECT_EQ(Empfangen(), "");
+
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    f->SMS_VERSENDEN();
+    ASSERT_EQ(Gesendet().size(), 1u);
+    EXPECT_EQ(Gesendet()[0], PDU_Kodieren("???????1", "+49171234567", false, false, 0).PDU.toStdString());
+}
+
 TEST_F(Form6Sim, ARecipientOfMoreThanTwentyDigitsIsRefused)
 {
     Laden();

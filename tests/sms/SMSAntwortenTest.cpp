@@ -39,6 +39,16 @@ TEST(SMSAntworten, CMGLZerlegen)
     EXPECT_EQ(teil[0].PDU, "CD");
 }
 
+TEST(SMSAntworten, CMGRPdu)
+{
+    EXPECT_EQ(CMGR_PDU_Lesen("AT+CMGR=2\r\r\n+CMGR: 1,,14\r\n00110000810000FF05C8309BFD06\r\n\r\nOK\r\n"),
+              QString("00110000810000FF05C8309BFD06"));
+    EXPECT_EQ(CMGR_PDU_Lesen("+CMGR: 0,\"OK\",9\r\n0011\r\n0000\r\nOK\r\n"), QString("00110000"));
+    // An empty slot, as phones answer it besides the invalid index.
+    EXPECT_FALSE(CMGR_PDU_Lesen("AT+CMGR=2\r\r\n+CMGR: 0,,0\r\n\r\nOK\r\n").has_value());
+    EXPECT_FALSE(CMGR_PDU_Lesen("AT+CMGR=2\r\r\nOK\r\n").has_value());
+}
+
 TEST(SMSAntworten, CPMSZaehler)
 {
     struct Fall {

@@ -150,6 +150,17 @@ TEST_F(Dialogfenster, TemplatesLoadCutAndCount)
     EXPECT_EQ(d.Label1->text(), "159 von 159 Zeichen übrig");
     d.Text1->setText(QString(159, 'b'));
     EXPECT_EQ(d.Label1->text(), "0 von 159 Zeichen übrig");
+    // Septets as they are sent: a euro sign takes two, so five of ten do not fit.
+    const QString euro = QStringLiteral("€");
+    d.Text1->setText(QString(149, 'e') + euro.repeated(10));
+    EXPECT_EQ(d.Text1->text(), QString(149, 'e') + euro.repeated(5));
+    EXPECT_EQ(d.Label1->text(), "0 von 159 Zeichen übrig");
+    d.Text1->setCursorPosition(0);
+    d.Text1->insert("x");  // typing into a full text changes nothing
+    EXPECT_EQ(d.Text1->text(), QString(149, 'e') + euro.repeated(5));
+    EXPECT_EQ(d.Text1->cursorPosition(), 0);
+    d.Text1->setText(QString(149, 'e') + euro.repeated(4));
+    EXPECT_EQ(d.Label1->text(), "2 von 159 Zeichen übrig");
 
     d.Text1->clear();
     d.Command1->click();

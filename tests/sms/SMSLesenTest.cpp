@@ -54,7 +54,7 @@ TEST(SMSZeile, EachStatusGivesItsCodeIconAndFields)
 
 TEST(SMSLogEintrag, RecordHasItsFixedLayout)
 {
-    SMSZeile z{"EG", 2, "01", "+49171234567", "+49171234567", "01.02.03", "12:34:56", "hellohello"};
+    SMSZeile z{"EG", 2, "01", "+49171234567", "+49171234567", "01.02.03", "12:34:56", "hellohello", {}};
     const QString eintrag = SMSLogEintrag_Bilden(z);
     const QStringList zeilen = eintrag.split("\r\n");
     ASSERT_EQ(zeilen.size(), 4);
