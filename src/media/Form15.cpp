@@ -4,6 +4,7 @@
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Platzierung.h"
+#include "link/Datenobjekt.h"
 #include "link/Handytyp.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
@@ -13,7 +14,6 @@
 #include "media/Klingel.h"
 #include "media/Melodie.h"
 #include "media/MidiVorschau.h"
-#include "organizer/Datenobjekt.h"
 #include "ui_Form15.h"
 
 #include <QApplication>

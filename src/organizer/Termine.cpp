@@ -2,9 +2,9 @@
 
 #include "common/Dialoge.h"
 #include "common/Textdatei.h"
+#include "link/Datenobjekt.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
-#include "organizer/Datenobjekt.h"
 #include "organizer/Form10.h"
 
 #include <QCoreApplication>
