@@ -4,6 +4,7 @@
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Platzierung.h"
+#include "link/Datenobjekt.h"
 #include "link/Handytyp.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
@@ -13,7 +14,6 @@
 #include "media/Klingel.h"
 #include "media/Melodie.h"
 #include "media/MidiVorschau.h"
-#include "organizer/Datenobjekt.h"
 #include "ui_Form15.h"
 
 #include <QApplication>
@@ -308,8 +308,15 @@ void Form15::Command1_Click()
     wahl.Filter = QStringLiteral("*.mid (*.mid)");
     wahl.Startdatei = Pfad_Verbinden(MidiPfad, QStringLiteral("temp.mid"));
     const std::optional<QString> ziel = Dialoge::Aktuell().Datei_Speichern(wahl);
-    // Bad digits are found before the target is touched, so no half file is left behind.
-    if (!ziel || !Datenobjekt::Datei_Schreiben(*ziel, hex)) {
+    // Bad digits are found before the target is touched, so no half file is left behind. They
+    // and a cancelled dialog end quietly; a file that cannot be written is told.
+    bool gesichert = false;
+    if (ziel && Datenobjekt::Hex_Dekodieren(hex)) {
+        gesichert = Datenobjekt::Datei_Schreiben(*ziel, hex);
+        if (!gesichert)
+            MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    }
+    if (!gesichert) {
         Module1::Status_Setzen(QStringLiteral("Abgebrochen."));
         Fortschritt_Null();
         return;

@@ -1,10 +1,10 @@
 #include "media/Logo.h"
 
 #include "common/Dialoge.h"
+#include "link/Datenobjekt.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
 #include "link/PortKanal.h"
-#include "organizer/Datenobjekt.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "media/Melodie.h"
 
+#include "link/Datenobjekt.h"
 #include "link/Module1.h"
 #include "link/PortKanal.h"
-#include "organizer/Datenobjekt.h"
 
 namespace {
 const QString Typ = QStringLiteral("mid");

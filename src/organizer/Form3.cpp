@@ -272,9 +272,9 @@ void Form3::Toolbar1_ButtonClick(const QString& schluessel)
 {
     if (schluessel == QLatin1String("refresh")) {
         kal1->clear();
-        // Only a complete read makes writing safe without the warning.
-        if (Termine_Lesen())
-            TermineGelesen = true;
+        // Only a complete read makes writing safe without the warning; one that stops early
+        // leaves the later slots unread.
+        TermineGelesen = Termine_Lesen();
     } else if (schluessel == QLatin1String("save")) {
         saveTERMINE();
     } else if (schluessel == QLatin1String("new")) {

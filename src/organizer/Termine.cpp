@@ -2,9 +2,9 @@
 
 #include "common/Dialoge.h"
 #include "common/Textdatei.h"
+#include "link/Datenobjekt.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
-#include "organizer/Datenobjekt.h"
 #include "organizer/Form10.h"
 
 #include <QCoreApplication>
@@ -52,6 +52,12 @@ int Platz_Von(const QString& index)
     return ok ? platz : 0;
 }
 
+void Platz_Merken(int platz, bool frei)
+{
+    if (platz >= 1 && platz <= TerminPlaetze)
+        Freie_Plaetze().Frei[platz] = frei;
+}
+
 }  // namespace
 
 TerminListen& Terminlisten()
@@ -60,17 +66,29 @@ TerminListen& Terminlisten()
     return listen;
 }
 
+FreiePlaetze& Freie_Plaetze()
+{
+    static FreiePlaetze plaetze;
+    return plaetze;
+}
+
 bool Termine_Lesen()
 {
     Fortschritt(0, TerminPlaetze);
     Status_Setzen(QStringLiteral("Lese Termine vom Handy..."));
+    FreiePlaetze gelesen;
+    gelesen.Bekannt = true;
     for (int n = 1; n <= TerminPlaetze; ++n) {
         Link().Text1.clear();
         Link().Text2.clear();
-        if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, n, QStringLiteral("Lese Termine vom Handy (Platz %1)...").arg(n)))
+        if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, n, QStringLiteral("Lese Termine vom Handy (Platz %1)...").arg(n))) {
+            Status_Setzen(QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!")
+                              .arg(n));
             return false;
+        }
         const QString antwort = Link().Text1;
-        if (antwort.size() >= KurzeAntwort) {
+        gelesen.Frei[n] = antwort.size() < KurzeAntwort;
+        if (!gelesen.Frei[n]) {
             const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
             const QString datei = Platz_Datei(n);
             QTreeWidget* liste = Terminlisten().Mobil;
@@ -82,6 +100,7 @@ bool Termine_Lesen()
         }
         Fortschritt(n, TerminPlaetze);
     }
+    Freie_Plaetze() = gelesen;
     Status_Setzen(Fertig);
     Fortschritt(0, TerminPlaetze);
     return true;
@@ -126,6 +145,9 @@ void Termin_Anlegen()
 int Freier_Platz(const QTreeWidget* liste)
 {
     bool belegt[TerminPlaetze + 1] = {};
+    const FreiePlaetze& bekannt = Freie_Plaetze();
+    for (int n = 1; n <= TerminPlaetze; ++n)
+        belegt[n] = bekannt.Bekannt && !bekannt.Frei[n];
     const int index = Spalten_Von(true).Index;
     for (int i = 0; liste && i < liste->topLevelItemCount(); ++i) {
         const int platz = Platz_Von(liste->topLevelItem(i)->text(index));
@@ -151,6 +173,8 @@ bool Termin_Hochladen(int platz, const QString& status)
         text += zeile + QStringLiteral("\r\n");
     const QStringList bloecke =
         Datenobjekt::Bloecke_Schneiden(Datenobjekt::Text_Kodieren(text), ZiffernJeBlock, BloeckeHoechstens);
+    // After a failure the phone may hold all of it, part of it or the old object.
+    Platz_Merken(platz, false);
     return Datenobjekt::Objekt_Schreiben(Typ, platz, bloecke, Datenobjekt::Fortschritt::VorAnkuendigung, status);
 }
 
@@ -177,8 +201,10 @@ bool Termin_Entfernen(int position)
         return false;
     const QString index = liste->topLevelItem(position - 1)->text(Spalten_Von(true).Index);
     Status_Setzen(QStringLiteral("Lösche Termin (") + index + QStringLiteral(")..."));
-    if (!Datenobjekt::Objekt_Loeschen(Typ, Platz_Von(index)))
+    const int platz = Platz_Von(index);
+    if (!Datenobjekt::Objekt_Loeschen(Typ, platz))
         return false;
+    Platz_Merken(platz, true);
     delete liste->topLevelItem(position - 1);
     Status_Setzen(Fertig);
     return true;

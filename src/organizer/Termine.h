@@ -2,6 +2,7 @@
 #include "organizer/Termin.h"
 
 #include <QString>
+#include <array>
 #include <functional>
 
 class QTreeWidget;
@@ -11,8 +12,8 @@ class QTreeWidget;
 // "vcs" variant of the data-object exchange (Datenobjekt).
 namespace Module1 {
 
-// The phone's appointments were read completely since the program started; never reset.
-// While it is false, writing a new appointment warns first.
+// The last read of the phone's appointments was complete; a read that stops early takes it
+// back. While it is false, writing a new appointment warns first.
 extern bool TermineGelesen;
 
 // The lists the procedures fill: the organizer window puts in its kal1 and Kal2 while it lives.
@@ -24,11 +25,22 @@ TerminListen& Terminlisten();
 
 constexpr int TerminPlaetze = 30;
 
+// The slots the last complete read showed free, kept up to date by this program's own writes
+// and deletes. New appointments go only there: a later read that stops early leaves the slots
+// it did not reach as they were. Before any complete read nothing is known and the phone list
+// alone decides, after the warning.
+struct FreiePlaetze {
+    bool Bekannt = false;
+    std::array<bool, TerminPlaetze + 1> Frei{};  // by slot, 1 to 30
+};
+FreiePlaetze& Freie_Plaetze();
+
 // Reads slots 1 to 30 and appends a row to the phone list for each that holds an appointment.
 // A slot whose reply cannot be read gets a row of its own all the same, so that it never counts
-// as free. True when all thirty were read; a failed wait ends it at that slot.
+// as free. True when all thirty were read; then its empty slots are the free slots known. A
+// failed wait ends it at that slot, and the status says where.
 bool Termine_Lesen();
-// A new appointment in the phone: the warning while nothing was read, the appointment dialog,
+// A new appointment in the phone: the warning unless the last read was complete, the dialog,
 // then Termin_Schreiben.
 void Termin_Anlegen();
 // Uploads "vcsnew.pvp" into the first free slot and reads it back into the phone list; nothing
@@ -39,13 +51,15 @@ bool Termin_Schreiben();
 void Termin_Parsen(const QString& platz);
 void Termin_Einlesen(const QString& platz);
 
-// The first slot 1..30 that no row of the list holds; 0 when all are used.
+// The first slot 1..30 that no row of the list holds and that is not known to be in use
+// (Freie_Plaetze); 0 when there is none.
 int Freier_Platz(const QTreeWidget* liste);
 // Uploads "vcsnew.pvp" into the slot with the status text given; the progress bar counts each
-// block as its work begins. True when every block was taken.
+// block as its work begins. True when every block was taken. From its first block on, the slot
+// no longer counts as free, whatever the outcome.
 bool Termin_Hochladen(int platz, const QString& status);
 // Deletes the slot of the phone-list row at `position` (1-based) in the phone; on "OK" the row
-// goes. True when the row was removed.
+// goes and the slot is free. True when the row was removed.
 bool Termin_Entfernen(int position);
 
 // The message of an appointment file that cannot be read (".kal", "vcsnew.pvp").

@@ -184,6 +184,7 @@ TEST_F(Melodie, CancelledDialogOrBadDigitsAbortWithoutTouchingAFile)
     EXPECT_EQ(anzeige.Letzter_Status(), "Abgebrochen.");
     EXPECT_EQ(anzeige.Wert(), 0);
     EXPECT_EQ(f->File2->count(), 0);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 
     const QString ziel = QDir(ordner).filePath("alt.mid");
     Datei_Anlegen(ziel, "old");
@@ -192,6 +193,19 @@ TEST_F(Melodie, CancelledDialogOrBadDigitsAbortWithoutTouchingAFile)
     f->Command1->click();
     EXPECT_EQ(anzeige.Letzter_Status(), "Abgebrochen.");
     EXPECT_EQ(Datei_Lesen(ziel), "old");
+}
+
+TEST_F(Melodie, ADownloadThatCannotBeWrittenSaysSo)
+{
+    Objekt_Setzen("mid", Midi(134));
+    const QString keinOrdner = QDir(temp.path()).filePath("kein Ordner");
+    Datei_Anlegen(keinOrdner, "");  // a file where the folder should be
+    u.Dialoge.Dateien = {keinOrdner + "/vom handy.mid"};
+    f->Command1->click();
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Die Datei konnte nicht geschrieben werden!");
+    EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_EQ(anzeige.Letzter_Status(), "Abgebrochen.");
 }
 
 TEST_F(Melodie, DeleteAsksWhenTheOptionSaysSo)

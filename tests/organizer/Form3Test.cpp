@@ -71,6 +71,7 @@ protected:
     Organizerfenster()
     {
         TermineGelesen = false;
+        Freie_Plaetze() = {};
         Handytyp = QStringLiteral("35");
         LoeschenRueckfrage = false;
         Module3::SortierRichtung.fill(false);
@@ -82,6 +83,7 @@ protected:
     {
         delete Form3::Instanz();
         TermineGelesen = false;
+        Freie_Plaetze() = {};
         LoeschenRueckfrage = true;
         Module3::SortierRichtung.fill(false);
         Form10::Bedienung = nullptr;
@@ -455,6 +457,37 @@ TEST_F(Organizerfenster, RefreshMarksTheAppointmentsReadOnlyWhenComplete)
     f->Toolbar1_ButtonClick("refresh");
     EXPECT_EQ(Spalte(f->kal1, 1), QStringList{"05"});
     EXPECT_TRUE(TermineGelesen);
+}
+
+TEST_F(Organizerfenster, ARefreshThatStopsEarlyLeavesTheUnreadSlotsAlone)
+{
+    for (int p = 1; p <= 13; ++p)
+        Termin_Setzen(p, sim::VCalendar({"DESCRIPTION:Platz " + std::to_string(p)}));
+    f->Toolbar1_ButtonClick("refresh");
+    ASSERT_TRUE(TermineGelesen);
+    u.Handy->Schweigen_Bei("AT^SBNR=vcs,12", 1);
+    f->Toolbar1_ButtonClick("refresh");
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 11);
+    EXPECT_EQ(anzeige.Letzter_Status(), "Abgebrochen bei Platz 12: Die Termine wurden nicht vollständig eingelesen!");
+
+    // "Neu" asks again, and No leaves the phone alone.
+    Form10::Bedienung = [](Form10& d) { d.Command1->click(); };
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    u.Handy->Empfangen_Loeschen();
+    f->Toolbar1_ButtonClick("new");
+    EXPECT_TRUE(u.Dialoge.Meldungen.back().text.startsWith("Bevor Sie einen neuen Termin"));
+    EXPECT_TRUE(Empfangen().isEmpty());
+
+    // After Yes a drop of two rows takes the slots the whole read showed free, not 12 and 13.
+    Lokal(Zeile("Notiz", "", "01.01.2001", "10:00", "eins"));
+    Lokal(Zeile("Notiz", "", "02.01.2001", "10:00", "zwei"));
+    Waehlen(f->Kal2, {0, 1});
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    f->ZiehenLokal = true;
+    Ablegen(f->kal1, "Kal2");
+    EXPECT_EQ(Spalte(f->kal1, 1).mid(11), (QStringList{"14", "15"}));
+    EXPECT_EQ(Termin(12), sim::VCalendar({"DESCRIPTION:Platz 12"}));
+    EXPECT_EQ(Termin(13), sim::VCalendar({"DESCRIPTION:Platz 13"}));
 }
 
 // ---- Local appointments and files ---------------------------------------------------------

@@ -38,6 +38,7 @@ protected:
         mobil.setColumnCount(7);
         Terminlisten().Mobil = &mobil;
         TermineGelesen = false;
+        Freie_Plaetze() = {};
         Handytyp = QStringLiteral("35");
         QDir().mkpath(Programmordner());
         QFile::remove(Neuer_Termin_Datei());
@@ -46,6 +47,7 @@ protected:
     {
         Terminlisten() = {};
         TermineGelesen = false;
+        Freie_Plaetze() = {};
         Form10::Bedienung = nullptr;
         QFile::remove(Neuer_Termin_Datei());
     }

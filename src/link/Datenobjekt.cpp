@@ -1,4 +1,4 @@
-#include "organizer/Datenobjekt.h"
+#include "link/Datenobjekt.h"
 
 #include "common/Hex.h"
 #include "link/LinkAnzeige.h"

@@ -1,14 +1,13 @@
 // The data-object frame: hexadecimal text, blocks, commands, the cut of read replies, and the
 // write, delete and read sequences on the simulated phone.
-#include "OrganizerHilfen.h"
-
-#include "organizer/Datenobjekt.h"
+#include "link/Datenobjekt.h"
+#include "support/DatenobjektSim.h"
+#include "support/Testdateien.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Datenobjekt;
-using namespace organizer_test;
 
 namespace {
 
@@ -146,7 +145,7 @@ TEST(Antwortschnitt, LogoAndMelodyReplies)
 
 // ---- On the simulated phone ------------------------------------------------------------
 
-class Austausch : public ::testing::Test, protected OrganizerSim {
+class Objektaustausch : public ::testing::Test, protected DatenobjektSim {
 protected:
     // A logo kind besides the appointments, as the picture window will use it.
     void Logo_Anmelden()
@@ -159,7 +158,7 @@ protected:
     }
 };
 
-TEST_F(Austausch, ThreeBlocksAnnouncedAndSentInTurn)
+TEST_F(Objektaustausch, ThreeBlocksAnnouncedAndSentInTurn)
 {
     const QString hex = Hex_Kodieren(QByteArray(180, 'A'));
     ASSERT_TRUE(Objekt_Schreiben("vcs", 3, Bloecke_Schneiden(hex, 176, 6), Fortschritt::VorAnkuendigung,
@@ -175,7 +174,7 @@ TEST_F(Austausch, ThreeBlocksAnnouncedAndSentInTurn)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
-TEST_F(Austausch, AMissingPromptEndsTheUploadWhereItStood)
+TEST_F(Objektaustausch, AMissingPromptEndsTheUploadWhereItStood)
 {
     u.Handy->Schweigen_Bei("AT^SBNW=vcs,3,2");
     const QStringList bloecke = Bloecke_Schneiden(Hex_Kodieren(QByteArray(180, 'A')), 176, 6);
@@ -196,7 +195,7 @@ TEST_F(Austausch, AMissingPromptEndsTheUploadWhereItStood)
     EXPECT_EQ(anzeige.Wert(), 1);
 }
 
-TEST_F(Austausch, AnAppointmentIsReadStraightFromThePort)
+TEST_F(Objektaustausch, AnAppointmentIsReadStraightFromThePort)
 {
     Module1::LetzterBefehl = QStringLiteral("AT^SBNW=vcs,5,0");
     ASSERT_TRUE(Objekt_Lesen_Direkt("vcs", 2, "Lese Termine vom Handy (Platz 2)..."));
@@ -206,7 +205,7 @@ TEST_F(Austausch, AnAppointmentIsReadStraightFromThePort)
     EXPECT_EQ(anzeige.Status.last(), "Lese Termine vom Handy (Platz 2)...");
 }
 
-TEST_F(Austausch, ALogoIsReadThroughTheCommandExchange)
+TEST_F(Objektaustausch, ALogoIsReadThroughTheCommandExchange)
 {
     Logo_Anmelden();
     const std::string logo = "BM" + std::string(400, '\x0A');
@@ -220,7 +219,7 @@ TEST_F(Austausch, ALogoIsReadThroughTheCommandExchange)
 
 // ---- The simulated phone's own rules -------------------------------------------------------
 
-TEST_F(Austausch, ThePhoneRefusesWhatItCannotKeep)
+TEST_F(Objektaustausch, ThePhoneRefusesWhatItCannotKeep)
 {
     using Module1::Befehl_Senden;
     using Module1::Prompt_Senden;
