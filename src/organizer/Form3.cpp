@@ -349,13 +349,15 @@ void Form3::Lokal_Nach_Mobil()
     }
     if (!TermineGelesen && !Schreiben_Bestaetigt())
         return;
-    // Each upload adds its row, so the next one finds the next free slot.
+    // Each upload adds its row, so the next one finds the next free slot. The first failure,
+    // told once, ends the drop: a full calendar or a silent phone stays so for the rows after it.
     for (const TerminObjekt& objekt : objekte) {
         if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
             MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
             return;
         }
-        Termin_Schreiben();
+        if (!Termin_Schreiben())
+            return;
     }
 }
 

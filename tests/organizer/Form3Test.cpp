@@ -381,6 +381,22 @@ TEST_F(Organizerfenster, LocalRowsDroppedOnThePhoneGoToFreeSlots)
     EXPECT_FALSE(f->ZiehenLokal);
 }
 
+TEST_F(Organizerfenster, ADropOntoAFullCalendarSaysSoOnce)
+{
+    for (int p = 1; p <= 29; ++p)
+        Termin_Setzen(p, sim::VCalendar({"DESCRIPTION:Platz " + std::to_string(p)}));
+    f->Toolbar1_ButtonClick("refresh");
+    ASSERT_TRUE(TermineGelesen);
+    for (const char* text : {"eins", "zwei", "drei"})
+        Lokal(Zeile("Notiz", "", "01.01.2001", "10:00", text));
+    Waehlen(f->Kal2, {0, 1, 2});
+    f->ZiehenLokal = true;
+    Ablegen(f->kal1, "Kal2");
+    EXPECT_EQ(Termin(30), sim::VCalendar({"CATEGORIES:MEMO", "DTSTART:20010101T100000", "DESCRIPTION:eins"}));
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Kalender voll!");
+}
+
 TEST_F(Organizerfenster, AHandEditedLocalRowIsDroppedAsItsDateOrRefused)
 {
     TermineGelesen = true;
