@@ -35,7 +35,8 @@ Verbindung& Link();
 
 // Idle-poll limit of a wait ("Timeoutzeit"); the loader clamps it to 1000..30000.
 extern int TimeoutFaktor;
-// The last command given to Befehl_Senden or Befehl_Schreiben; the PIN path resends it.
+// The last command given to Befehl_Senden or Befehl_Schreiben; the PIN path resends it, unless
+// it carries a password or PIN.
 extern QString LetzterBefehl;
 // The bound of the network scan, which takes far longer than any other command.
 constexpr qint64 NetzsucheMs = 120000;
