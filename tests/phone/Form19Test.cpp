@@ -171,6 +171,23 @@ TEST_F(Form19Test, PasswordCommandIsNotSentAgainAfterThePin2)
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
 }
 
+TEST_F(Form19Test, GroupClearShowsItsMembersInactive)
+{
+    const char* const mitglieder[] = {"AO", "OI", "OX", "AI", "IR"};
+    Zustand([&](sim::SimEinstellungen& e) {
+        for (const char* fac : mitglieder)
+            e.Sperren[fac].Aktiv = true;
+    });
+    for (int zeile = 4; zeile <= 8; ++zeile)
+        Druecken(zeile, "refresh");
+    u.Dialoge.Eingaben.push_back(QStringLiteral("0000"));
+    Druecken(9, "aus");
+    for (int zeile = 4; zeile <= 9; ++zeile)
+        EXPECT_EQ(f->Bild[zeile], 1) << zeile;
+    for (const char* fac : mitglieder)
+        EXPECT_FALSE(Aktiv(fac)) << fac;
+}
+
 TEST_F(Form19Test, GroupsOnlyClear)
 {
     Zustand([](sim::SimEinstellungen& e) {
