@@ -322,6 +322,7 @@ void Link_Freigeben()
 bool Befehl_Senden(const QString& befehl, bool crlf)
 {
     Verbindung& L = Link();
+    L.Abgelehnt = false;
     if (L.Belegt) {
         MsgBox(QStringLiteral("Die Schnittstelle wird gerade von einer anderen Funktion benutzt - bitte warten "
                               "Sie, bis diese abgeschlossen ist!"),
@@ -434,6 +435,7 @@ bool Antwort_Warten()
         gut = PIN_Pfad(zeitAus, pinNichtNoetig, letztes);
     if (zeitAus)
         Nachlauf_Setzen();
+    L.Abgelehnt = ergebnis == Ergebnis::Fehler && !gut && !zeitAus;
 
     if (passwortFalsch)
         MsgBox(QStringLiteral("Das Passwort ist falsch!"), Dialoge::Symbol::Kritisch);

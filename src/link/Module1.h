@@ -25,6 +25,8 @@ struct Verbindung {
     QString Text2;  // reply buffer: everything received for the current command
     QString Text1;  // communication log of the current exchange
     bool Belegt = false;  // the busy lamp is red
+    // The last command was answered in time, with an error: the phone refused it.
+    bool Abgelehnt = false;
 
     // Guards against a reply that comes after its command has timed out.
     bool Nachlauf = false;      // a command timed out: its reply may still be on the way
