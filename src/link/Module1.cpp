@@ -210,6 +210,35 @@ Unterwarten PIN_Unterwarten()
 
 bool Nicht_Bestanden(const Unterwarten& w) { return w.zeitAus || w.ergebnis == Ergebnis::Fehler; }
 
+// Whether a command carries a password or PIN: sent again by the PIN path, it would spend
+// another try of it.
+bool Traegt_Passwort(const QString& befehl)
+{
+    const QString b = befehl.trimmed().toUpper();
+    if (b.startsWith(QLatin1String("AT+CPIN=")) || b.startsWith(QLatin1String("AT+CPWD=")))
+        return true;
+    // "AT+CLCK=<fac>,<mode>,<password>"; the query and the keypad lock carry none.
+    if (!b.startsWith(QLatin1String("AT+CLCK=")))
+        return false;
+    const QStringList felder = b.mid(8).split(QLatin1Char(','));
+    return felder.size() > 2 && !felder.at(2).trimmed().isEmpty();
+}
+
+// The phone's "incorrect password" as the first final line of a reply.
+bool Passwort_Abgelehnt(const QString& text)
+{
+    qsizetype anfang = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!Ist_Zeilenende(text.at(i)))
+            continue;
+        const QStringView zeile = QStringView(text).mid(anfang, i - anfang);
+        anfang = i + 1;
+        if (Zeile_Bewerten(zeile) != Ergebnis::Keins)
+            return zeile == u"+CME ERROR: 16";
+    }
+    return false;
+}
+
 // The phone refused the command: maybe it wants the PIN2 first.
 // `letztes` is the result of the last exchange of the path, which decides the error message.
 bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig, Ergebnis& letztes)
@@ -249,6 +278,11 @@ bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig, Ergebnis& letztes)
         return false;
     }
 
+    if (Traegt_Passwort(LetzterBefehl)) {
+        // The user gives the command anew, with the password meant for it.
+        letztes = Ergebnis::Fehler;
+        return false;
+    }
     Status_Setzen(QStringLiteral("Sende Befehl erneut..."));
     Output(LetzterBefehl + CRLF);
     w = PIN_Unterwarten();
@@ -297,6 +331,7 @@ bool Befehl_Senden(const QString& befehl, bool crlf) { return Befehl_Senden(befe
 Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
 {
     Verbindung& L = Link();
+    L.Abgelehnt = false;
     if (L.Belegt) {
         MsgBox(QStringLiteral("Die Schnittstelle wird gerade von einer anderen Funktion benutzt - bitte warten "
                               "Sie, bis diese abgeschlossen ist!"),
@@ -413,12 +448,17 @@ Ausgang Warten(const QString& absage)
     bool gut = ergebnis == Ergebnis::Ok;
     // The first final line decides both the result and the message.
     Ergebnis letztes = ergebnis;
-    if (ergebnis == Ergebnis::Fehler)
+    // A wrong password is no question of the PIN2: the path would spend tries of it.
+    const bool passwortFalsch = ergebnis == Ergebnis::Fehler && Passwort_Abgelehnt(L.Text2);
+    if (ergebnis == Ergebnis::Fehler && !passwortFalsch)
         gut = PIN_Pfad(zeitAus, pinNichtNoetig, letztes);
     if (zeitAus)
         Nachlauf_Setzen();
+    L.Abgelehnt = ergebnis == Ergebnis::Fehler && !gut && !zeitAus;
 
-    if (letztes == Ergebnis::Fehler)
+    if (passwortFalsch)
+        MsgBox(QStringLiteral("Das Passwort ist falsch!"), Dialoge::Symbol::Kritisch);
+    else if (letztes == Ergebnis::Fehler)
         Fehler_Melden();
     if (pinNichtNoetig)
         PINFehler_Melden();

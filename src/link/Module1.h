@@ -25,6 +25,8 @@ struct Verbindung {
     QString Text2;  // reply buffer: everything received for the current command
     QString Text1;  // communication log of the current exchange
     bool Belegt = false;  // the busy lamp is red
+    // The last command was answered in time, with an error: the phone refused it.
+    bool Abgelehnt = false;
 
     // Guards against a reply that comes after its command has timed out.
     bool Nachlauf = false;      // a command timed out: its reply may still be on the way
@@ -35,7 +37,8 @@ Verbindung& Link();
 
 // Idle-poll limit of a wait ("Timeoutzeit"); the loader clamps it to 1000..30000.
 extern int TimeoutFaktor;
-// The last command given to Befehl_Senden or Befehl_Schreiben; the PIN path resends it.
+// The last command given to Befehl_Senden or Befehl_Schreiben; the PIN path resends it, unless
+// it carries a password or PIN.
 extern QString LetzterBefehl;
 // The bound of the network scan, which takes far longer than any other command.
 constexpr qint64 NetzsucheMs = 120000;

@@ -9,7 +9,6 @@
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
-#include "link/PortKanal.h"
 #include "media/Dateilisten.h"
 #include "media/Klingel.h"
 #include "media/Melodie.h"
@@ -188,15 +187,23 @@ void Form15::Melodieholen()
     Module1::Status_Setzen(QStringLiteral("Fertig."));
 }
 
+bool Form15::Einstellung_Schreiben(const QString& befehl)
+{
+    if (Module1::Befehl_Senden(befehl, true))
+        return true;
+    // The phone kept its setting, so the window shows that one again.
+    if (Module1::Link().Abgelehnt)
+        Melodieholen();
+    return false;
+}
+
 void Form15::List1_Click()
 {
     const QList<QListWidgetItem*> auswahl = List1->selectedItems();
     if (WerteEinlesen || auswahl.isEmpty())
         return;
-    const int typ = List1->row(auswahl.first());
-    // The phone plays the chosen tone at once; its "OK" is left for the next command to discard.
-    if (Module1::Link().Port)
-        Module1::Link().Port->Output(QStringLiteral("AT^SRTC=%1\r\n").arg(typ));
+    // The phone plays the chosen tone.
+    Einstellung_Schreiben(QStringLiteral("AT^SRTC=%1").arg(List1->row(auswahl.first())));
 }
 
 void Form15::VScroll1_Change()
@@ -205,7 +212,7 @@ void Form15::VScroll1_Change()
     Label2->setText(QString::number(Lautstaerke));
     if (WerteEinlesen)
         return;
-    if (Module1::Befehl_Senden(QStringLiteral("AT^SRTC=,%1").arg(Lautstaerke), true))
+    if (Einstellung_Schreiben(QStringLiteral("AT^SRTC=,%1").arg(Lautstaerke)))
         QCoreApplication::processEvents();
 }
 
@@ -214,7 +221,7 @@ void Form15::Check1_Click()
     if (WerteEinlesen)
         return;
     Module1::Status_Setzen(QStringLiteral("Schreibe Vibrationseinstellung..."));
-    if (Module1::Befehl_Senden(QStringLiteral("AT+CVIB=%1").arg(Check1->isChecked() ? 1 : 0), true))
+    if (Einstellung_Schreiben(QStringLiteral("AT+CVIB=%1").arg(Check1->isChecked() ? 1 : 0)))
         Module1::Status_Setzen(QStringLiteral("Fertig."));
 }
 
@@ -223,7 +230,7 @@ void Form15::Option1_Click(int index)
     if (WerteEinlesen)
         return;
     Module1::Status_Setzen(QStringLiteral("Schreibe Rufeinstellung..."));
-    if (!Module1::Befehl_Senden(QStringLiteral("AT+CALM=%1").arg(index), true))
+    if (!Einstellung_Schreiben(QStringLiteral("AT+CALM=%1").arg(index)))
         return;
     Module1::Status_Setzen(QStringLiteral("Fertig."));
     Module1::Status_Setzen(QStringLiteral("Hole Melodie & Lautstärke..."));

@@ -87,6 +87,9 @@ private:
     Form15();
     void Form_Load();
     bool Klingel_Lesen();
+    // Writes one ring setting and waits for the phone; after a refusal the window reads the
+    // settings back. False when the write failed.
+    bool Einstellung_Schreiben(const QString& befehl);
 
     std::unique_ptr<Ui::Form15> ui;
 };

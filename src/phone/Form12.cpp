@@ -115,12 +115,21 @@ void Form12::ALLELESEN()
 {
     QPointer<Form12> selbst(this);
     Abbruch = false;
+    // What this run does not read stays empty, so the report never mixes in an earlier run.
+    for (QLabel* wert : Label11)
+        wert->clear();
+    for (QLabel* bild : Image3)
+        bild->hide();
+    for (QLabel* bild : Image2)
+        bild->hide();
     for (int i = 0; i < 10 && selbst; ++i) {
         Wert_Lesen(i);
+        // A value the phone refuses stays empty and the run goes on; any other failure ends it.
         // After the last read the flag stays as it is; the next run clears it.
         if (selbst && Abbruch && i < 9) {
             Abbruch = false;
-            return;
+            if (!Link().Abgelehnt)
+                return;
         }
     }
 }

@@ -21,7 +21,8 @@ public:
     static bool Geladen();
     ~Form12() override;
 
-    // Reads the ten values in order; stops after the first read whose command failed.
+    // Reads the ten values in order, each anew; a refused one stays empty, and a read whose
+    // command failed otherwise (time-out, busy link) ends the run.
     void ALLELESEN();
 
     void Command19_Click();  // IMEI

@@ -123,5 +123,8 @@ void Form19::Aufheben(int zeile)
     if (!Befehl_Senden(CLCK_Befehl_Bilden(zeile, Sperraktion::Aufheben, *passwort), true))
         return;
     Bild_Setzen(zeile, 1);
+    // The phone clears a group's barrings with it.
+    for (int mitglied : Gruppenzeilen(zeile))
+        Bild_Setzen(mitglied, 1);
     Status_Setzen(QStringLiteral("Fertig."));
 }

@@ -65,14 +65,18 @@ int Form20::Klasse_Code() const
 
 void Form20::Command6_Click(int index)
 {
-    if (index < 0 || index >= 4)
-        return;
+    if (index >= 0 && index < 4)
+        Abfragen(index);
+}
+
+bool Form20::Abfragen(int index)
+{
     Link().Text1.clear();
     Status_Setzen(QStringLiteral("Frage Umleitung (") + QLatin1String(Gruende[index]) + QStringLiteral(" / ") +
                   Klasse_Text() + QStringLiteral(") ab..."));
     if (!Befehl_Senden(CCFC_Abfrage_Bilden(index, Klasse_Code()), true)) {
         Abbruch = true;
-        return;
+        return false;
     }
     Status_Setzen(QStringLiteral("Fertig."));
     Fortschritt_Nullen();
@@ -88,12 +92,17 @@ void Form20::Command6_Click(int index)
         }
     }
     Status_Setzen(QStringLiteral("Fertig."));
+    return true;
 }
 
 void Form20::Command9_Click(int index)
 {
-    if (index < 0 || index >= 4)
-        return;
+    if (index >= 0 && index < 4 && !Schreiben(index))
+        Nachlesen(index, index);
+}
+
+bool Form20::Schreiben(int index)
+{
     Status_Setzen(QStringLiteral("Setze/Lösche Rufumleitung (") + QLatin1String(Gruende[index]) +
                   QStringLiteral(" / ") + Klasse_Text() + QStringLiteral(")..."));
     const int klasse = Klasse_Code();
@@ -101,27 +110,43 @@ void Form20::Command9_Click(int index)
         const QString nummer = Text7[3 * index]->text();
         const QString fehler = Umleitungsnummer_Pruefen(nummer);
         if (!fehler.isEmpty()) {
+            // Nothing was sent, so the phone holds what it held.
             MsgBox(fehler, Dialoge::Symbol::Kritisch);
-            return;
+            return true;
         }
         const QString verzoegerung = Combo1[6]->currentText();
         if (!Befehl_Senden(CCFC_Registrieren_Bilden(index, nummer, klasse, verzoegerung), true) ||
             !Befehl_Senden(CCFC_Aktivieren_Bilden(index, nummer, klasse, verzoegerung), true)) {
             Abbruch = true;
-            return;
+            return false;
         }
     } else if (!Befehl_Senden(CCFC_Loeschen_Bilden(index, klasse), true)) {
         Abbruch = true;
-        return;
+        return false;
     }
     Status_Setzen(QStringLiteral("Fertig."));
+    return true;
 }
 
-void Form20::Command43_Click() { Alle_Zeilen(&Form20::Command6_Click); }
+void Form20::Nachlesen(int von, int bis)
+{
+    QPointer<Form20> selbst(this);
+    for (int r = von; r <= bis; ++r)
+        if (!Abfragen(r) || !selbst)
+            return;
+}
 
-void Form20::Command44_Click() { Alle_Zeilen(&Form20::Command9_Click); }
+void Form20::Command43_Click() { Alle_Zeilen(&Form20::Abfragen); }
 
-void Form20::Alle_Zeilen(void (Form20::*aktion)(int))
+void Form20::Command44_Click()
+{
+    // The rows from the failed one on show the phone's diversions instead of what was typed.
+    const int r = Alle_Zeilen(&Form20::Schreiben);
+    if (r >= 0 && r < 4)
+        Nachlesen(r, 3);
+}
+
+int Form20::Alle_Zeilen(bool (Form20::*aktion)(int))
 {
     QPointer<Form20> selbst(this);
     Abbruch = false;
@@ -129,10 +154,11 @@ void Form20::Alle_Zeilen(void (Form20::*aktion)(int))
         (this->*aktion)(r);
         QCoreApplication::processEvents();
         if (!selbst)
-            return;
+            return -1;
         if (Abbruch) {
             Abbruch = false;
-            return;
+            return r;
         }
     }
+    return 4;
 }

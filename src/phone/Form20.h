@@ -25,9 +25,9 @@ public:
     ~Form20() override;
 
     void Command6_Click(int index);  // "Auslesen": query reason index
-    void Command9_Click(int index);  // "Schreiben": set or erase reason index
+    void Command9_Click(int index);  // "Schreiben": set or erase reason index; after a failure it is read back
     void Command43_Click();          // "&Alle auslesen"
-    void Command44_Click();          // "Alle &Schreiben"
+    void Command44_Click();          // "Alle &Schreiben"; after a failure the rows not written are read back
 
     // The arrays are indexed as designed: three times the reason for the boxes.
     QCheckBox* Check2[10] = {};  // 0, 3, 6, 9
@@ -45,7 +45,13 @@ public:
 
 private:
     // Runs the action for the four reasons in turn; stops at a failure or when the window goes.
-    void Alle_Zeilen(void (Form20::*aktion)(int));
+    // Returns the reason it stopped at, 4 when all were done, -1 when the window went.
+    int Alle_Zeilen(bool (Form20::*aktion)(int));
+    // Query and write of one reason; false when a phone command failed.
+    bool Abfragen(int index);
+    bool Schreiben(int index);
+    // After a failed write: the reasons von..bis show what the phone holds.
+    void Nachlesen(int von, int bis);
     Form20();
     QString Klasse_Text() const;
     int Klasse_Code() const;

@@ -28,6 +28,16 @@ QString CLCK_Befehl_Bilden(int zeile, Sperraktion aktion, const QString& passwor
     return befehl;
 }
 
+QList<int> Gruppenzeilen(int zeile)
+{
+    switch (zeile) {
+    case 9: return {4, 5, 6, 7, 8};  // AB: AO, OI, OX, AI, IR
+    case 10: return {4, 5, 6};       // AG: the outgoing ones
+    case 11: return {7, 8};          // AC: the incoming ones
+    default: return {};
+    }
+}
+
 bool CLCK_Aktiv_Lesen(const QString& antwort) { return antwort.contains(QLatin1String("+CLCK: 1")); }
 
 }  // namespace Module1

@@ -56,10 +56,14 @@ QString Umleitungsnummer_Pruefen(const QString& nummer)
 {
     if (nummer.isEmpty())
         return QStringLiteral("Keine Rufnummer angegeben!");
+    const QString zeichen = QStringLiteral("Die Rufnummer darf nur aus den Zeichen 0.9 und '+' bestehen!");
     if (!Servicenummer_Pruefen(nummer))
-        return QStringLiteral("Die Rufnummer darf nur aus den Zeichen 0.9 und '+' bestehen!");
+        return zeichen;
     if (!nummer.startsWith(QLatin1Char('+')))
         return QStringLiteral("Die Rufnummer MUSS im internationalen Format (z.B. +49xxxxxxxxx) angegeben werden!");
+    // An address holds at most 20 digits.
+    if (nummer.size() - 1 > 20)
+        return zeichen;
     return QString();
 }
 

@@ -23,7 +23,8 @@ struct Umleitungsstand {
 };
 std::optional<Umleitungsstand> CCFC_Antwort_Lesen(const QString& antwort);
 
-// The message for a target number that cannot be sent, "" for a good one.
+// The message for a target number that cannot be sent, "" for a good one: it is international
+// ("+" first) with at most 20 digits.
 QString Umleitungsnummer_Pruefen(const QString& nummer);
 
 }  // namespace Module1

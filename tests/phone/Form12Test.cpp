@@ -149,19 +149,9 @@ TEST_F(Form12Test, SilentPhoneStopsAfterTheFirstRead)
     EXPECT_EQ(Empfangen(), "AT+CGSN\r\n");
     ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
     EXPECT_TRUE(u.Dialoge.Meldungen[0].text.contains(QLatin1String("Timeout")));
-    EXPECT_EQ(f->Label11[0]->text(), "");
-    EXPECT_EQ(f->Label11[1]->text(), "alt");  // the later values keep their text
-    EXPECT_FALSE(f->Abbruch);                 // cleared where the run stopped
+    EXPECT_EQ(Werte(), QStringList(10, QString()));  // nothing of an earlier run stays
+    EXPECT_FALSE(f->Abbruch);                        // cleared where the run stopped
     EXPECT_EQ(Status(), "Lese IMEI...");
-}
-
-TEST_F(Form12Test, RefusedCommandStopsTheRunAfterTheLinksPinCheck)
-{
-    u.Handy->Antwort_Setzen("AT+CIMI", sim::Error());
-    f->ALLELESEN();
-    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CGSN", "AT+CIMI", "AT+CPIN?"}));
-    EXPECT_EQ(f->Label11[0]->text(), "350123456789012");
-    EXPECT_EQ(f->Label11[1]->text(), "");
 }
 
 TEST_F(Form12Test, FailedLastReadLeavesTheFlagSet)
@@ -221,6 +211,29 @@ TEST_F(Bericht, ReadValuesAndTheFolderOfTheLastReport)
     EXPECT_EQ(u.Dialoge.Dateiwahlen.back().Startdatei, ordner.path());
     EXPECT_EQ(Einstellungen::Lesen(QStringLiteral("Config"), QStringLiteral("PATH1")), pfad);
     EXPECT_EQ(Status(), "Fertig.");
+}
+
+TEST_F(Bericht, WithoutSimAllReadsOnAndTheReportHoldsOnlyThisRun)
+{
+    f->ALLELESEN();
+    ASSERT_EQ(f->Label11[1]->text(), "262019876543210");
+    u.Handy->Mit_Zustand([](sim::SimHandy& h) { h.OhneSim = true; });
+    Zustand([](sim::SimEinstellungen& e) { e.Ladung = 40; });
+    Vergessen();
+    f->ALLELESEN();
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CGSN", "AT+CIMI", "AT+CPIN?", "AT+CGMI", "AT+CGMM", "AT+CGMR",
+                                                   "AT+CBC", "AT+CBC", "AT+CSQ", "AT+COPS?", "AT+CREG?"}));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // the refused IMSI, told once
+
+    const QString pfad = Datei(QStringLiteral("handy.txt"));
+    u.Dialoge.Dateien.push_back(pfad);
+    f->Command58_Click();
+    const QList<QByteArray> zeilen = Inhalt(pfad).split('\n');
+    ASSERT_GE(zeilen.size(), 8);
+    EXPECT_EQ(zeilen.at(3), "IMSI            : \r");
+    EXPECT_EQ(zeilen.at(4), "Hersteller      : ACME\r");
+    EXPECT_EQ(zeilen.at(5), "MODELL          : S35\r");
+    EXPECT_EQ(zeilen.at(7), "BATTERIESTAND   : 40%\r");
 }
 
 TEST_F(Bericht, FailedWriteIsReportedAndNotDone)

@@ -137,10 +137,55 @@ TEST_F(Form19Test, RefusedLockKeepsTheIcon)
 
     u.Dialoge.Eingaben.push_back(QStringLiteral("9999"));  // wrong barring password
     Druecken(4, "an");
-    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CLCK=AO,0,0000", "AT+CLCK=AO,1,9999", "AT+CPIN?", "AT+CPIN?"}));
+    // A wrong password asks for no PIN: only the window's own follow-up.
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CLCK=AO,0,0000", "AT+CLCK=AO,1,9999", "AT+CPIN?"}));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Das Passwort ist falsch!"});
+    EXPECT_EQ(u.Dialoge.Meldungen.back().symbol, Dialoge::Symbol::Kritisch);
     EXPECT_EQ(f->Bild[4], 1);
     EXPECT_NE(Status(), "Fertig.");
     EXPECT_FALSE(Aktiv("AO"));
+}
+
+TEST_F(Form19Test, WrongPasswordInThePin2StateIsSentOnce)
+{
+    u.Handy->Mit_Zustand([](sim::SimHandy& h) { h.Pin2Gesperrt = true; });
+    u.Dialoge.Eingaben = {QStringLiteral("1111"), QStringLiteral("1234")};  // password, then a PIN2 if asked
+    Druecken(4, "an");
+    EXPECT_EQ(Anzahl("AT+CLCK=AO,1,1111"), 1);
+    EXPECT_EQ(u.Dialoge.Eingabeprompts, QStringList{"Bitte Passwort angegeben!"});
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Das Passwort ist falsch!"});
+}
+
+TEST_F(Form19Test, PasswordCommandIsNotSentAgainAfterThePin2)
+{
+    u.Handy->Mit_Zustand([](sim::SimHandy& h) {
+        h.Pin2Gesperrt = true;
+        h.Pin2Befehle = {"AT+CLCK=FD"};
+    });
+    u.Dialoge.Eingaben = {QStringLiteral("1234"), QStringLiteral("1234")};  // the lock's PIN2, then the link's
+    Druecken(3, "an");
+    EXPECT_EQ(u.Dialoge.Eingabeprompts, QStringList({"Bitte Passwort angegeben!", "PIN2 erforderlich:"}));
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CLCK=FD,1,1234", "AT+CPIN?", "AT+CPIN=1234", "AT+CPIN?"}));
+    EXPECT_EQ(f->Bild[3], 0);
+    EXPECT_FALSE(Aktiv("FD"));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+}
+
+TEST_F(Form19Test, GroupClearShowsItsMembersInactive)
+{
+    const char* const mitglieder[] = {"AO", "OI", "OX", "AI", "IR"};
+    Zustand([&](sim::SimEinstellungen& e) {
+        for (const char* fac : mitglieder)
+            e.Sperren[fac].Aktiv = true;
+    });
+    for (int zeile = 4; zeile <= 8; ++zeile)
+        Druecken(zeile, "refresh");
+    u.Dialoge.Eingaben.push_back(QStringLiteral("0000"));
+    Druecken(9, "aus");
+    for (int zeile = 4; zeile <= 9; ++zeile)
+        EXPECT_EQ(f->Bild[zeile], 1) << zeile;
+    for (const char* fac : mitglieder)
+        EXPECT_FALSE(Aktiv(fac)) << fac;
 }
 
 TEST_F(Form19Test, GroupsOnlyClear)

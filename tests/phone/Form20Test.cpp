@@ -140,13 +140,35 @@ TEST_F(Form20Test, WrongNumberSendsNothing)
     EXPECT_FALSE(f->Abbruch);
 }
 
-TEST_F(Form20Test, WriteAllStopsAtAFailedCommand)
+TEST_F(Form20Test, RefusedRegisterShowsThePhonesDiversion)
 {
+    Zustand([](sim::SimEinstellungen& e) { e.Umleitungen[1] = sim::SimUmleitung{true, true, "+4930111", 145, 1, 20}; });
+    Zeile(1, true, QString::fromStdString(Nummer));
+    u.Handy->Antwort_Setzen("AT+CCFC=1,3", sim::CmeError(30), 1);
+    f->Command9_Click(1);
+    EXPECT_EQ(Befehle().back(), "AT+CCFC=1,2,,,1");
+    EXPECT_TRUE(f->Check2[3]->isChecked());
+    EXPECT_EQ(f->Text7[3]->text(), "+4930111");
+}
+
+TEST_F(Form20Test, FailedWriteAllShowsThePhonesDiversionsFromThere)
+{
+    Zustand([](sim::SimEinstellungen& e) {
+        for (int r = 1; r < 4; ++r)
+            e.Umleitungen[r] = sim::SimUmleitung{true, true, "+493011" + std::to_string(r), 145, 1, 20};
+    });
     for (int r = 0; r < 4; ++r)
-        Zeile(r, true, QString::fromStdString(Nummer));
-    u.Handy->Antwort_Setzen("AT+CCFC=0,3", sim::Error(), 1);
+        Zeile(r, r != 1, QString::fromStdString(Nummer));
+    u.Handy->Antwort_Setzen("AT+CCFC=1,4", sim::Error(), 1);
     f->Command44->click();
-    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CCFC=0,3,+4912345678,145,1", "AT+CPIN?"}));
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CCFC=0,3,+4912345678,145,1", "AT+CCFC=0,1,+4912345678,145,1",
+                                                   "AT+CCFC=1,4,,,1", "AT+CPIN?", "AT+CCFC=1,2,,,1",
+                                                   "AT+CCFC=2,2,,,1", "AT+CCFC=3,2,,,1"}));
+    EXPECT_EQ(f->Text7[0]->text(), QString::fromStdString(Nummer));
+    for (int r = 1; r < 4; ++r) {
+        EXPECT_TRUE(f->Check2[3 * r]->isChecked()) << r;
+        EXPECT_EQ(f->Text7[3 * r]->text(), QStringLiteral("+493011%1").arg(r));
+    }
     EXPECT_FALSE(f->Abbruch);
 }
 

@@ -383,7 +383,11 @@ std::shared_ptr<SimEinstellungen> Einstellungen_Anmelden(SimHandy& handy)
 {
     auto e = std::make_shared<SimEinstellungen>();
     Wert_Anmelden(handy, "AT+CGSN", e, &SimEinstellungen::IMEI);
-    Wert_Anmelden(handy, "AT+CIMI", e, &SimEinstellungen::IMSI);
+    handy.Handler_Setzen("AT+CIMI", [e](SimHandy& h, const std::string& b) {
+        if (Gross(b) != "AT+CIMI")
+            return Fertig(Error());
+        return Fertig(h.OhneSim ? CmeError(10) : Zeile(e->IMSI) + Ok());
+    });
     Wert_Anmelden(handy, "AT+CGMI", e, &SimEinstellungen::Hersteller);
     Wert_Anmelden(handy, "AT+CGMR", e, &SimEinstellungen::Revision);
     handy.Handler_Setzen("AT+CBC", [e](SimHandy&, const std::string& b) {

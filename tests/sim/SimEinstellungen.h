@@ -3,7 +3,8 @@
 // barrings, call diversions and networks.
 //
 // Commands (registered on a SimHandy by Einstellungen_Anmelden; replies as GSM 07.07 gives them):
-//   AT+CGSN, AT+CIMI, AT+CGMI, AT+CGMR   one line with the value, OK (AT+CGMM stays the phone's own)
+//   AT+CGSN, AT+CIMI, AT+CGMI, AT+CGMR   one line with the value, OK (AT+CGMM stays the phone's own);
+//                                        AT+CIMI without a SIM (SimHandy::OhneSim): +CME ERROR: 10
 //   AT+CBC                               +CBC: <source>,<charge>
 //   AT+CSQ                               +CSQ: <rssi>,<ber>
 //   AT+COPS?                             +COPS: 0,0,"<operator>"; +COPS: 0 when not registered

@@ -90,6 +90,8 @@ SimHandy::SimHandy()
     });
     Handler_Setzen("AT+CPIN", [](SimHandy& h, const std::string& befehl) {
         const std::string rest = befehl.substr(7);
+        if (rest == "?" && h.OhneSim)
+            return Antwort{CmeError(10), {}};
         if (rest == "?")
             return Antwort{Zeile(h.Pin2Gesperrt ? "+CPIN: SIM PIN2" : "+CPIN: READY") + Ok(), {}};
         if (rest == "=?")

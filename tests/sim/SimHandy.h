@@ -132,6 +132,9 @@ public:
     std::string Pin2 = "1234";
     bool Pin2Gesperrt = false;
     std::vector<std::string> Pin2Befehle;
+    // Without a SIM "AT+CPIN?" answers "+CME ERROR: 10" (SIM not inserted), as do the SIM's own
+    // values ("AT+CIMI").
+    bool OhneSim = false;
     bool Ausgeschaltet = false;  // set by "AT^SMSO"; the phone keeps answering
 
 private:
