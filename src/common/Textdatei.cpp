@@ -1,7 +1,8 @@
 #include "common/Textdatei.h"
 
+#include "common/Datei.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -146,15 +147,7 @@ std::optional<QStringList> Lesen(const QString& pfad, Kodierung kodierung)
 
 bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodierung)
 {
-    QSaveFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray daten = Bytes(zeilen, kodierung, false);
-    if (f.write(daten) != daten.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return Datei_Sichern(pfad, Bytes(zeilen, kodierung, false));
 }
 
 bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung kodierung)
@@ -164,7 +157,8 @@ bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung kodieru
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     const QByteArray daten = Bytes(zeilen, kodierung, utf8);
-    return f.write(daten) == daten.size();
+    // Qt holds small writes in its buffer; a full disk shows first in the flush.
+    return f.write(daten) == daten.size() && f.flush();
 }
 
 }  // namespace Textdatei

@@ -16,10 +16,12 @@ enum class Kodierung { Ansi, Telefon };
 std::optional<QStringList> Lesen(const QString& pfad, Kodierung kodierung = Kodierung::Ansi);
 // Splits text into lines the same way.
 QStringList Zeilen(const QString& text);
-// Writes the lines, each followed by CR LF, atomically: a failed save leaves the old file.
+// Writes the lines whole, each followed by CR LF; false when that failed, and the old file then
+// stays as it was.
 bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodierung = Kodierung::Ansi);
 // Appends the lines, each followed by CR LF; creates the file when missing. A file that began
-// as UTF-8 with a byte-order mark goes on in UTF-8, so that it never mixes two encodings.
+// as UTF-8 with a byte-order mark goes on in UTF-8, so that it never mixes two encodings. False
+// when not every byte reached the file.
 bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung kodierung = Kodierung::Ansi);
 
 // A whole file's bytes as text: UTF-8 after a byte-order mark, else Windows-1252.
