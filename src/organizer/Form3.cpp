@@ -395,7 +395,8 @@ void Form3::Termin_Bearbeiten()
 
 // ---- Local appointments and ".kal" files --------------------------------------------------
 
-void Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe)
+void Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe,
+                          Textdatei::Kodierung kodierung)
 {
     if (liste->topLevelItemCount() == 0)
         return;
@@ -411,14 +412,17 @@ void Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schl
     QStringList zeilen;
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
         zeilen << KalZeile_Schreiben(Zeile_Lesen(liste->topLevelItem(i), mitIndex));
-    Textdatei::Schreiben(*datei, zeilen);  // a failed save stays silent
+    Textdatei::Schreiben(*datei, zeilen, kodierung);  // a failed save stays silent
 }
 
-void Form3::saveTERMINE() { Liste_Sichern(kal1, true, QStringLiteral("PATH8"), QStringLiteral("Sicherung vom ")); }
+void Form3::saveTERMINE()
+{
+    Liste_Sichern(kal1, true, QStringLiteral("PATH8"), QStringLiteral("Sicherung vom "), Textdatei::Kodierung::Ansi);
+}
 
 void Form3::saveTERMINElokal()
 {
-    Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom "));
+    Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom "), m_kodierungLokal);
 }
 
 void Form3::TermineLaden_fromdisk()
@@ -433,7 +437,8 @@ void Form3::TermineLaden_fromdisk()
     Einstellungen::Speichern(Config, QStringLiteral("PATH9"), *datei);
     Kal2->clear();
 
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(*datei);
+    m_kodierungLokal = Textdatei::Kodierung::Ansi;
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(*datei, Textdatei::Kodierung::Ansi, &m_kodierungLokal);
     // An empty file fails on its first read, as it always has.
     bool fehler = !zeilen || zeilen->isEmpty();
     for (int i = 0; !fehler && i < zeilen->size(); ++i) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Textdatei.h"
 #include "common/Werkzeugfenster.h"
 #include "organizer/Form3Layout.h"
 
@@ -89,9 +90,12 @@ private:
     bool Loeschen_Bestaetigt() const;
     void Lokal_Nach_Mobil();
     void Mobil_Nach_Lokal();
-    void Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe);
+    void Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe,
+                       Textdatei::Kodierung kodierung);
 
     std::unique_ptr<Ui::Form3> ui;
     Sortierung m_sortMobil;
     Sortierung m_sortLokal;
+    // The encoding of the ".kal" file loaded last, in which the local list is saved.
+    Textdatei::Kodierung m_kodierungLokal = Textdatei::Kodierung::Ansi;
 };

@@ -641,6 +641,7 @@ void Form1::LOKALLADEN2(const QString& datei)
     // Emptied before the file is opened: a missing file leaves an empty list and the message.
     TBuch2->clear();
     const Sicherung s = Sicherung_Lesen(datei);
+    LokalKodierung = s.Kodierung;
     for (const SicherungsZeile& z : s.Zeilen)
         Lokal_Anfuegen(z.Ort, Ort_Symbol(z.Ort), z.Name, z.Nummer, z.Merker);
     if (s.Fehler)

@@ -151,6 +151,8 @@ public:
     // Loading a phone-book file into the local list: with the file dialog, or the given file.
     void lokalLADEN();
     void LOKALLADEN2(const QString& datei);
+    // The encoding of the file loaded last, in which the local list is saved.
+    Textdatei::Kodierung LokalKodierung = Textdatei::Kodierung::Ansi;
 
     // The rows of the two lists as file lines, in display order.
     QList<Module1::SicherungsZeile> Telefonzeilen() const;

@@ -68,7 +68,7 @@ int Ort_Symbol(const QString& ort)
 Sicherung Sicherung_Lesen(const QString& pfad)
 {
     Sicherung s;
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, Textdatei::Kodierung::Ansi, &s.Kodierung);
     // An empty file fails on its first read, as it always has.
     if (!zeilen || zeilen->isEmpty()) {
         s.Fehler = true;
@@ -85,13 +85,13 @@ Sicherung Sicherung_Lesen(const QString& pfad)
     return s;
 }
 
-bool Sicherung_Schreiben(const QString& pfad, const QList<SicherungsZeile>& zeilen)
+bool Sicherung_Schreiben(const QString& pfad, const QList<SicherungsZeile>& zeilen, Textdatei::Kodierung kodierung)
 {
     QStringList text;
     text.reserve(zeilen.size());
     for (const SicherungsZeile& z : zeilen)
         text << SicherungsZeile_Schreiben(z);
-    return Textdatei::Schreiben(pfad, text);
+    return Textdatei::Schreiben(pfad, text, kodierung);
 }
 
 QString Sicherung_Vorgabename(bool lokal, const QDate& datum)
@@ -126,7 +126,7 @@ void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen)
     }
 }
 
-void Lokal_Sichern(const QList<SicherungsZeile>& zeilen)
+void Lokal_Sichern(const QList<SicherungsZeile>& zeilen, Textdatei::Kodierung kodierung)
 {
     if (zeilen.isEmpty())
         return;
@@ -136,7 +136,7 @@ void Lokal_Sichern(const QList<SicherungsZeile>& zeilen)
     QList<SicherungsZeile> lokal = zeilen;
     for (SicherungsZeile& z : lokal)
         z.Index = QStringLiteral("000");
-    Sicherung_Schreiben(*datei, lokal);
+    Sicherung_Schreiben(*datei, lokal, kodierung);
 }
 
 void Telefonbuch_Sichern()
@@ -148,7 +148,7 @@ void Telefonbuch_Sichern()
 void Lokal_Sichern()
 {
     if (Form1::Geladen())
-        Lokal_Sichern(Form1::Instanz()->Lokalzeilen());
+        Lokal_Sichern(Form1::Instanz()->Lokalzeilen(), Form1::Instanz()->LokalKodierung);
 }
 
 }  // namespace Module1

@@ -71,6 +71,19 @@ TEST(Textdatei, AFullDiskKeepsTheOldFileAndFails)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});
 }
 
+TEST(Textdatei, AnAppendGoesOnInTheFilesOwnEncodingANewFileInTheOneAskedFor)
+{
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("neu.txt");
+    EXPECT_EQ(Textdatei::Dateikodierung(pfad, Textdatei::Kodierung::Utf8), Textdatei::Kodierung::Utf8);
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ü")}, Textdatei::Kodierung::Utf8));
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ä")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF\xC3\xBC\r\n\xC3\xA4\r\n");
+    Datei_Anlegen(pfad, "x\r\n");
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ü")}, Textdatei::Kodierung::Utf8));
+    EXPECT_EQ(Datei_Lesen(pfad), "x\r\n\xFC\r\n");
+}
+
 // Both converters behind the files must agree byte for byte.
 class TextdateiAnsi : public ::testing::TestWithParam<Textdatei::Wandler> {
 protected:
