@@ -176,4 +176,14 @@ bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu)
     return f.write(daten) == daten.size() && f.flush();
 }
 
+QString Felder_Verbinden(const QStringList& felder)
+{
+    QStringList bereinigt = felder;
+    for (QString& feld : bereinigt)
+        for (QChar& c : feld)
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+                c = QLatin1Char(' ');
+    return bereinigt.join(QLatin1Char('\t'));
+}
+
 }  // namespace Textdatei

@@ -31,6 +31,10 @@ bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodieru
 // every byte reached the file.
 bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu = Kodierung::Ansi);
 
+// A TAB-separated line of the fields; a TAB or line break inside a field becomes a blank, so
+// that it cannot shift the fields after it.
+QString Felder_Verbinden(const QStringList& felder);
+
 // A whole file's bytes as text: UTF-8 after a byte-order mark, else Windows-1252.
 QString Dekodieren(const QByteArray& bytes);
 // Text as Windows-1252 bytes, "?" for every character the code page cannot hold.

@@ -15,14 +15,6 @@ const QString Config = QStringLiteral("Config");
 const QString Filter = QStringLiteral("*.orx (*.orx)");
 const QChar Tab = QLatin1Char('\t');
 
-QString Feld(QString text)
-{
-    for (QChar& c : text)
-        if (c == Tab || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            c = QLatin1Char(' ');
-    return text;
-}
-
 // The save dialog with the dated name; the chosen file is remembered under the key.
 std::optional<QString> Speicherdatei_Waehlen(bool lokal, const QString& schluessel)
 {
@@ -49,7 +41,7 @@ std::optional<SicherungsZeile> SicherungsZeile_Lesen(const QString& zeile)
 
 QString SicherungsZeile_Schreiben(const SicherungsZeile& z)
 {
-    return QStringList{Feld(z.Ort), Feld(z.Index), Feld(z.Name), Feld(z.Nummer), Feld(z.Merker)}.join(Tab);
+    return Textdatei::Felder_Verbinden({z.Ort, z.Index, z.Name, z.Nummer, z.Merker});
 }
 
 int Ort_Symbol(const QString& ort)
