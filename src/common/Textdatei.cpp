@@ -1,7 +1,8 @@
 #include "common/Textdatei.h"
 
+#include "common/Datei.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -71,20 +72,20 @@ QByteArray Icu_Kodieren(const QString& text)
     return einzeln;
 }
 
-QByteArray Bytes(const QStringList& zeilen, Kodierung kodierung, bool utf8)
+QByteArray Bytes(const QStringList& zeilen, Kodierung kodierung)
 {
     QString text;
     for (const QString& z : zeilen)
         text += z + QStringLiteral("\r\n");
-    if (kodierung == Kodierung::Telefon)
+    switch (kodierung) {
+    case Kodierung::Telefon:
         return text.toLatin1();
-    return utf8 ? text.toUtf8() : Kodieren(text);
-}
-
-bool Beginnt_Mit_Bom(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) && f.read(Bom.size()) == Bom;
+    case Kodierung::Utf8:
+        return text.toUtf8();
+    case Kodierung::Ansi:
+        break;
+    }
+    return Kodieren(text);
 }
 
 }  // namespace
@@ -135,36 +136,54 @@ QStringList Zeilen(const QString& text)
     return zeilen;
 }
 
-std::optional<QStringList> Lesen(const QString& pfad, Kodierung kodierung)
+std::optional<QStringList> Lesen(const QString& pfad, Kodierung kodierung, Kodierung* gefunden)
 {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = f.readAll();
+    if (kodierung != Kodierung::Telefon)
+        kodierung = bytes.startsWith(Bom) ? Kodierung::Utf8 : Kodierung::Ansi;
+    if (gefunden)
+        *gefunden = kodierung;
     return Zeilen(kodierung == Kodierung::Telefon ? QString::fromLatin1(bytes) : Dekodieren(bytes));
+}
+
+Kodierung Dateikodierung(const QString& pfad, Kodierung neu)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+        return neu;
+    return f.read(Bom.size()) == Bom ? Kodierung::Utf8 : Kodierung::Ansi;
 }
 
 bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodierung)
 {
-    QSaveFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray daten = Bytes(zeilen, kodierung, false);
-    if (f.write(daten) != daten.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    const QByteArray daten = Bytes(zeilen, kodierung);
+    return Datei_Sichern(pfad, kodierung == Kodierung::Utf8 ? Bom + daten : daten);
 }
 
-bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung kodierung)
+bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu)
 {
-    const bool utf8 = kodierung == Kodierung::Ansi && Beginnt_Mit_Bom(pfad);
+    const Kodierung kodierung = neu == Kodierung::Telefon ? neu : Dateikodierung(pfad, neu);
     QFile f(pfad);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
-    const QByteArray daten = Bytes(zeilen, kodierung, utf8);
-    return f.write(daten) == daten.size();
+    QByteArray daten = Bytes(zeilen, kodierung);
+    if (kodierung == Kodierung::Utf8 && f.size() == 0)
+        daten.prepend(Bom);
+    // Qt holds small writes in its buffer; a full disk shows first in the flush.
+    return f.write(daten) == daten.size() && f.flush();
+}
+
+QString Felder_Verbinden(const QStringList& felder)
+{
+    QStringList bereinigt = felder;
+    for (QString& feld : bereinigt)
+        for (QChar& c : feld)
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+                c = QLatin1Char(' ');
+    return bereinigt.join(QLatin1Char('\t'));
 }
 
 }  // namespace Textdatei

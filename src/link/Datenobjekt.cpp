@@ -1,10 +1,9 @@
 #include "link/Datenobjekt.h"
 
+#include "common/Datei.h"
 #include "common/Hex.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
-
-#include <QSaveFile>
 
 namespace Datenobjekt {
 
@@ -160,14 +159,7 @@ bool Datei_Schreiben(const QString& pfad, const QString& hex)
     const std::optional<QByteArray> bytes = Hex_Dekodieren(hex);
     if (!bytes)
         return false;
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly))
-        return false;
-    if (datei.write(*bytes) != bytes->size()) {
-        datei.cancelWriting();
-        return false;
-    }
-    return datei.commit();
+    return Datei_Sichern(pfad, *bytes);
 }
 
 }  // namespace Datenobjekt

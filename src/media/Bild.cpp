@@ -1,9 +1,9 @@
 #include "media/Bild.h"
 
+#include "common/Datei.h"
 #include "media/Bmp.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 std::optional<Bilddaten> Bild_Laden(const QString& pfad)
 {
@@ -27,17 +27,5 @@ bool Bild_Speichern(const Bilddaten& bild, const QString& pfad, int tiefe)
 {
     if (bild.Leer())
         return false;
-    return Bytedatei_Schreiben(pfad, bild.Datei.isEmpty() ? Bmp_Schreiben(bild.Pixel, tiefe) : bild.Datei);
-}
-
-bool Bytedatei_Schreiben(const QString& pfad, const QByteArray& daten)
-{
-    QSaveFile f(pfad);
-    if (pfad.isEmpty() || !f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(daten) != daten.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return Datei_Sichern(pfad, bild.Datei.isEmpty() ? Bmp_Schreiben(bild.Pixel, tiefe) : bild.Datei);
 }

@@ -19,5 +19,3 @@ std::optional<Bilddaten> Bild_Laden(const QString& pfad);
 // depth `tiefe` (0: black-and-white pictures 1 bit, others 8). The old file stays when it fails;
 // false for an empty picture.
 bool Bild_Speichern(const Bilddaten& bild, const QString& pfad, int tiefe = 0);
-// Writes bytes to a file in one piece; the old file stays when it fails.
-bool Bytedatei_Schreiben(const QString& pfad, const QByteArray& daten);

@@ -1,8 +1,10 @@
 #include "media/BildEditor.h"
 
+#include "common/Datei.h"
 #include "media/Bild.h"
 #include "media/Bmp.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -121,9 +123,13 @@ bool BildEditor::Datei_Laden(const QString& pfad)
 bool BildEditor::Datei_Speichern(const QString& pfad)
 {
     const QString endung = QFileInfo(pfad).suffix().toLower();
-    if (endung == QLatin1String("png") || endung == QLatin1String("jpg") || endung == QLatin1String("jpeg"))
-        return m_bild.save(pfad);
-    return Bytedatei_Schreiben(pfad, Bmp_Schreiben(m_bild, m_farbig ? 8 : 1));
+    if (endung == QLatin1String("png") || endung == QLatin1String("jpg") || endung == QLatin1String("jpeg")) {
+        QByteArray daten;
+        QBuffer puffer(&daten);
+        const char* format = endung == QLatin1String("png") ? "PNG" : "JPG";
+        return puffer.open(QIODevice::WriteOnly) && m_bild.save(&puffer, format) && Datei_Sichern(pfad, daten);
+    }
+    return Datei_Sichern(pfad, Bmp_Schreiben(m_bild, m_farbig ? 8 : 1));
 }
 
 void BildEditor::Neu_Farbig(int /*art*/) { Neu(true); }

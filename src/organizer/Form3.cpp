@@ -406,7 +406,8 @@ void Form3::Termin_Bearbeiten()
 
 // ---- Local appointments and ".kal" files --------------------------------------------------
 
-bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe)
+bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe,
+                          Textdatei::Kodierung kodierung)
 {
     if (liste->topLevelItemCount() == 0)
         return false;
@@ -422,17 +423,21 @@ bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schl
     QStringList zeilen;
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
         zeilen << KalZeile_Schreiben(Zeile_Lesen(liste->topLevelItem(i), mitIndex));
-    if (Textdatei::Schreiben(*datei, zeilen))
+    if (Textdatei::Schreiben(*datei, zeilen, kodierung))
         return true;
     MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
     return false;
 }
 
-void Form3::saveTERMINE() { Liste_Sichern(kal1, true, QStringLiteral("PATH8"), QStringLiteral("Sicherung vom ")); }
+void Form3::saveTERMINE()
+{
+    Liste_Sichern(kal1, true, QStringLiteral("PATH8"), QStringLiteral("Sicherung vom "), Textdatei::Kodierung::Ansi);
+}
 
 bool Form3::saveTERMINElokal()
 {
-    if (!Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom ")))
+    if (!Liste_Sichern(Kal2, false, QStringLiteral("PATH10"), QStringLiteral("Sicherung (lokal) vom "),
+                       m_kodierungLokal))
         return false;
     m_lokalstand.Merken(Kal2);
     return true;
@@ -457,7 +462,8 @@ void Form3::TermineLaden_fromdisk()
     Einstellungen::Speichern(Config, QStringLiteral("PATH9"), *datei);
     Kal2->clear();
 
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(*datei);
+    m_kodierungLokal = Textdatei::Kodierung::Ansi;
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(*datei, Textdatei::Kodierung::Ansi, &m_kodierungLokal);
     // An empty file fails on its first read, as it always has.
     bool fehler = !zeilen || zeilen->isEmpty();
     for (int i = 0; !fehler && i < zeilen->size(); ++i) {

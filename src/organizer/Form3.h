@@ -1,5 +1,6 @@
 #pragma once
 #include "common/Listenstand.h"
+#include "common/Textdatei.h"
 #include "common/Werkzeugfenster.h"
 #include "organizer/Form3Layout.h"
 
@@ -96,10 +97,13 @@ private:
     bool Loeschen_Bestaetigt() const;
     void Lokal_Nach_Mobil();
     void Mobil_Nach_Lokal();
-    bool Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe);
+    bool Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe,
+                       Textdatei::Kodierung kodierung);
 
     std::unique_ptr<Ui::Form3> ui;
     Sortierung m_sortMobil;
     Sortierung m_sortLokal;
     Listenstand m_lokalstand;
+    // The encoding of the ".kal" file loaded last, in which the local list is saved.
+    Textdatei::Kodierung m_kodierungLokal = Textdatei::Kodierung::Ansi;
 };

@@ -248,7 +248,7 @@ QString Platz_Datei(int platz)
 
 QString KalZeile_Schreiben(const TerminZeile& z)
 {
-    return QStringList{z.Art, z.Datum, z.Uhrzeit, z.Beschreibung, z.Alarm, z.Wdh}.join(Tab);
+    return Textdatei::Felder_Verbinden({z.Art, z.Datum, z.Uhrzeit, z.Beschreibung, z.Alarm, z.Wdh});
 }
 
 std::optional<TerminZeile> KalZeile_Lesen(const QString& zeile)

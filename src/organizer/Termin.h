@@ -74,7 +74,8 @@ QString Platz_Datei(int platz);
 
 // ---- ".kal" files ------------------------------------------------------------------------
 
-// Art, Datum, Uhrzeit, Beschreibung, Alarm, Wdh. separated by TAB; no Index.
+// Art, Datum, Uhrzeit, Beschreibung, Alarm, Wdh. separated by TAB; no Index. A TAB or line
+// break inside a field becomes a blank.
 QString KalZeile_Schreiben(const TerminZeile& zeile);
 // Needs five TABs; the sixth field is the rest of the line, further TABs included.
 std::optional<TerminZeile> KalZeile_Lesen(const QString& zeile);

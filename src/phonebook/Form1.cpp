@@ -649,6 +649,7 @@ void Form1::Lokal_Einlesen(const QString& datei)
     // Emptied before the file is opened: a missing file leaves an empty list and the message.
     TBuch2->clear();
     const Sicherung s = Sicherung_Lesen(datei);
+    LokalKodierung = s.Kodierung;
     for (const SicherungsZeile& z : s.Zeilen)
         Lokal_Anfuegen(z.Ort, Ort_Symbol(z.Ort), z.Name, z.Nummer, z.Merker);
     m_lokalstand.Merken(TBuch2);
@@ -659,7 +660,7 @@ void Form1::Lokal_Einlesen(const QString& datei)
 
 bool Form1::Lokal_Speichern()
 {
-    if (!Module1::Lokal_Sichern(Lokalzeilen()))
+    if (!Module1::Lokal_Sichern(Lokalzeilen(), LokalKodierung))
         return false;
     m_lokalstand.Merken(TBuch2);
     return true;

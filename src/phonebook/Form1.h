@@ -158,6 +158,8 @@ public:
     // Before the local list is discarded: asks when it holds changes not yet saved; false when
     // the user keeps it.
     bool Lokal_Verwerfen_Erlaubt();
+    // The encoding of the file loaded last, in which the local list is saved.
+    Textdatei::Kodierung LokalKodierung = Textdatei::Kodierung::Ansi;
 
     // The rows of the two lists as file lines, in display order.
     QList<Module1::SicherungsZeile> Telefonzeilen() const;

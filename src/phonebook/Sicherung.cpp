@@ -15,14 +15,6 @@ const QString Config = QStringLiteral("Config");
 const QString Filter = QStringLiteral("*.orx (*.orx)");
 const QChar Tab = QLatin1Char('\t');
 
-QString Feld(QString text)
-{
-    for (QChar& c : text)
-        if (c == Tab || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            c = QLatin1Char(' ');
-    return text;
-}
-
 // The save dialog with the dated name; the chosen file is remembered under the key.
 std::optional<QString> Speicherdatei_Waehlen(bool lokal, const QString& schluessel)
 {
@@ -36,9 +28,10 @@ std::optional<QString> Speicherdatei_Waehlen(bool lokal, const QString& schluess
     return datei;
 }
 
-bool Geschrieben(const QString& pfad, const QList<SicherungsZeile>& zeilen)
+bool Geschrieben(const QString& pfad, const QList<SicherungsZeile>& zeilen,
+                 Textdatei::Kodierung kodierung = Textdatei::Kodierung::Ansi)
 {
-    if (Sicherung_Schreiben(pfad, zeilen))
+    if (Sicherung_Schreiben(pfad, zeilen, kodierung))
         return true;
     MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
     return false;
@@ -57,7 +50,7 @@ std::optional<SicherungsZeile> SicherungsZeile_Lesen(const QString& zeile)
 
 QString SicherungsZeile_Schreiben(const SicherungsZeile& z)
 {
-    return QStringList{Feld(z.Ort), Feld(z.Index), Feld(z.Name), Feld(z.Nummer), Feld(z.Merker)}.join(Tab);
+    return Textdatei::Felder_Verbinden({z.Ort, z.Index, z.Name, z.Nummer, z.Merker});
 }
 
 int Ort_Symbol(const QString& ort)
@@ -76,7 +69,7 @@ int Ort_Symbol(const QString& ort)
 Sicherung Sicherung_Lesen(const QString& pfad)
 {
     Sicherung s;
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, Textdatei::Kodierung::Ansi, &s.Kodierung);
     // An empty file fails on its first read, as it always has.
     if (!zeilen || zeilen->isEmpty()) {
         s.Fehler = true;
@@ -93,13 +86,13 @@ Sicherung Sicherung_Lesen(const QString& pfad)
     return s;
 }
 
-bool Sicherung_Schreiben(const QString& pfad, const QList<SicherungsZeile>& zeilen)
+bool Sicherung_Schreiben(const QString& pfad, const QList<SicherungsZeile>& zeilen, Textdatei::Kodierung kodierung)
 {
     QStringList text;
     text.reserve(zeilen.size());
     for (const SicherungsZeile& z : zeilen)
         text << SicherungsZeile_Schreiben(z);
-    return Textdatei::Schreiben(pfad, text);
+    return Textdatei::Schreiben(pfad, text, kodierung);
 }
 
 QString Sicherung_Vorgabename(bool lokal, const QDate& datum)
@@ -134,7 +127,7 @@ void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen)
     }
 }
 
-bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen)
+bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen, Textdatei::Kodierung kodierung)
 {
     if (zeilen.isEmpty())
         return false;
@@ -144,7 +137,7 @@ bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen)
     QList<SicherungsZeile> lokal = zeilen;
     for (SicherungsZeile& z : lokal)
         z.Index = QStringLiteral("000");
-    return Geschrieben(*datei, lokal);
+    return Geschrieben(*datei, lokal, kodierung);
 }
 
 void Telefonbuch_Sichern()

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Textdatei.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -30,10 +32,12 @@ int Ort_Symbol(const QString& ort);
 struct Sicherung {
     QList<SicherungsZeile> Zeilen;
     bool Fehler = false;
+    Textdatei::Kodierung Kodierung = Textdatei::Kodierung::Ansi;  // for saving them back
 };
 Sicherung Sicherung_Lesen(const QString& pfad);
 // Writes the rows atomically: a failed save leaves the old file.
-bool Sicherung_Schreiben(const QString& pfad, const QList<SicherungsZeile>& zeilen);
+bool Sicherung_Schreiben(const QString& pfad, const QList<SicherungsZeile>& zeilen,
+                         Textdatei::Kodierung kodierung = Textdatei::Kodierung::Ansi);
 
 // "Sicherung vom 09.12.2000.orx" and "Sicherung (lokal) vom 09.12.2000.orx".
 QString Sicherung_Vorgabename(bool lokal, const QDate& datum);
@@ -44,9 +48,11 @@ QString Sicherung_Startordner(const QString& schluessel);
 // The phone list's rows to a file the user picks ("Config"/"PATH6"); nothing for an empty list.
 // A file that cannot be written is told.
 void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen);
-// The same for the local list, with "000" as every index ("Config"/"PATH7"); true once the file
-// is written (not for an empty list or a cancelled dialog).
-bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen);
+// The same for the local list, with "000" as every index ("Config"/"PATH7"), in the encoding
+// of the file the list was loaded from; true once the file is written (not for an empty list or
+// a cancelled dialog).
+bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen,
+                   Textdatei::Kodierung kodierung = Textdatei::Kodierung::Ansi);
 // The rows of the open phone-book window; a written local list counts as saved there.
 void Telefonbuch_Sichern();
 bool Lokal_Sichern();

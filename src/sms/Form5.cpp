@@ -394,8 +394,9 @@ void Form5::Speichern()
             break;
         wahl.Vorgabename = QFileInfo(*datei).fileName();
     }
-    // A file error ends the action silently.
-    Textdatei::Schreiben(*datei, {Label35->text(), Label36->text(), Label37->text(), Mit_CRLF(Text5->toPlainText())});
+    const QStringList zeilen{Label35->text(), Label36->text(), Label37->text(), Mit_CRLF(Text5->toPlainText())};
+    if (!Textdatei::Schreiben(*datei, zeilen))
+        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
 }
 
 void Form5::SMS_kill()

@@ -147,6 +147,7 @@ void Form8::listespeichern()
     QStringList zeilen;
     for (int i = 0; i < MSFlexGrid1->rowCount(); ++i)
         zeilen << MSFlexGrid1->item(i, 0)->text();
-    if (!Textdatei::Schreiben(Vorlagen_Datei(), zeilen))
+    const QString datei = Vorlagen_Datei();
+    if (!Textdatei::Schreiben(datei, zeilen, Textdatei::Dateikodierung(datei)))
         MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
 }

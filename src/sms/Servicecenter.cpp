@@ -28,7 +28,8 @@ QStringList Servicecenter_Lesen()
 
 bool Servicecenter_Schreiben(const QStringList& nummern)
 {
-    if (Textdatei::Schreiben(Servicecenter_Datei(), nummern))
+    const QString datei = Servicecenter_Datei();
+    if (Textdatei::Schreiben(datei, nummern, Textdatei::Dateikodierung(datei)))
         return true;
     MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
     return false;

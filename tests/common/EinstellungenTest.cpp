@@ -1,5 +1,6 @@
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
+#include "support/Testdateien.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,6 +55,33 @@ TEST(Textdatei, ReadsEveryLineEndAndWritesCrLf)
     EXPECT_EQ(*Textdatei::Lesen(pfad), (QStringList{QStringLiteral("Müller"), "", "x"}));
     EXPECT_FALSE(Textdatei::Lesen(dir.filePath("fehlt")).has_value());
     EXPECT_FALSE(Textdatei::Schreiben(dir.filePath("kein/ordner/x.txt"), {"x"}));
+}
+
+TEST(Textdatei, AFullDiskKeepsTheOldFileAndFails)
+{
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("t.txt");
+    Datei_Anlegen(pfad, "alt\r\n");
+    {
+        Dateigrenze voll;
+        EXPECT_FALSE(Textdatei::Schreiben(pfad, {"neu und zu lang"}));
+        EXPECT_EQ(Datei_Lesen(pfad), "alt\r\n");
+        EXPECT_FALSE(Textdatei::Anhaengen(pfad, {"neu und zu lang"}));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});
+}
+
+TEST(Textdatei, AnAppendGoesOnInTheFilesOwnEncodingANewFileInTheOneAskedFor)
+{
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("neu.txt");
+    EXPECT_EQ(Textdatei::Dateikodierung(pfad, Textdatei::Kodierung::Utf8), Textdatei::Kodierung::Utf8);
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ü")}, Textdatei::Kodierung::Utf8));
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ä")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF\xC3\xBC\r\n\xC3\xA4\r\n");
+    Datei_Anlegen(pfad, "x\r\n");
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ü")}, Textdatei::Kodierung::Utf8));
+    EXPECT_EQ(Datei_Lesen(pfad), "x\r\n\xFC\r\n");
 }
 
 // Both converters behind the files must agree byte for byte.

@@ -49,6 +49,10 @@ TEST(Hextext, TheFileHoldsExactlyTheBytesAndABadTextLeavesItAlone)
     }
     EXPECT_FALSE(Datei_Schreiben(ordner.filePath(QStringLiteral("neu.pvp")), QStringLiteral("4")));
     EXPECT_FALSE(QFile::exists(ordner.filePath(QStringLiteral("neu.pvp"))));
+
+    Dateigrenze voll;
+    EXPECT_FALSE(Datei_Schreiben(pfad, QStringLiteral("434445464748494A4B4C4D4E4F505152")));
+    EXPECT_EQ(Datei_Lesen(pfad), QByteArray("AB\r\n"));
 }
 
 // ---- Blocks and commands ---------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Our BMP writer and reader, byte for byte: the phone gets exactly these files.
 #include "media/Bild.h"
 #include "media/Bmp.h"
+#include "support/Testdateien.h"
 
 #include <QDir>
 #include <QFile>
@@ -216,6 +217,9 @@ TEST_F(BildDateien, EmptyPictureOrUnwritableTargetLeavesTheOldFile)
     EXPECT_FALSE(Bild_Speichern(Bilddaten(), Pfad("alt.bmp")));
     EXPECT_EQ(Lesen("alt.bmp"), QByteArray("old"));
     EXPECT_FALSE(Bild_Speichern(Bilddaten{Weiss(2, 2), {}}, Pfad("fehlt/neu.bmp")));
+    Dateigrenze voll;
+    EXPECT_FALSE(Bild_Speichern(Bilddaten{Weiss(2, 2), {}}, Pfad("alt.bmp")));
+    EXPECT_EQ(Lesen("alt.bmp"), QByteArray("old"));
 }
 
 }  // namespace

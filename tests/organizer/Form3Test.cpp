@@ -604,6 +604,18 @@ TEST_F(Organizerfenster, BothListsSaveTheSameLines)
     EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
 }
 
+TEST_F(Organizerfenster, AUtf8FileIsSavedBackInUtf8WithItsMark)
+{
+    const QByteArray utf8 = "\xEF\xBB\xBFNotiz\t24.12.2000\t18:30\t\xC5\x81\xC3\xB3" "d\xC5\xBA\t\t\r\n";  // "Łódź"
+    const QString ein = Programmdatei("utf8.kal");
+    const QString aus = Programmdatei("aus.kal");
+    Datei_Anlegen(ein, utf8);
+    u.Dialoge.Dateien = {ein, aus};
+    f->Toolbar2_ButtonClick("load");
+    f->Toolbar2_ButtonClick("save");
+    EXPECT_EQ(Datei_Lesen(aus), utf8);
+}
+
 TEST_F(Organizerfenster, LoadingAFileReplacesTheLocalList)
 {
     const QString gut = Programmdatei("gut.kal");

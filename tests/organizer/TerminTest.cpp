@@ -191,6 +191,14 @@ TEST(KalZeile, SixFieldsWithoutTheIndex)
     EXPECT_EQ(KalZeile_Lesen(QStringLiteral("Notiz\t24.12.2000\t18:30\tWeihnachten\t\t")), z);
 }
 
+TEST(KalZeile, ATabInTheDescriptionFromThePhoneKeepsTheFieldsInPlace)
+{
+    const TerminZeile z = VCalendar_Lesen({"BEGIN:VEVENT", "CATEGORIES:MEETING", "DALARM:20010301T090500",
+                                           "DTSTART:20010301T090500", "RRULE:W1", "DESCRIPTION:Arzt\tZimmer 2"});
+    EXPECT_EQ(KalZeile_Lesen(KalZeile_Schreiben(z)),
+              Zeile("Treffen", "01.03.2001", "09:05", QStringLiteral("Arzt Zimmer 2"), "Ja", "Woche"));
+}
+
 TEST(KalZeile, TheSixthFieldTakesTheRestAndFiveTabsAreNeeded)
 {
     EXPECT_EQ(KalZeile_Lesen(QStringLiteral("Treffen\t01.03.2001\t09:05\tA\tB\tJa\tMonat")),

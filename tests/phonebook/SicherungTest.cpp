@@ -176,6 +176,16 @@ TEST_F(Dateien, LocalSaveAndLoadRoundTripByteForByte)
     EXPECT_EQ(Lokal(), QStringList({"LOKAL|0|Bob|0301|", "SIM|1|Müßig @ Béro|+49*31#|!"}));
 }
 
+TEST_F(Dateien, AUtf8FileIsSavedBackInUtf8WithItsMark)
+{
+    const QByteArray utf8 = "\xEF\xBB\xBFLOKAL\t000\t\xC5\x81\xC3\xB3" "d\xC5\xBA\t0301\t\r\n";  // "Łódź"
+    f->LOKALLADEN2(Datei("utf8.orx", utf8));
+    const QString aus = ordner.filePath("aus.orx");
+    u.Dialoge.Dateien = {aus};
+    f->Toolbar4_ButtonClick("save");
+    EXPECT_EQ(Inhalt(aus), utf8);
+}
+
 TEST_F(Dateien, WindowsCodePageRoundTripAndWindowsWrittenFile)
 {
     f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Müller €uro „Zitat“ – 中"), "0301", "");

@@ -369,6 +369,25 @@ TEST_F(Form5Sim, SaveWritesTheShownMessage)
     EXPECT_EQ(Datei_Lesen(leer), "\r\n\r\n\r\n\r\n");
 }
 
+TEST_F(Form5Sim, AFailedSaveSaysSoAndKeepsTheOldFile)
+{
+    Nachrichten({{1, {1, Mehrzeilig}}});
+    Laden();
+    QTemporaryDir ordner;
+    const QString ziel = ordner.filePath("sms.txt");
+    Datei_Schreiben(ziel, "alt");
+    u.Dialoge.Dateien = {ziel};
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    {
+        Dateigrenze voll;
+        Knopf("save");
+    }
+    EXPECT_EQ(Datei_Lesen(ziel), "alt");
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 2u);
+    EXPECT_EQ(u.Dialoge.Meldungen[1].text, "Die Datei konnte nicht geschrieben werden!");
+    EXPECT_EQ(u.Dialoge.Meldungen[1].symbol, Dialoge::Symbol::Kritisch);
+}
+
 TEST_F(Form5Sim, LogListOpensTheLogOrSaysItIsMissing)
 {
     Laden();

@@ -214,6 +214,16 @@ TEST_F(Dialogfenster, FirstTemplateCanBeTakenOverAndChangedAtOnce)
     EXPECT_EQ(Form6::Instanz()->Text6->toPlainText(), "Komme gleich");
 }
 
+TEST_F(Dialogfenster, Utf8TemplatesStayUtf8WithTheirMark)
+{
+    const QByteArray lodz = "\xEF\xBB\xBF\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n";  // "Łódź"
+    Datei_Schreiben(Form8::Vorlagen_Datei(), lodz);
+    Form8 d;
+    d.Text1->setText("X");
+    d.Command1->click();
+    EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()), lodz + "X\r\n");
+}
+
 TEST_F(Dialogfenster, UnwritableTemplatesSaySo)
 {
     ASSERT_TRUE(QDir().mkpath(Form8::Vorlagen_Datei()));

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <csignal>
+#include <sys/resource.h>
 
 // Files of the program folder as the tests make and read them, byte for byte.
 inline QString Programmdatei(const QString& name) { return QDir(Programmordner()).filePath(name); }
@@ -25,3 +27,29 @@ inline void Datei_Anlegen(const QString& pfad, const QByteArray& inhalt)
     if (f.open(QIODevice::WriteOnly))
         f.write(inhalt);
 }
+
+// While it lives, no file of this process may grow beyond `bytes`: a write past it fails as on
+// a full disk. Without root: the file-size limit lowered, its signal ignored; both restored after.
+class Dateigrenze {
+public:
+    explicit Dateigrenze(rlim_t bytes = 8)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_grenze);
+        sigaction(SIGXFSZ, nullptr, &m_signal);
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit neu = m_grenze;
+        neu.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &neu);
+    }
+    ~Dateigrenze()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_grenze);
+        sigaction(SIGXFSZ, &m_signal, nullptr);
+    }
+    Dateigrenze(const Dateigrenze&) = delete;
+    Dateigrenze& operator=(const Dateigrenze&) = delete;
+
+private:
+    rlimit m_grenze{};
+    struct sigaction m_signal {};
+};
