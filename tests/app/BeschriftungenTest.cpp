@@ -8,6 +8,7 @@
 #include "organizer/Form10.h"
 #include "phone/Form16.h"
 #include "phone/Form17.h"
+#include "phone/Form18.h"
 #include "phone/Form25.h"
 #include "phonebook/Form11.h"
 #include "phonebook/Form21.h"
@@ -20,6 +21,7 @@
 #include "sms/Form8.h"
 
 #include <QAbstractButton>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -36,6 +38,7 @@
 #include <QStyleOptionTitleBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
@@ -424,6 +427,23 @@ TEST_F(Beschriftungen, ModalWindowsAndDialogsShowTheirWholeTexts)
     }
     delete vorschau;
     EXPECT_TRUE(befunde.isEmpty()) << befunde.join(QLatin1Char('\n')).toStdString();
+}
+
+// The tests run under a system language that is not German, as many desktops do.
+TEST_F(Beschriftungen, CalendarsNameMonthsAndDaysInGerman)
+{
+    Klicken("datum");
+    Form10 termin;
+    for (QCalendarWidget* k : {Form18::Instanz()->MonthView1, Form18::Instanz()->MonthView2, termin.MonthView1}) {
+        SCOPED_TRACE(Name(k).toStdString());
+        k->setCurrentPage(2024, 3);
+        EXPECT_EQ(k->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text().toStdString(), "März");
+        const QAbstractItemModel* tage = k->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))->model();
+        QStringList koepfe;
+        for (int spalte = 0; spalte < tage->columnCount(); ++spalte)
+            koepfe << tage->index(0, spalte).data().toString();
+        EXPECT_TRUE(koepfe.contains(QStringLiteral("Mo.")) && koepfe.contains(QStringLiteral("Sa."))) << koepfe.join(' ').toStdString();
+    }
 }
 
 TEST_F(Beschriftungen, NoToolWindowHidesAnEdgeInTheMdiArea)
