@@ -30,7 +30,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -423,17 +422,7 @@ void MDIForm1::TreeView1_NodeClick(QTreeWidgetItem* knoten)
     }
 }
 
-void MDIForm1::Info_Zeigen()
-{
-    // The info window unloads itself when it closes; until then nothing else takes input.
-    QPointer<Form23> info = Form23::Instanz();
-    info->setWindowModality(Qt::ApplicationModal);
-    QEventLoop schleife;
-    connect(info, &QObject::destroyed, &schleife, &QEventLoop::quit);
-    info->show();
-    if (info)
-        schleife.exec();
-}
+void MDIForm1::Info_Zeigen() { Form23::Modal_Zeigen(this); }
 
 // ---- LinkAnzeige ------------------------------------------------------------------------
 
