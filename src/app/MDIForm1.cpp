@@ -31,6 +31,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -158,6 +159,7 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TreeView1->header()->setStretchLastSection(false);
     connect(TreeView1, &QTreeWidget::itemClicked, this, &MDIForm1::TreeView1_NodeClick);
+    TreeView1->installEventFilter(this);  // Enter opens a node as a click does
     connect(Command1, &QPushButton::clicked, this, &MDIForm1::Einstellungen_Zeigen);
 
     Zeiger() = this;
@@ -371,6 +373,20 @@ void MDIForm1::Baum_Aufbauen()
             p->setExpanded(true);
         TreeView1->scrollToItem(knoten);
     }
+}
+
+bool MDIForm1::eventFilter(QObject* objekt, QEvent* event)
+{
+    // Enter on the current node opens its window. Not through itemActivated: a double click
+    // (on some desktops a single one) activates as well, and its click has opened the window.
+    if (objekt == TreeView1 && event->type() == QEvent::KeyPress) {
+        const int taste = static_cast<QKeyEvent*>(event)->key();
+        if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && TreeView1->currentItem()) {
+            TreeView1_NodeClick(TreeView1->currentItem());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(objekt, event);
 }
 
 QTreeWidgetItem* MDIForm1::Knoten(const QString& schluessel) const

@@ -95,6 +95,7 @@ public:
     void Fortschritt_Setzen(int wert, int maximum) override;
 
 protected:
+    bool eventFilter(QObject* objekt, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
