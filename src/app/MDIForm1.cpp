@@ -32,11 +32,13 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
 
 using Platzierung::Pixel;
 using Platzierung::Twips;
@@ -212,6 +214,7 @@ bool MDIForm1::Laden()
 
     // 6.
     Baum_Aufbauen();
+    Baumfeld_Bemessen();
 
     // 7. From here on a failure takes the start-up failure path.
     if (!MSComm1.IstOffen() && !MSComm1.Oeffnen()) {
@@ -261,7 +264,7 @@ void MDIForm1::resizeEvent(QResizeEvent* event)
                hoehe < MindestHoehe ? Pixel(MindestHoehe) : height());
         return;
     }
-    const int links = Picture4Breite + 60;
+    const int links = Twips(Picture4->minimumWidth()) + 60;
     const int balken = qMax(0, breite - (links + 430));
     ProgressBar3->setGeometry(Pixel(links), ProgressBar3->y(), Pixel(balken), ProgressBar3->height());
     ProgressBar4->setGeometry(Pixel(links), ProgressBar4->y(), Pixel(balken), ProgressBar4->height());
@@ -387,6 +390,17 @@ bool MDIForm1::eventFilter(QObject* objekt, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(objekt, event);
+}
+
+void MDIForm1::Baumfeld_Bemessen()
+{
+    // The designed width, or what the widest node needs at the program's font, with room for
+    // the scroll bar that a low window gives the tree.
+    const int knoten = static_cast<const QAbstractItemView*>(TreeView1)->sizeHintForColumn(0);
+    const QMargins rand = Picture4->layout()->contentsMargins();
+    const int noetig = knoten + 2 * TreeView1->frameWidth() + rand.left() + rand.right() +
+                       TreeView1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, TreeView1);
+    Picture4->setFixedWidth(std::max(Pixel(Picture4Breite), noetig));
 }
 
 QTreeWidgetItem* MDIForm1::Knoten(const QString& schluessel) const

@@ -101,6 +101,7 @@ protected:
 
 private:
     void Baum_Aufbauen();
+    void Baumfeld_Bemessen();
     void Startfehler();
     void Info_Zeigen();
 
