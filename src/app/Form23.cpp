@@ -53,7 +53,7 @@ Form23* Form23::Instanz() { return Einzelfenster_Holen<Form23>([] { return new F
 void Form23::Modal_Zeigen(QWidget* eltern)
 {
     QPointer<Form23>& info = Einzelfenster<Form23>();
-    delete info.data();
+    delete info.data();  // one at a time, and this one over the window that asks
     info = new Form23(eltern);
     info->exec();  // deletes it as it closes
 }

@@ -32,8 +32,8 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
