@@ -101,14 +101,19 @@ klicken() {  # key of the node
 printf '\n[Windows]\nMainW=15360\nMainH=11520\n' >> "$ORX_EINSTELLUNGEN"
 mkdir -p docs/galerie
 rm -f docs/galerie/*.png
-for eintrag in Telefonbuch:telefonbuch SMSlesen:sms-lesen SMSsenden:sms-senden Organizer:organizer \
+# The phone book and the organizer read the phone on a button: "SIM" and "Einträge einlesen"
+# (x,y in the main window, beside a tree panel of 203 px), so that their lists show data.
+for eintrag in Telefonbuch:telefonbuch:283,61 SMSlesen:sms-lesen SMSsenden:sms-senden Organizer:organizer:412,42 \
                allgemeine:informationen Netze:netze datum:datum-uhr sprache:sprache umleitungen:umleitungen \
                sperren:sperren melodie:ruftoene bitmap:grafiken bitmapeditor:grafik-editor; do
-    schluessel=${eintrag%%:*}
-    datei=${eintrag##*:}
+    IFS=: read -r schluessel datei knopf <<< "$eintrag"
     starten
     klicken "$schluessel"
     sleep 3  # windows that read the phone when they open
+    if [ -n "$knopf" ]; then
+        xdotool mousemove --window "$fenster" "${knopf%,*}" "${knopf#*,}" click 1
+        sleep 4
+    fi
     aufnehmen "$fenster" "docs/galerie/$datei.png"
     beenden
 done

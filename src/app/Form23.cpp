@@ -5,7 +5,6 @@
 #include "common/Module4.h"
 #include "ui_Form23.h"
 
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QStyle>
 
@@ -23,7 +22,7 @@ const QString Bedingungen = QStringLiteral(
 
 const QString Form23::Webadresse = QStringLiteral("https://orx2000.example.org/");
 
-Form23::Form23()
+Form23::Form23(QWidget* eltern) : QDialog(eltern)
 {
     Ui::Form23 ui;
     ui.setupUi(this);
@@ -44,12 +43,20 @@ Form23::Form23()
     lblDisclaimer->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse));
     lblDisclaimer->setOpenExternalLinks(false);  // the link goes through Datei_Ausfuehren
     connect(lblDisclaimer, &QLabel::linkActivated, this, &Form23::lblDisclaimer_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &Form23::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 Form23::~Form23() = default;
 
 Form23* Form23::Instanz() { return Einzelfenster_Holen<Form23>([] { return new Form23(); }); }
+
+void Form23::Modal_Zeigen(QWidget* eltern)
+{
+    QPointer<Form23>& info = Einzelfenster<Form23>();
+    delete info.data();  // one at a time, and this one over the window that asks
+    info = new Form23(eltern);
+    info->exec();  // deletes it as it closes
+}
 
 bool Form23::Geladen() { return !Einzelfenster<Form23>().isNull(); }
 
@@ -59,13 +66,4 @@ void Form23::lblDisclaimer_Click()
 {
     // Whether the browser started is of no concern here.
     Module4::Datei_Ausfuehren(Webadresse, 10, QString(), QString(), QStringLiteral("open"), this);
-}
-
-void Form23::cmdOK_Click()
-{
-    // As an MDI child the frame around it is what closes.
-    if (auto* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        rahmen->close();
-    else
-        close();
 }

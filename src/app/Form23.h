@@ -1,16 +1,20 @@
 #pragma once
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QFrame;
 
-// The info window: product, version and build, terms of use and a link to the web page.
-class Form23 : public QWidget {
+// The info window: product, version and build, terms of use and a link to the web page. A
+// dialog, so that Enter and Escape close it and screen readers announce it as one.
+class Form23 : public QDialog {
     Q_OBJECT
 public:
-    // Created on first use; "OK" or the close box unloads it.
+    // Shows it modally, centred over `eltern`, until "OK", Enter, Escape or the close box
+    // unloads it.
+    static void Modal_Zeigen(QWidget* eltern);
+    // Created on first use (without a parent); closing it unloads it.
     static Form23* Instanz();
     static bool Geladen();
     ~Form23() override;
@@ -31,7 +35,6 @@ public:
     QFrame* Line2 = nullptr;
 
 private:
-    Form23();
+    explicit Form23(QWidget* eltern = nullptr);
     void lblDisclaimer_Click();
-    void cmdOK_Click();
 };

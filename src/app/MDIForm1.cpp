@@ -30,13 +30,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
 
 using Platzierung::Pixel;
 using Platzierung::Twips;
@@ -159,6 +161,7 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TreeView1->header()->setStretchLastSection(false);
     connect(TreeView1, &QTreeWidget::itemClicked, this, &MDIForm1::TreeView1_NodeClick);
+    TreeView1->installEventFilter(this);  // Enter opens a node as a click does
     connect(Command1, &QPushButton::clicked, this, &MDIForm1::Einstellungen_Zeigen);
 
     Zeiger() = this;
@@ -211,6 +214,7 @@ bool MDIForm1::Laden()
 
     // 6.
     Baum_Aufbauen();
+    Baumfeld_Bemessen();
 
     // 7. From here on a failure takes the start-up failure path.
     if (!MSComm1.IstOffen() && !MSComm1.Oeffnen()) {
@@ -260,7 +264,7 @@ void MDIForm1::resizeEvent(QResizeEvent* event)
                hoehe < MindestHoehe ? Pixel(MindestHoehe) : height());
         return;
     }
-    const int links = Picture4Breite + 60;
+    const int links = Twips(Picture4->minimumWidth()) + 60;
     const int balken = qMax(0, breite - (links + 430));
     ProgressBar3->setGeometry(Pixel(links), ProgressBar3->y(), Pixel(balken), ProgressBar3->height());
     ProgressBar4->setGeometry(Pixel(links), ProgressBar4->y(), Pixel(balken), ProgressBar4->height());
@@ -380,6 +384,31 @@ void MDIForm1::Baum_Aufbauen()
     }
 }
 
+bool MDIForm1::eventFilter(QObject* objekt, QEvent* event)
+{
+    // Enter on the current node opens its window. Not through itemActivated: a double click
+    // (on some desktops a single one) activates as well, and its click has opened the window.
+    if (objekt == TreeView1 && event->type() == QEvent::KeyPress) {
+        const int taste = static_cast<QKeyEvent*>(event)->key();
+        if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && TreeView1->currentItem()) {
+            TreeView1_NodeClick(TreeView1->currentItem());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(objekt, event);
+}
+
+void MDIForm1::Baumfeld_Bemessen()
+{
+    // The designed width, or what the widest node needs at the program's font, with room for
+    // the scroll bar that a low window gives the tree.
+    const int knoten = static_cast<const QAbstractItemView*>(TreeView1)->sizeHintForColumn(0);
+    const QMargins rand = Picture4->layout()->contentsMargins();
+    const int noetig = knoten + 2 * TreeView1->frameWidth() + rand.left() + rand.right() +
+                       TreeView1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, TreeView1);
+    Picture4->setFixedWidth(std::max(Pixel(Picture4Breite), noetig));
+}
+
 QTreeWidgetItem* MDIForm1::Knoten(const QString& schluessel) const
 {
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
@@ -429,17 +458,7 @@ void MDIForm1::TreeView1_NodeClick(QTreeWidgetItem* knoten)
     }
 }
 
-void MDIForm1::Info_Zeigen()
-{
-    // The info window unloads itself when it closes; until then nothing else takes input.
-    QPointer<Form23> info = Form23::Instanz();
-    info->setWindowModality(Qt::ApplicationModal);
-    QEventLoop schleife;
-    connect(info, &QObject::destroyed, &schleife, &QEventLoop::quit);
-    info->show();
-    if (info)
-        schleife.exec();
-}
+void MDIForm1::Info_Zeigen() { Form23::Modal_Zeigen(this); }
 
 // ---- LinkAnzeige ------------------------------------------------------------------------
 

@@ -95,11 +95,13 @@ public:
     void Fortschritt_Setzen(int wert, int maximum) override;
 
 protected:
+    bool eventFilter(QObject* objekt, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void Baum_Aufbauen();
+    void Baumfeld_Bemessen();
     void Startfehler();
     void Info_Zeigen();
 

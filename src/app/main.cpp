@@ -9,6 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Qt_Deutsch_Laden();
+    Gebietsschema_Setzen();
     MDIForm1::Schrift_Setzen();
     Module1::Link().Argumente = app.arguments().mid(1);
     frmSplash::Starten();

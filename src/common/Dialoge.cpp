@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
@@ -167,6 +168,8 @@ bool Qt_Deutsch_Laden()
     Qt_Deutsch() = QCoreApplication::installTranslator(&uebersetzung);
     return Qt_Deutsch();
 }
+
+void Gebietsschema_Setzen() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
 Dialoge::Antwort MsgBox(const QString& text, Dialoge::Symbol symbol, Dialoge::Tasten tasten,
                         Dialoge::Antwort standard, const QString& titel)

@@ -50,6 +50,10 @@ public:
 // installed. The seam's message and input boxes give their buttons German texts either way.
 bool Qt_Deutsch_Laden();
 
+// The program's locale is German (Germany) whatever the system says: calendars, date pickers and
+// numbers on screen read German. Set before the first window; files and the wire use fixed formats.
+void Gebietsschema_Setzen();
+
 // Short forms of the common cases.
 Dialoge::Antwort MsgBox(const QString& text, Dialoge::Symbol symbol = Dialoge::Symbol::Keins,
                         Dialoge::Tasten tasten = Dialoge::Tasten::OK,

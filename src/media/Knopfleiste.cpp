@@ -124,9 +124,33 @@ QIcon Medien_Symbol(const QString& k)
             p.drawPolygon(QPolygon({QPoint(8, 2), QPoint(4, 6), QPoint(12, 6)}));
             p.drawPolygon(QPolygon({QPoint(8, 14), QPoint(4, 10), QPoint(12, 10)}));
         });
-    if (k == QLatin1String("cut")) return Buchstabe(QStringLiteral("X"));
-    if (k == QLatin1String("copy")) return Buchstabe(QStringLiteral("K"));
-    if (k == QLatin1String("paste")) return Buchstabe(QStringLiteral("E"));
+    if (k == QLatin1String("cut"))  // scissors: two blades crossing above two grips
+        return Zeichnen([](QPainter& p) {
+            p.drawLine(5, 1, 9, 9);
+            p.drawLine(10, 1, 6, 9);
+            p.setBrush(QColor(255, 160, 160));
+            p.drawEllipse(2, 9, 4, 5);
+            p.drawEllipse(9, 9, 4, 5);
+        });
+    if (k == QLatin1String("copy"))  // two sheets, the front one written on
+        return Zeichnen([](QPainter& p) {
+            p.setBrush(Qt::white);
+            p.drawRect(1, 1, 8, 10);
+            p.drawRect(6, 4, 8, 10);
+            for (int y = 7; y <= 11; y += 2)
+                p.drawLine(8, y, 12, y);
+        });
+    if (k == QLatin1String("paste"))  // a sheet on a clipboard
+        return Zeichnen([](QPainter& p) {
+            p.setBrush(QColor(205, 165, 100));
+            p.drawRect(1, 2, 10, 12);
+            p.setBrush(Qt::gray);
+            p.drawRect(4, 1, 4, 2);
+            p.setBrush(Qt::white);
+            p.drawRect(6, 6, 8, 9);
+            for (int y = 9; y <= 13; y += 2)
+                p.drawLine(8, y, 12, y);
+        });
     if (k == QLatin1String("bearbeiten")) return Buchstabe(QStringLiteral("B"));
     return QIcon();
 }

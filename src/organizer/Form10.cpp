@@ -94,7 +94,6 @@ Form10::Form10(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Form1
     Command1 = ui->Command1;
     Command2 = ui->Command2;
 
-    MonthView1->setLocale(QLocale(QLocale::German, QLocale::Germany));
     m_laengengrenze = new Laengengrenze(Text1, &m_grenze);
     Text1->setValidator(m_laengengrenze);
     for (int i = 0; i < 4; ++i)

@@ -180,15 +180,18 @@ void Form3::Form_Resize()
     kal1->resize(Pixel(Masse.Kal1Breite), kal1->height());
     Kal2->resize(Pixel(Masse.Kal2Breite), Kal2->height());
     Bereich_Zeigen(Masse);
-    // A column is never narrower than its heading: at the minimum size "Beschreibung" gets less.
-    const auto spalte = [](QTreeWidget* liste, int i, double twips) {
-        liste->header()->resizeSection(i, std::max(Pixel(twips), Spaltenkopf_Breite(liste->header(), i)));
+    // "Art" fits the longest kind; "Beschreibung" gives up what the headings and cells take.
+    const QString lang = QStringLiteral("Geburtstag");
+    const int art = Zelle_Breite(kal1, lang, Terminsymbol(Art_Symbol(lang)));
+    const auto verteilen = [art](QTreeWidget* liste, const double* twips, int anzahl, int beschreibung) {
+        QList<int> breiten;
+        for (int i = 0; i < anzahl; ++i)
+            breiten << Pixel(twips[i]);
+        breiten[0] = std::max(breiten[0], art);
+        Spalten_Verteilen(liste, breiten, {beschreibung});
     };
-    for (int i = 0; i < 7; ++i)
-        if (Masse.Spalten1[i] > 0)
-            spalte(kal1, i, Masse.Spalten1[i]);
-    for (int i = 0; i < 6; ++i)
-        spalte(Kal2, i, Masse.Spalten2[i]);
+    verteilen(kal1, Masse.Spalten1, 7, 4);
+    verteilen(Kal2, Masse.Spalten2, 6, 3);
 }
 
 void Form3::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 #include "common/Einstellungen.h"
 #include "common/Knoepfe.h"
 #include "common/Platzierung.h"
+#include "common/Spaltenkopf.h"
 #include "link/Handytyp.h"
 #include "link/Module2.h"
 #include "link/Telefonbuecher.h"
@@ -797,10 +798,14 @@ void Form1::Form_Resize()
     if (Masse.Geteilt)
         Label2[0]->move(Label2[0]->x(), Pixel(Masse.Label2_0Oben));
     Ansicht_Teilen(Masse);
+    // Name and number give up what the headings and cells of the others take.
+    QList<int> spalten1, spalten2;
     for (int spalte = 0; spalte < 5; ++spalte)
-        TBuch1->header()->resizeSection(spalte, Pixel(Masse.Spalten1[spalte]));
+        spalten1 << Pixel(Masse.Spalten1[spalte]);
     for (int spalte = 0; spalte < 4; ++spalte)
-        TBuch2->header()->resizeSection(spalte, Pixel(Masse.Spalten2[spalte]));
+        spalten2 << Pixel(Masse.Spalten2[spalte]);
+    Spalten_Verteilen(TBuch1, spalten1, {2, 3});
+    Spalten_Verteilen(TBuch2, spalten2, {1, 2});
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -1,25 +1,35 @@
-// Every window the tree opens, at its design size and the program's font: each caption, label,
-// button, option, group title, column header, tree node and toolbar button shows its whole text,
-// and no window hides an edge in the MDI area.
+// Every window the tree opens, at its design size and the program's font and with the simulated
+// phone's data: each caption, label, button, option, group title, column header, tree node, list
+// cell and toolbar button shows its whole text, and no window hides an edge in the MDI area.
 #include "HauptfensterUmgebung.h"
 
 #include "app/Form23.h"
 #include "app/frmTip.h"
+#include "common/Platzierung.h"
 #include "organizer/Form10.h"
+#include "organizer/Form3.h"
+#include "organizer/Termin.h"
+#include "organizer/Terminliste.h"
 #include "phone/Form16.h"
 #include "phone/Form17.h"
+#include "phone/Form18.h"
 #include "phone/Form25.h"
+#include "phonebook/Form1.h"
 #include "phonebook/Form11.h"
 #include "phonebook/Form21.h"
 #include "phonebook/Form4.h"
+#include "sim/SimDatenobjekte.h"
 #include "sim/SimEinstellungen.h"
 #include "sim/SimKlingel.h"
+#include "sim/SimNachrichten.h"
+#include "sim/SimTelefonbuch.h"
 #include "sms/Form26.h"
 #include "sms/Form27.h"
 #include "sms/Form7.h"
 #include "sms/Form8.h"
 
 #include <QAbstractButton>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -36,6 +46,7 @@
 #include <QStyleOptionTitleBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
@@ -99,8 +110,9 @@ public:
                     platz.width());
     }
 
-    // The nodes of a tree: each shows its whole text, scrolled to or not.
-    void Knoten(QTreeView* baum)
+    // The nodes of a tree: each shows its whole text, scrolled to or not; `imFeld`: without
+    // scrolling sideways, in the tree's visible width.
+    void Knoten(QTreeView* baum, bool imFeld = false)
     {
         QAbstractItemModel* modell = baum->model();
         std::function<void(const QModelIndex&)> gehen = [&](const QModelIndex& eltern) {
@@ -110,13 +122,30 @@ public:
                 opt.initFrom(baum);
                 opt.decorationSize = baum->iconSize().isValid() ? baum->iconSize() : QSize(16, 16);
                 const int noetig = baum->itemDelegateForIndex(i)->sizeHint(opt, i).width();
-                const int hat = baum->visualRect(i).width();
+                const QRect platz = baum->visualRect(i);
+                const int hat = imFeld ? std::min(platz.right() + 1, baum->viewport()->width()) - platz.left()
+                                       : platz.width();
                 Vergleichen(baum, QStringLiteral("Knoten"), i.data().toString(), noetig, hat);
                 if (baum->isExpanded(i))
                     gehen(i);
             }
         };
         gehen(baum->rootIndex());
+    }
+
+    // The cells of a list: each column is wide enough for every cell's text and picture.
+    void Zellen(QTreeView* liste)
+    {
+        QAbstractItemModel* modell = liste->model();
+        for (int zeile = 0; zeile < modell->rowCount(); ++zeile)
+            for (int spalte = 0; spalte < modell->columnCount(); ++spalte) {
+                const QModelIndex i = modell->index(zeile, spalte);
+                QStyleOptionViewItem opt;
+                opt.initFrom(liste);
+                opt.decorationSize = liste->iconSize().isValid() ? liste->iconSize() : QSize(16, 16);
+                const int noetig = liste->itemDelegateForIndex(i)->sizeHint(opt, i).width();
+                Vergleichen(liste, QStringLiteral("Zelle"), i.data().toString(), noetig, liste->columnWidth(spalte));
+            }
     }
 
 private:
@@ -289,7 +318,7 @@ private:
             if (text.isEmpty())
                 continue;
             int noetig = h->fontMetrics().horizontalAdvance(text) + 2 * rand;
-            if (h->isSortIndicatorShown() && h->sortIndicatorSection() == i)
+            if (h->isSortIndicatorShown())  // a click on any heading moves the arrow there
                 noetig += h->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, h) + rand;
             const int hat = h->orientation() == Qt::Horizontal ? h->sectionSize(i) : h->width();
             Vergleichen(h, QStringLiteral("Spaltenkopf"), text, noetig, hat);
@@ -330,6 +359,9 @@ protected:
         MDIForm1::Schrift_Setzen();
         sim::Einstellungen_Anmelden(*u.Handy);
         sim::Klingel_Anmelden(*u.Handy);
+        sim::Telefonbuch_Anmelden(*u.Handy, true);
+        sim::Datenobjekte_Anmelden(*u.Handy, true);
+        sim::Nachrichten_Anmelden(*u.Handy, true);
         ASSERT_TRUE(u.Starten());
         f = u.Fenster;
     }
@@ -378,10 +410,15 @@ const char* const Werkzeugknoten[] = {"Telefonbuch", "Organizer", "SMSlesen", "S
 
 TEST_F(Beschriftungen, MainWindowAndTreeShowTheirWholeTexts)
 {
-    Pruefer p;
-    p.Fenster(f, f->MdiArea);
-    p.Knoten(f->TreeView1);
-    EXPECT_TRUE(p.Befunde.isEmpty()) << p.Befunde.join(QLatin1Char('\n')).toStdString();
+    // At the design size, and at the lowest, where the tree needs its scroll bar.
+    for (const int hoehe : {f->height(), Platzierung::Pixel(6900)}) {
+        f->resize(f->width(), hoehe);
+        Laufen_Lassen(20);
+        Pruefer p;
+        p.Fenster(f, f->MdiArea);
+        p.Knoten(f->TreeView1, true);
+        EXPECT_TRUE(p.Befunde.isEmpty()) << f->height() << "\n" << p.Befunde.join(QLatin1Char('\n')).toStdString();
+    }
 }
 
 TEST_F(Beschriftungen, EveryToolWindowShowsItsWholeTexts)
@@ -392,7 +429,20 @@ TEST_F(Beschriftungen, EveryToolWindowShowsItsWholeTexts)
     f->Kind_Zeigen(Form16::Instanz());
     f->Kind_Zeigen(Form25::Instanz());
     Form17::Instanz()->REICHWEITE();  // the states of the networks in range, with their lamps
+    // The phone's entries and appointments, read and sorted; the appointments also as local ones.
+    Form1::Instanz()->Buchknopf(1)->trigger();
+    Form3* organizer = Form3::Instanz();
+    organizer->Toolbar1_ButtonClick(QStringLiteral("refresh"));
+    ASSERT_GT(organizer->kal1->topLevelItemCount(), 0);
+    for (int i = 0; i < organizer->kal1->topLevelItemCount(); ++i)
+        Module1::Zeile_Anfuegen(organizer->Kal2, Module1::Zeile_Lesen(organizer->kal1->topLevelItem(i), true), false);
     Laufen_Lassen(50);
+    // Each list sorted once, as a click on a heading does: the arrow may then stand at any heading.
+    for (QMdiSubWindow* rahmen : f->MdiArea->subWindowList())
+        for (QTreeView* liste : rahmen->widget()->findChildren<QTreeView*>())
+            if (liste->header()->sectionsClickable() && liste->model()->rowCount() > 1)
+                emit liste->header()->sectionClicked(0);
+    Laufen_Lassen(20);
     for (QMdiSubWindow* rahmen : f->MdiArea->subWindowList()) {
         SCOPED_TRACE(rahmen->widget()->objectName().toStdString());
         Pruefer p;
@@ -400,6 +450,12 @@ TEST_F(Beschriftungen, EveryToolWindowShowsItsWholeTexts)
         p.Titel(rahmen);
         if (rahmen->widget() == Form17::Instanz())
             p.Knoten(Form17::Instanz()->L1);
+        if (rahmen->widget() == organizer) {
+            p.Zellen(organizer->kal1);
+            p.Zellen(organizer->Kal2);
+        }
+        if (rahmen->widget() == Form1::Instanz())
+            p.Zellen(Form1::Instanz()->TBuch1);
         EXPECT_TRUE(p.Befunde.isEmpty()) << p.Befunde.join(QLatin1Char('\n')).toStdString();
     }
     EXPECT_EQ(f->MdiArea->subWindowList().size(), 14);
@@ -424,6 +480,23 @@ TEST_F(Beschriftungen, ModalWindowsAndDialogsShowTheirWholeTexts)
     }
     delete vorschau;
     EXPECT_TRUE(befunde.isEmpty()) << befunde.join(QLatin1Char('\n')).toStdString();
+}
+
+// The tests run under a system language that is not German, as many desktops do.
+TEST_F(Beschriftungen, CalendarsNameMonthsAndDaysInGerman)
+{
+    Klicken("datum");
+    Form10 termin;
+    for (QCalendarWidget* k : {Form18::Instanz()->MonthView1, Form18::Instanz()->MonthView2, termin.MonthView1}) {
+        SCOPED_TRACE(Name(k).toStdString());
+        k->setCurrentPage(2024, 3);
+        EXPECT_EQ(k->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text().toStdString(), "März");
+        const QAbstractItemModel* tage = k->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))->model();
+        QStringList koepfe;
+        for (int spalte = 0; spalte < tage->columnCount(); ++spalte)
+            koepfe << tage->index(0, spalte).data().toString();
+        EXPECT_TRUE(koepfe.contains(QStringLiteral("Mo.")) && koepfe.contains(QStringLiteral("Sa."))) << koepfe.join(' ').toStdString();
+    }
 }
 
 TEST_F(Beschriftungen, NoToolWindowHidesAnEdgeInTheMdiArea)

@@ -10,6 +10,7 @@
 #include "sim/SimEinstellungen.h"
 #include "sim/SimKlingel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -198,6 +199,34 @@ TEST_F(Navigationsbaum, EachToolNodeOpensItsWindowOnceAndActivatesIt)
     EXPECT_EQ(Modellfragen() - Informationslesungen(), 1);
     EXPECT_EQ(Module1::Handytyp, "35");
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Navigationsbaum, EnterOpensTheCurrentNodeAndADoubleClickOpensOnce)
+{
+    const auto taste = [this](int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(baum, &e);
+    };
+    baum->setCurrentItem(f->Knoten("Infos"));
+    taste(Qt::Key_Down);
+    taste(Qt::Key_Down);
+    ASSERT_EQ(Schluessel(baum->currentItem()), "Netze");
+    EXPECT_TRUE(Kinder().isEmpty());  // moving opens nothing
+    taste(Qt::Key_Return);
+    EXPECT_EQ(Kinder(), QStringList{"Form17"});
+    taste(Qt::Key_Up);
+    taste(Qt::Key_Enter);
+    EXPECT_EQ(Kinder(), QStringList({"Form17", "Form12"}));
+    EXPECT_EQ(Informationslesungen(), 1);
+
+    const QPoint mitte = baum->visualItemRect(f->Knoten("allgemeine")).center();
+    for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                   QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons gedrueckt = art == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(art, mitte, baum->viewport()->mapToGlobal(mitte), Qt::LeftButton, gedrueckt, Qt::NoModifier);
+        QCoreApplication::sendEvent(baum->viewport(), &e);
+    }
+    EXPECT_EQ(Informationslesungen(), 2);
 }
 
 TEST_F(Navigationsbaum, ClosedWindowIsLoadedAgainOnTheNextClick)

@@ -5,17 +5,19 @@
 #include "common/Einstellungen.h"
 #include "common/Module4.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -151,22 +153,49 @@ TEST_F(Info, LinkOpensTheWebPageThroughTheShell)
     EXPECT_TRUE(Module4::LetzterFehler.Gesetzt);
 }
 
-TEST_F(Info, OkClosesTheMdiChildAndUnloads)
+// Shows the info window over `haupt` and, once it is up, presses `taste` in it (0: clicks
+// "OK"); false when that left it open.
+bool Info_Schliesst(QWidget& haupt, int taste)
 {
-    QMdiArea rahmen;
-    QMdiSubWindow* kind = rahmen.addSubWindow(Form23::Instanz());
-    rahmen.show();
-    kind->show();
-    Form23::Instanz()->cmdOK->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int gesehen = 0;
+    bool offen = false;
+    QTimer uhr;
+    uhr.setInterval(0);
+    QObject::connect(&uhr, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<Form23*>(QApplication::activeModalWidget());
+        if (!d || !d->isVisible())
+            return;
+        if (gesehen++ > 0) {
+            offen = true;
+            d->close();
+            return;
+        }
+        EXPECT_EQ(d->parentWidget(), &haupt);
+        const QPoint abstand = d->geometry().center() - haupt.geometry().center();
+        EXPECT_LE(abstand.manhattanLength(), 2) << abstand.x() << "," << abstand.y();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(d)->role(), QAccessible::Dialog);
+        if (taste == 0) {
+            d->cmdOK->click();
+            return;
+        }
+        QKeyEvent druck(QEvent::KeyPress, taste, Qt::NoModifier);
+        QCoreApplication::sendEvent(d->focusWidget() ? d->focusWidget() : d, &druck);
+    });
+    uhr.start();
+    Form23::Modal_Zeigen(&haupt);
+    EXPECT_EQ(gesehen, 1);
     EXPECT_FALSE(Form23::Geladen());
-    EXPECT_TRUE(rahmen.subWindowList().isEmpty());
+    return !offen;
+}
 
-    Form23* allein = Form23::Instanz();
-    allein->show();
-    allein->cmdOK->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(Form23::Geladen());
+TEST_F(Info, AModalDialogOverTheMainWindowThatOkEnterAndEscapeClose)
+{
+    QWidget haupt;
+    haupt.setGeometry(60, 40, 737, 568);
+    haupt.show();
+    EXPECT_TRUE(Info_Schliesst(haupt, 0));
+    EXPECT_TRUE(Info_Schliesst(haupt, Qt::Key_Return));
+    EXPECT_TRUE(Info_Schliesst(haupt, Qt::Key_Escape));
 }
 
 }  // namespace

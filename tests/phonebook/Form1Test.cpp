@@ -169,7 +169,10 @@ TEST_F(Form1Test, OpensAtTheDefaultPlacementAndKeepsTheMinimum)
     EXPECT_EQ(f->size(), QSize(547, 434));
     f->resize(900, 700);
     EXPECT_EQ(f->TBuch1->width(), qRound((Platzierung::Twips(900) - 2980) / 15.0));
-    EXPECT_EQ(f->TBuch1->header()->sectionSize(1), 39);
+    // "Index" (585 twips) is widened to its heading and the sort arrow; name and number give
+    // that up, so the columns still fit the list.
+    EXPECT_GT(f->TBuch1->header()->sectionSize(1), 39);
+    EXPECT_LE(f->TBuch1->header()->length(), f->TBuch1->viewport()->width());
 }
 
 TEST_F(Form1Test, StoredSizeBelowTheMinimumIsRaised)

@@ -1,5 +1,8 @@
 // Shared main of the test programs: a QApplication on the offscreen platform, a store and a
-// program folder of their own, so that no test touches the user's files.
+// program folder of their own, so that no test touches the user's files; German as the program
+// sets it at its start.
+#include "common/Dialoge.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,6 +14,7 @@ int main(int argc, char** argv)
     qputenv("ORX_PROGRAMMORDNER", (ordner.path() + QStringLiteral("/programm")).toLocal8Bit());
     qputenv("ORX_EINSTELLUNGEN", (ordner.path() + QStringLiteral("/ORX2000.ini")).toLocal8Bit());
     QApplication app(argc, argv);
+    Gebietsschema_Setzen();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
