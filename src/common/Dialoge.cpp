@@ -177,6 +177,11 @@ Dialoge::Antwort MsgBox(const QString& text, Dialoge::Symbol symbol, Dialoge::Ta
     return Dialoge::Aktuell().Meldung(text, symbol, tasten, standard, titel);
 }
 
+void Schreibfehler_Melden()
+{
+    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+}
+
 bool Frage_Ja(const QString& text, Dialoge::Antwort standard, const QString& titel)
 {
     return MsgBox(text, Dialoge::Symbol::Frage, Dialoge::Tasten::JaNein, standard, titel) == Dialoge::Antwort::Ja;

@@ -58,5 +58,7 @@ void Gebietsschema_Setzen();
 Dialoge::Antwort MsgBox(const QString& text, Dialoge::Symbol symbol = Dialoge::Symbol::Keins,
                         Dialoge::Tasten tasten = Dialoge::Tasten::OK,
                         Dialoge::Antwort standard = Dialoge::Antwort::OK, const QString& titel = AppTitel);
+// "Die Datei konnte nicht geschrieben werden!", for every save that failed.
+void Schreibfehler_Melden();
 // A question with Yes and No; true for Yes.
 bool Frage_Ja(const QString& text, Dialoge::Antwort standard = Dialoge::Antwort::Nein, const QString& titel = AppTitel);

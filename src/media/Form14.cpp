@@ -193,7 +193,8 @@ void Form14::Speichern()
     if (!datei)
         return;
     Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH2"), *datei);
-    Bild_Speichern(Picture2->Picture(), *datei);
+    if (!Bild_Speichern(Picture2->Picture(), *datei))
+        Schreibfehler_Melden();
 }
 
 // ---- Files and thumbnails ----------------------------------------------------------------

@@ -321,7 +321,7 @@ void Form15::Command1_Click()
     if (ziel && Datenobjekt::Hex_Dekodieren(hex)) {
         gesichert = Datenobjekt::Datei_Schreiben(*ziel, hex);
         if (!gesichert)
-            MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+            Schreibfehler_Melden();
     }
     if (!gesichert) {
         Module1::Status_Setzen(QStringLiteral("Abgebrochen."));

@@ -261,13 +261,16 @@ void Form22::Toolbar1_ButtonClick(const QString& schluessel)
         if (!datei)
             return;
         Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH4"), *datei);
-        BMP->Datei_Speichern(*datei);
+        if (!BMP->Datei_Speichern(*datei))
+            Schreibfehler_Melden();
     } else if (schluessel == QLatin1String("tohandy")) {
         BMP->Festschreiben_Setzen(1);
         const QString datei = QDir(Programmordner()).filePath(QStringLiteral("temp123456789.bmp"));
         // Neither an old hand-over file nor the box's old picture may reach the phone.
-        if (!BMP->Datei_Speichern(datei))
+        if (!BMP->Datei_Speichern(datei)) {
+            Schreibfehler_Melden();
             return;
+        }
         Abarbeiten();
         Form14* bilder = Form14::Instanz();
         if (MDIForm1::Instanz())

@@ -52,7 +52,7 @@ bool Logo_Lesen(const QString& ziel)
         return false;
     }
     if (!Datenobjekt::Datei_Schreiben(ziel, *hex)) {
-        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        Schreibfehler_Melden();
         return false;
     }
     return true;

@@ -187,7 +187,7 @@ void Form10::Command1_Click()
     objekt.Beschreibung = text;
     // Closed without the file, the dialog would count as cancelled and the input be lost.
     if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
-        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        Schreibfehler_Melden();
         return;
     }
     accept();

@@ -356,7 +356,7 @@ void Form3::Lokal_Nach_Mobil()
     // told once, ends the drop: a full calendar or a silent phone stays so for the rows after it.
     for (const TerminObjekt& objekt : objekte) {
         if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
-            MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+            Schreibfehler_Melden();
             return;
         }
         if (!Termin_Schreiben())
@@ -428,7 +428,7 @@ bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schl
         zeilen << KalZeile_Schreiben(Zeile_Lesen(liste->topLevelItem(i), mitIndex));
     if (Textdatei::Schreiben(*datei, zeilen, kodierung))
         return true;
-    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    Schreibfehler_Melden();
     return false;
 }
 

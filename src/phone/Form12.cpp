@@ -221,7 +221,7 @@ void Form12::Command58_Click()
     for (const QLabel* wert : Label11)
         werte << wert->text();
     if (!Textdatei::Schreiben(*datei, Infobericht_Zeilen(werte, Systemuhr::Aktuell().Jetzt()))) {
-        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        Schreibfehler_Melden();
         return;
     }
     Status_Setzen(QStringLiteral("Fertig."));

@@ -33,7 +33,7 @@ bool Geschrieben(const QString& pfad, const QList<SicherungsZeile>& zeilen,
 {
     if (Sicherung_Schreiben(pfad, zeilen, kodierung))
         return true;
-    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    Schreibfehler_Melden();
     return false;
 }
 

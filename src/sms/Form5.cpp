@@ -396,7 +396,7 @@ void Form5::Speichern()
     }
     const QStringList zeilen{Label35->text(), Label36->text(), Label37->text(), Mit_CRLF(Text5->toPlainText())};
     if (!Textdatei::Schreiben(*datei, zeilen))
-        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        Schreibfehler_Melden();
 }
 
 void Form5::SMS_kill()

@@ -149,5 +149,5 @@ void Form8::listespeichern()
         zeilen << MSFlexGrid1->item(i, 0)->text();
     const QString datei = Vorlagen_Datei();
     if (!Textdatei::Schreiben(datei, zeilen, Textdatei::Dateikodierung(datei)))
-        MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+        Schreibfehler_Melden();
 }

@@ -31,7 +31,7 @@ bool Servicecenter_Schreiben(const QStringList& nummern)
     const QString datei = Servicecenter_Datei();
     if (Textdatei::Schreiben(datei, nummern, Textdatei::Dateikodierung(datei)))
         return true;
-    MsgBox(QStringLiteral("Die Datei konnte nicht geschrieben werden!"), Dialoge::Symbol::Kritisch);
+    Schreibfehler_Melden();
     return false;
 }
 

@@ -349,6 +349,12 @@ TEST_F(Bilder, SaveWritesTheLogoAndRemembersTheFile)
     EXPECT_EQ(u.Dialoge.Dateiwahlen[1].Startdatei, temp.path());
     EXPECT_EQ(Einstellungen::Lesen("Config", "PATH2"), ziel);
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+
+    // A file that cannot be written is told.
+    u.Dialoge.Dateien = {QDir(temp.path()).filePath("fehlt/out.bmp")};
+    Klicken("speichern");
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Die Datei konnte nicht geschrieben werden!");
 }
 
 TEST_F(Bilder, LoadingRestoresTheFolderAndClosingThePlacement)

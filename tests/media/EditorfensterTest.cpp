@@ -254,6 +254,14 @@ TEST_F(Editorfenster, NothingGoesToThePhoneWhenTheHandOverFileCannotBeWritten)
     QDir().rmdir(Programmdatei("temp123456789.bmp"));
     EXPECT_EQ(Empfangen(), "");
     EXPECT_FALSE(Form14::Geladen());
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Die Datei konnte nicht geschrieben werden!");
+
+    // A save the user asked for says the same.
+    u.Dialoge.Dateien = {Programmdatei("fehlt/ziel.bmp")};
+    Klicken(f->Toolbar1, "save");
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 2u);
+    EXPECT_EQ(u.Dialoge.Meldungen[1].text, "Die Datei konnte nicht geschrieben werden!");
 }
 
 TEST_F(Editorfenster, ClosingSavesThePlacement)
