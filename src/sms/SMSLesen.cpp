@@ -1,5 +1,6 @@
 #include "sms/SMSLesen.h"
 
+#include "common/Dialoge.h"
 #include "common/Textdatei.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
@@ -19,13 +20,10 @@ namespace {
 
 QString Passend(const QString& text, int laenge) { return text.leftJustified(laenge, QLatin1Char(' '), true); }
 
-// A record as the log file gives it back: a character the file cannot hold comes back changed,
-// and the search in the copy must look for it so, or the record is appended on every read.
-QString Wie_Gespeichert(const QString& satz)
+// Whether Windows-1252 holds every character of the text: the encoder writes "?" for the others.
+bool Ansi_Fasst(const QString& text)
 {
-    if (std::all_of(satz.begin(), satz.end(), [](QChar c) { return c.unicode() < 0x80; }))
-        return satz;
-    return Textdatei::Zeilen(Textdatei::Dekodieren(Textdatei::Kodieren(satz))).join(QStringLiteral("\r\n"));
+    return Textdatei::Kodieren(text).count('?') == text.count(QLatin1Char('?'));
 }
 
 }  // namespace
@@ -74,23 +72,33 @@ QString Mit_CRLF(const QString& text)
     return t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
-void SMSLog::Eintragen(const QString& eintrag)
+bool SMSLog::Eintragen(const QString& eintrag)
 {
     // A text's own line breaks are written as CR LF, so that the copy read back finds them.
     const QString record = Mit_CRLF(eintrag);
     const QString satz = record + QStringLiteral("\r\n");
-    if (!QFileInfo::exists(m_datei)) {
-        Textdatei::Anhaengen(m_datei, {satz});
-        return;
-    }
-    if (m_kopie.isEmpty()) {
+    // A new log is UTF-8, so that a message in any alphabet is kept whole.
+    if (!QFileInfo::exists(m_datei))
+        return Textdatei::Anhaengen(m_datei, {satz}, Textdatei::Kodierung::Utf8);
+    if (!m_gelesen) {
+        m_gelesen = true;
         Status_Setzen(QStringLiteral("Lese SMS-Datei ein..."));
-        if (const auto zeilen = Textdatei::Lesen(m_datei))
+        if (const auto zeilen = Textdatei::Lesen(m_datei, Textdatei::Kodierung::Ansi, &m_kodierung))
             for (const QString& zeile : *zeilen)
                 m_kopie += QStringLiteral("\r\n") + zeile;
     }
-    if (!m_kopie.contains(Wie_Gespeichert(record)))
-        Textdatei::Anhaengen(m_datei, {satz});
+    if (m_kopie.contains(record))
+        return true;
+    // An old Windows-1252 log becomes UTF-8 once, whole, when it must take a character it cannot
+    // hold: appended as "?", two texts would look alike and the second would never be logged.
+    // It is read anew: the copy lacks what this run appended.
+    if (m_kodierung == Textdatei::Kodierung::Ansi && !Ansi_Fasst(record)) {
+        const std::optional<QStringList> zeilen = Textdatei::Lesen(m_datei);
+        if (!zeilen || !Textdatei::Schreiben(m_datei, *zeilen, Textdatei::Kodierung::Utf8))
+            return false;
+        m_kodierung = Textdatei::Kodierung::Utf8;
+    }
+    return Textdatei::Anhaengen(m_datei, {satz});
 }
 
 QString Name_Suchen(const QString& nummer)
@@ -118,14 +126,18 @@ void SMS_Lesen()
         return;
 
     SMSLog log(SMSLogDatei);
+    bool logGescheitert = false;
     for (const CMGLEintrag& eintrag : CMGL_Antwort_Zerlegen(L.Text1)) {
         std::optional<SMSZeile> zeile = SMSZeile_Bilden(eintrag);
         if (!zeile)
             continue;
         zeile->Name = Name_Suchen(zeile->Nummer);
         f->Zeile_Anfuegen(*zeile);
-        if (SMSAutoLog)
-            log.Eintragen(SMSLogEintrag_Bilden(*zeile));
+        // A log that cannot be written is told once a read, and left alone for the rest of it.
+        if (SMSAutoLog && !logGescheitert && !log.Eintragen(SMSLogEintrag_Bilden(*zeile))) {
+            logGescheitert = true;
+            Schreibfehler_Melden();
+        }
     }
     Status_Setzen(QStringLiteral("Fertig."));
     f->Erste_Zeile_Zeigen();

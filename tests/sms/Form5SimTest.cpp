@@ -97,7 +97,7 @@ TEST_F(Form5Sim, LoadReadsStorageAndListWithEveryKindOfMessage)
     // ones now (the first listing read them); a third time nothing.
     EXPECT_EQ(Datei_Lesen(SMSLogDatei).count(QByteArray(80, '-')), 5);
     EXPECT_TRUE(Datei_Lesen(SMSLogDatei)
-                    .startsWith("EG   +49171234567       (Anna              ) 01.02.03 12:34:56 \r\nhellohello"));
+                    .startsWith("\xEF\xBB\xBF" "EG   +49171234567       (Anna              ) 01.02.03 12:34:56 \r\nhellohello"));
     Knopf("refresh");
     EXPECT_EQ(Zeile(1)[0], "EG");
     EXPECT_EQ(Datei_Lesen(SMSLogDatei).count(QByteArray(80, '-')), 7);
@@ -139,6 +139,16 @@ TEST_F(Form5Sim, MessagesAsTodaysPhonesListThem)
                                      "Statusreport: Meldung an +49171234567, gesendet: 01/02/03, 12:34:56 Uhr. "
                                      "Nicht ausgeliefert: 01/02/03, 12:35:08 Uhr."}));
     EXPECT_TRUE(Datei_Lesen(SMSLogDatei).contains("01.02.03 12:34:56 \r\nHello "));
+}
+
+TEST_F(Form5Sim, ALogThatCannotBeWrittenIsToldOnceARead)
+{
+    SMSLogDatei = Programmdatei("fehlt/sms.log");
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}});
+    Laden();
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 2);
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Dialoge.Meldungen[0].text, "Die Datei konnte nicht geschrieben werden!");
 }
 
 TEST_F(Form5Sim, EmptyPhoneAndRefusedList)

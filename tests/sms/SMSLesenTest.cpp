@@ -82,12 +82,14 @@ TEST(SMSLog, NewRecordsOnlyAndANewFileOnce)
     const QString a = QStringLiteral("EG   a\r\nText\r\n\r\n") + QString(80, '-');
     const QString b = QStringLiteral("EG   b\r\nZwei\nZeilen\r\n\r\n") + QString(80, '-');
 
+    // A new log is UTF-8 with the byte-order mark.
     SMSLog erster(datei);
-    erster.Eintragen(a);
-    erster.Eintragen(a);  // found in the copy read after the file was made
-    erster.Eintragen(b);
+    EXPECT_TRUE(erster.Eintragen(a));
+    EXPECT_TRUE(erster.Eintragen(a));  // found in the copy read after the file was made
+    EXPECT_TRUE(erster.Eintragen(b));
     const QByteArray nachEinem = Datei_Lesen(datei);
-    EXPECT_EQ(nachEinem, (a + "\r\n\r\n" + QString(b).replace("Zwei\nZeilen", "Zwei\r\nZeilen") + "\r\n\r\n").toLatin1());
+    EXPECT_EQ(nachEinem, "\xEF\xBB\xBF" + (a + "\r\n\r\n" + QString(b).replace("Zwei\nZeilen", "Zwei\r\nZeilen") +
+                                          "\r\n\r\n").toUtf8());
     EXPECT_EQ(anzeige.Status, QStringList{"Lese SMS-Datei ein..."});
 
     // A later run finds both, the text with its own line break included.
@@ -103,20 +105,43 @@ TEST(SMSLog, NewRecordsOnlyAndANewFileOnce)
     dritter.Eintragen(c);
     EXPECT_EQ(Datei_Lesen(datei).count("EU   c"), 2);
 
-    // A text with characters the file cannot hold is found again as the file keeps it.
-    const QString d = QStringLiteral("EG   d\r\nПривет 😀 ∑\r\n\r\n") + QString(80, '-');
-    SMSLog vierter(datei);
-    vierter.Eintragen(d);
-    const QByteArray mitD = Datei_Lesen(datei);
-    SMSLog fuenfter(datei);
-    fuenfter.Eintragen(d);
-    EXPECT_EQ(Datei_Lesen(datei), mitD);
-
-    // A log in a folder that does not exist is left alone.
+    // A log in a folder that does not exist is left alone, and the caller learns of it.
     SMSLog nirgends(ordner.filePath("fehlt/sms.log"));
-    nirgends.Eintragen(a);
+    EXPECT_FALSE(nirgends.Eintragen(a));
     EXPECT_FALSE(QFile::exists(ordner.filePath("fehlt/sms.log")));
     Link().Anzeige = nullptr;
+}
+
+TEST(SMSLog, AnOldLogTakesMessagesInOtherAlphabetsWhole)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    const QByteArray alt = "EG   +7 (x) 01.02.03 12:34:56\r\nGr\xFC\xDF\x65\r\n\r\n" + QByteArray(80, '-') + "\r\n";
+    Datei_Schreiben(datei, alt);
+    const QString kopf = QStringLiteral("EG   +7 (x) 01.02.03 12:34:56\r\n");
+    const QString erste = kopf + QStringLiteral("Привет\r\n\r\n") + QString(80, '-');
+    const QString zweite = kopf + QStringLiteral("Давайт\r\n\r\n") + QString(80, '-');
+
+    // A record the code page can hold goes on in it; the first that it cannot turns the log into UTF-8.
+    SMSLog log(datei);
+    EXPECT_TRUE(log.Eintragen(kopf + QStringLiteral("Köln")));
+    EXPECT_EQ(Datei_Lesen(datei), alt + "EG   +7 (x) 01.02.03 12:34:56\r\nK\xF6ln\r\n\r\n");
+    EXPECT_TRUE(log.Eintragen(erste));
+    SMSLog danach(datei);
+    EXPECT_TRUE(danach.Eintragen(zweite));
+    EXPECT_TRUE(danach.Eintragen(erste));
+    const QByteArray neu = Datei_Lesen(datei);
+    EXPECT_EQ(neu, "\xEF\xBB\xBF" + (QString::fromLatin1(alt) + kopf + QStringLiteral("Köln\r\n\r\n") + erste +
+                                      "\r\n\r\n" + zweite + "\r\n\r\n").toUtf8());
+
+    // The conversion goes through the safe save: a full disk keeps the old log whole.
+    Datei_Schreiben(datei, alt);
+    {
+        Dateigrenze grenze(alt.size());
+        SMSLog voll(datei);
+        EXPECT_FALSE(voll.Eintragen(erste));
+    }
+    EXPECT_EQ(Datei_Lesen(datei), alt);
 }
 
 class NameSuchen : public ::testing::Test {
