@@ -25,6 +25,8 @@ const QString CRLF = QStringLiteral("\r\n");
 // After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
 constexpr qint64 RuheMs = 500;
 constexpr qint64 NachlaufMs = 2000;
+// Ends a pending data entry of the phone.
+const QString Esc = QString(QChar(27));
 
 bool Ist_Zeilenende(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 
@@ -571,8 +573,13 @@ bool Prompt_Warten()
         Beantwortet();
     Debuglog_Abschliessen();
     const bool zeitAus = !fehler && !prompt;
-    if (zeitAus)
-        Nachlauf_Setzen(true);
+    // A phone that took the command waits for data: ESC ends that entry, and the line is
+    // drained before the next command.
+    if (!prompt) {
+        if (!Verloren())
+            Output(Esc);
+        Nachlauf_Setzen(zeitAus);
+    }
     Link_Freigeben();
     if (fehler)
         Fehler_Melden();

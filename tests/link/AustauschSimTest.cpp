@@ -2,6 +2,7 @@
 #include "common/Einstellungen.h"
 #include "link/Handytyp.h"
 #include "link/Module1.h"
+#include "sim/SimDatenobjekte.h"
 #include "sim/SimHandy.h"
 #include "sim/SimTelefonbuch.h"
 #include "support/Attrappen.h"
@@ -215,6 +216,17 @@ TEST_F(AustauschSim, AReplyOwedByATimedOutCommandNeverAnswersTheNextWithoutEcho)
 {
     handy.Echo_Setzen(false);
     Bert_Kommt_Waehrend_Anna();
+}
+
+TEST_F(AustauschSim, APromptThatFailsIsCancelled)
+{
+    sim::Datenobjekte_Anmelden(handy);
+    handy.Prompt_Verlieren();
+    EXPECT_FALSE(Prompt_Senden("AT^SBNW=bmp,0,1,1", true));
+    u.Dialoge.Meldungen.clear();
+    EXPECT_TRUE(Befehl_Senden("AT", true));
+    EXPECT_EQ(handy.Empfangen(), "AT^SBNW=bmp,0,1,1\r\n\x1b" "AT\r\n");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
 TEST_F(AustauschSim, TheFirstFinalLineDecidesResultAndMessage)
