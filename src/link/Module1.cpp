@@ -25,6 +25,8 @@ const QString CRLF = QStringLiteral("\r\n");
 // After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
 constexpr qint64 RuheMs = 500;
 constexpr qint64 NachlaufMs = 2000;
+// Ends a pending data entry of the phone.
+const QString Esc = QString(QChar(27));
 
 bool Ist_Zeilenende(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 
@@ -73,13 +75,19 @@ void Meter(int wert)
         Link().Anzeige->Meter_Setzen(wert);
 }
 
+void Log_Zeigen()
+{
+    Verbindung& L = Link();
+    if (L.Anzeige)
+        L.Anzeige->Log_Geaendert(L.Vorlauf.isEmpty() ? L.Text1 : L.Vorlauf + L.Text1);
+}
+
 void Log_Anhaengen(const QString& chunk)
 {
     Verbindung& L = Link();
     L.Text1 += chunk;
     L.Text2 += chunk;
-    if (L.Anzeige)
-        L.Anzeige->Log_Geaendert(L.Text1);
+    Log_Zeigen();
 }
 
 void Puffer_Leeren()
@@ -87,8 +95,16 @@ void Puffer_Leeren()
     Verbindung& L = Link();
     L.Text1.clear();
     L.Text2.clear();
-    if (L.Anzeige)
-        L.Anzeige->Log_Geaendert(L.Text1);
+    Log_Zeigen();
+}
+
+// One entry per wait: what came outside the reply, then the log.
+void Debuglog_Abschliessen()
+{
+    Verbindung& L = Link();
+    if (Debugmodus())
+        Debuglog_Schreiben(L.Vorlauf + L.Text1);
+    L.Vorlauf.clear();
 }
 
 QString Input() { return Link().Port ? Link().Port->Input() : QString(); }
@@ -124,55 +140,164 @@ void Beantwortet()
         Link().Port->Ausgabe_Beantwortet();
 }
 
-void Nachlauf_Setzen()
+bool Verloren() { return Link().Port && Link().Port->Verloren(); }
+
+// After a time-out or a failed prompt the line is drained before the next command; after a
+// time-out the phone may still owe the command's final line.
+void Nachlauf_Setzen(bool schuld)
 {
     Verbindung& L = Link();
     L.Nachlauf = true;
+    if (schuld) {
+        L.Schuld = true;
+        L.SchuldSeit = Jetzt();
+    }
     // Writes straight to the port wait the late reply out as well.
     if (L.Port && !L.Port->VorAusgabe)
         L.Port->VorAusgabe = [] { Nachlauf_Verwerfen(); };
 }
 
-// A final line counts for a command only after the command's own echo: what comes before it
-// is the late reply of an earlier command. It leaves the reply and stays in the log. A final
-// line without any echo, with the line quiet after it, shows a phone that does not echo.
-struct Echowaechter {
-    bool gesehen = Link().Echo.isEmpty();
-    bool ohneEcho = false;
-    qint64 ruhigSeit = -1;  // since when a final line before the echo is the last input
+// The start of the line that holds position `pos`.
+qsizetype Zeilenanfang(const QString& text, qsizetype pos)
+{
+    while (pos > 0 && !Ist_Zeilenende(text.at(pos - 1)))
+        --pos;
+    return pos;
+}
 
-    // After input: whether the final lines of the reply count yet; `ab` follows when the reply
-    // loses its head.
-    bool Zaehlt(qsizetype& ab)
+// Input that is no command's reply goes to the log only; a final line in it pays an owed one.
+void Vorlauf_Aufnehmen(const QString& chunk)
+{
+    Verbindung& L = Link();
+    L.Vorlauf += chunk;
+    if (L.Schuld) {
+        L.SchuldSeit = Jetzt();
+        qsizetype ab = Zeilenanfang(L.Vorlauf, L.Vorlauf.size() - chunk.size());
+        if (Endergebnis_Ab(L.Vorlauf, ab) != Ergebnis::Keins)
+            L.Schuld = false;
+    }
+    Log_Zeigen();
+}
+
+// What one wait receives. Until the command's reply begins, input goes to the log only: the
+// reply begins at the command's echo, or, with no echo to wait for (none expected, or the
+// phone does not echo), once no final line is owed. Before that, the first final line pays
+// the owed one and counts for nothing. A phone that echoed before and now does not: its first
+// unowed final line counts once the line has been quiet for a while after it.
+class Empfang {
+public:
+    Empfang()
     {
-        Verbindung& L = Link();
-        if (!gesehen) {
-            const qsizetype pos = L.Text2.indexOf(L.Echo, 0, Qt::CaseInsensitive);
-            if (pos >= 0) {
-                gesehen = true;
-                L.EchoGesehen = true;
-                L.Text2.remove(0, pos);
-                ab = 0;
-            }
-        }
-        if (gesehen || ohneEcho || !L.EchoGesehen)
-            return true;
-        ruhigSeit = Endergebnis(L.Text2) != Ergebnis::Keins ? Jetzt() : -1;
-        return false;
+        const Verbindung& L = Link();
+        m_anfang = m_frei = L.Vorlauf.size();
+        m_echoSuchen = !L.Echo.isEmpty();
+        m_aufEcho = m_echoSuchen && L.EchoGesehen;
+        m_eigen = !m_aufEcho && !L.Schuld;
     }
 
-    // After an empty poll, or at the end of the wait: whether the reply counts without an echo now.
-    bool Ohne_Echo(bool ende)
+    // Takes one poll's input ("" for none); returns what it added to the reply.
+    QString Aufnehmen(const QString& chunk)
     {
-        if (ruhigSeit < 0 || (!ende && Jetzt() - ruhigSeit < RuheMs))
+        Verbindung& L = Link();
+        if (m_eigen) {
+            if (chunk.isEmpty())
+                return QString();
+            Log_Anhaengen(chunk);
+            Echo_Im_Reply(chunk.size());
+            return chunk;
+        }
+        if (chunk.isEmpty())
+            return m_endzeile >= 0 && Jetzt() - m_endzeile >= RuheMs ? Ohne_Echo() : QString();
+        L.Vorlauf += chunk;
+        if (L.Schuld)
+            L.SchuldSeit = Jetzt();
+        if (m_echoSuchen) {
+            const qsizetype von = std::max(m_anfang, L.Vorlauf.size() - chunk.size() - L.Echo.size() + 1);
+            const qsizetype pos = L.Vorlauf.indexOf(L.Echo, von, Qt::CaseInsensitive);
+            if (pos >= 0) {
+                m_echoSuchen = false;
+                L.EchoGesehen = true;
+                L.Schuld = false;  // whatever was owed came before the echo or never comes
+                return Beginnen(pos);
+            }
+        }
+        qsizetype ab = Zeilenanfang(L.Vorlauf, std::max(m_frei, L.Vorlauf.size() - chunk.size()));
+        while (m_endzeile < 0 && Endergebnis_Ab(L.Vorlauf, ab) != Ergebnis::Keins) {
+            if (L.Schuld) {
+                L.Schuld = false;
+                m_frei = ab;
+            } else {
+                m_endzeile = Jetzt();  // measured from the final line, whatever follows it
+            }
+        }
+        if (!m_aufEcho && !L.Schuld)
+            return Beginnen(m_frei);
+        Log_Zeigen();
+        return QString();
+    }
+
+    // At the end of the wait: a final line without an echo counts now, quiet or not.
+    bool Ohne_Echo_Nehmen()
+    {
+        if (m_eigen || m_endzeile < 0)
             return false;
-        ohneEcho = true;
-        ruhigSeit = -1;
-        Link().EchoGesehen = false;
+        Ohne_Echo();
         return true;
     }
 
-    void Abschliessen() { Link().Echo.clear(); }
+    // The next final line of the reply; `endzeile` gets it.
+    Ergebnis Endergebnis(QString* endzeile = nullptr) { return Endergebnis_Ab(Link().Text2, m_ab, endzeile); }
+
+    ~Empfang() { Link().Echo.clear(); }
+
+private:
+    QString Beginnen(qsizetype pos)
+    {
+        Verbindung& L = Link();
+        const QString anfang = L.Vorlauf.mid(pos);
+        L.Vorlauf.truncate(pos);
+        m_eigen = true;
+        m_endzeile = -1;
+        Log_Anhaengen(anfang);
+        Echo_Im_Reply(anfang.size());
+        return anfang;
+    }
+
+    QString Ohne_Echo()
+    {
+        Link().EchoGesehen = false;
+        return Beginnen(m_frei);
+    }
+
+    // An echo within a reply that began without one: the phone echoes after all, and what came
+    // before the echo leaves the reply.
+    void Echo_Im_Reply(qsizetype neu)
+    {
+        Verbindung& L = Link();
+        if (!m_echoSuchen)
+            return;
+        const qsizetype von = std::max<qsizetype>(0, L.Text2.size() - neu - L.Echo.size() + 1);
+        const qsizetype pos = L.Text2.indexOf(L.Echo, von, Qt::CaseInsensitive);
+        if (pos < 0)
+            return;
+        m_echoSuchen = false;
+        L.EchoGesehen = true;
+        if (pos == 0)
+            return;
+        L.Vorlauf += L.Text2.left(pos);
+        L.Text1.remove(0, pos);
+        L.Text2.remove(0, pos);
+        m_ab = std::max<qsizetype>(0, m_ab - pos);
+        Log_Zeigen();
+    }
+
+    bool m_eigen = false;       // the reply has begun
+    bool m_echoSuchen = false;  // an echo is expected and not seen yet
+    bool m_aufEcho = false;     // the reply begins only at the echo (or after the quiet)
+    qsizetype m_anfang = 0;     // where this wait's input begins in Vorlauf
+    qsizetype m_frei = 0;       // where the input after the last paid final line begins in Vorlauf
+    qsizetype m_ab = 0;         // the next line of the reply to look at
+    qint64 m_endzeile = -1;     // when an unowed final line came before the echo
 };
 
 // A wait of the PIN path: it does not yield and ends on a final line among what it received
@@ -199,7 +324,7 @@ Unterwarten PIN_Unterwarten()
             if (w.ergebnis != Ergebnis::Keins)
                 break;
         }
-        if (leer > TimeoutFaktor) {
+        if (leer > TimeoutFaktor || Verloren()) {
             w.zeitAus = true;
             break;
         }
@@ -222,21 +347,6 @@ bool Traegt_Passwort(const QString& befehl)
         return false;
     const QStringList felder = b.mid(8).split(QLatin1Char(','));
     return felder.size() > 2 && !felder.at(2).trimmed().isEmpty();
-}
-
-// The phone's "incorrect password" as the first final line of a reply.
-bool Passwort_Abgelehnt(const QString& text)
-{
-    qsizetype anfang = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!Ist_Zeilenende(text.at(i)))
-            continue;
-        const QStringView zeile = QStringView(text).mid(anfang, i - anfang);
-        anfang = i + 1;
-        if (Zeile_Bewerten(zeile) != Ergebnis::Keins)
-            return zeile == u"+CME ERROR: 16";
-    }
-    return false;
 }
 
 // The phone refused the command: maybe it wants the PIN2 first.
@@ -339,7 +449,9 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
         return Ausgang::Fehler;
     }
     Nachlauf_Verwerfen();
-    Input();  // stale replies and unsolicited lines
+    // Stale replies and unsolicited lines.
+    if (const QString alt = Input(); !alt.isEmpty())
+        Vorlauf_Aufnehmen(alt);
     LetzterBefehl = befehl;
     if (L.Port)
         L.Port->OutBuffer_Leeren();
@@ -359,31 +471,32 @@ void Befehl_Schreiben(const QString& befehl, bool crlf)
 void Nachlauf_Verwerfen()
 {
     Verbindung& L = Link();
-    if (!L.Nachlauf)
-        return;
-    L.Nachlauf = false;
-    if (!L.Port || !L.Port->IstOffen())
-        return;
-    const qint64 anfang = Jetzt();
-    qint64 zuletzt = anfang;
-    QString verworfen;
-    for (;;) {
-        const QString chunk = Input();
-        const qint64 jetzt = Jetzt();
-        if (!chunk.isEmpty()) {
-            verworfen += chunk;
-            zuletzt = jetzt;
+    if (L.Nachlauf) {
+        L.Nachlauf = false;
+        if (L.Port && L.Port->IstOffen()) {
+            // The link is held meanwhile, and the windows are painted.
+            const bool warBelegt = L.Belegt;
+            if (!warBelegt)
+                Link_Belegen();
+            const qint64 anfang = Jetzt();
+            qint64 zuletzt = anfang;
+            for (;;) {
+                const QString chunk = Input();
+                const qint64 jetzt = Jetzt();
+                if (!chunk.isEmpty()) {
+                    Vorlauf_Aufnehmen(chunk);
+                    zuletzt = jetzt;
+                }
+                if (Verloren() || jetzt - zuletzt >= RuheMs || jetzt - anfang >= NachlaufMs)
+                    break;
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
+            if (!warBelegt)
+                Link_Freigeben();
         }
-        if (jetzt - zuletzt >= RuheMs || jetzt - anfang >= NachlaufMs)
-            break;
     }
-    if (verworfen.isEmpty())
-        return;
-    L.Text1 += verworfen;
-    if (L.Anzeige)
-        L.Anzeige->Log_Geaendert(L.Text1);
-    if (Debugmodus())
-        Debuglog_Schreiben(verworfen);
+    if (L.Schuld && Jetzt() - L.SchuldSeit >= TimeoutFaktor)
+        L.Schuld = false;
 }
 
 bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
@@ -395,48 +508,46 @@ Ausgang Warten(const QString& absage)
     Verbindung& L = Link();
     Link_Belegen();
     Puffer_Leeren();
-    // The network scan has its own bound in time, whatever the idle limit; the meter shows its share.
+    // The network scan has its own bound in time, once the phone has shown it is there; the
+    // meter shows its share.
     const bool netzsuche = Ist_Netzsuche(LetzterBefehl);
+    bool gehoert = false;
     const qint64 anfang = Jetzt();
     int leer = 0;
-    qsizetype ab = 0;
-    Echowaechter echo;
     Ergebnis ergebnis = Ergebnis::Keins;
     QString endzeile;
     bool zeitAus = false;
-    for (;;) {
-        const QString chunk = Input();
-        if (L.Anzeige)
-            L.Anzeige->Panel_Setzen(3, QStringLiteral("Eingangspuffer: %1").arg(L.Text2.size()));
-        leer = chunk.isEmpty() ? leer + 1 : 1;
-        const qint64 vergangen = Jetzt() - anfang;
-        Meter(netzsuche ? static_cast<int>(std::min(vergangen, NetzsucheMs) * TimeoutFaktor / NetzsucheMs) : leer);
-        if (!chunk.isEmpty()) {
-            Log_Anhaengen(chunk);
-            if (echo.Zaehlt(ab))
-                ergebnis = Endergebnis_Ab(L.Text2, ab, &endzeile);
-        } else if (echo.Ohne_Echo(false)) {
-            ergebnis = Endergebnis_Ab(L.Text2, ab, &endzeile);
+    {
+        Empfang empfang;
+        for (;;) {
+            const QString chunk = Input();
+            if (L.Anzeige)
+                L.Anzeige->Panel_Setzen(3, QStringLiteral("Eingangspuffer: %1").arg(L.Text2.size()));
+            leer = chunk.isEmpty() ? leer + 1 : 1;
+            gehoert = gehoert || !chunk.isEmpty();
+            const bool lang = netzsuche && gehoert;
+            const qint64 vergangen = Jetzt() - anfang;
+            Meter(lang ? static_cast<int>(std::min(vergangen, NetzsucheMs) * TimeoutFaktor / NetzsucheMs) : leer);
+            if (!empfang.Aufnehmen(chunk).isEmpty())
+                ergebnis = empfang.Endergebnis(&endzeile);
+            if (L.Abarbeiten)
+                L.Abarbeiten();
+            else
+                QCoreApplication::processEvents();
+            if (ergebnis != Ergebnis::Keins)
+                break;
+            zeitAus = Verloren() || (lang ? vergangen >= NetzsucheMs : leer >= TimeoutFaktor);
+            if (zeitAus)
+                break;
         }
-        if (L.Abarbeiten)
-            L.Abarbeiten();
-        else
-            QCoreApplication::processEvents();
-        if (ergebnis != Ergebnis::Keins)
-            break;
-        zeitAus = netzsuche ? vergangen >= NetzsucheMs : leer >= TimeoutFaktor;
-        if (zeitAus)
-            break;
+        if (zeitAus && !Verloren() && empfang.Ohne_Echo_Nehmen()) {
+            ergebnis = empfang.Endergebnis(&endzeile);
+            zeitAus = ergebnis == Ergebnis::Keins;
+        }
     }
-    if (zeitAus && echo.Ohne_Echo(true)) {
-        ergebnis = Endergebnis_Ab(L.Text2, ab, &endzeile);
-        zeitAus = false;
-    }
-    echo.Abschliessen();
     if (ergebnis != Ergebnis::Keins)
         Beantwortet();
-    if (Debugmodus())
-        Debuglog_Schreiben(L.Text1);
+    Debuglog_Abschliessen();
     Meter(0);
     // The refusal the caller expects is an answer: no PIN path, no message.
     if (ergebnis == Ergebnis::Fehler && !absage.isEmpty() && endzeile.trimmed() == absage) {
@@ -449,11 +560,11 @@ Ausgang Warten(const QString& absage)
     // The first final line decides both the result and the message.
     Ergebnis letztes = ergebnis;
     // A wrong password is no question of the PIN2: the path would spend tries of it.
-    const bool passwortFalsch = ergebnis == Ergebnis::Fehler && Passwort_Abgelehnt(L.Text2);
+    const bool passwortFalsch = ergebnis == Ergebnis::Fehler && endzeile == QLatin1String("+CME ERROR: 16");
     if (ergebnis == Ergebnis::Fehler && !passwortFalsch)
         gut = PIN_Pfad(zeitAus, pinNichtNoetig, letztes);
     if (zeitAus)
-        Nachlauf_Setzen();
+        Nachlauf_Setzen(true);
     L.Abgelehnt = ergebnis == Ergebnis::Fehler && !gut && !zeitAus;
 
     if (passwortFalsch)
@@ -480,45 +591,47 @@ bool Prompt_Senden(const QString& text, bool crlf)
 
 bool Prompt_Warten()
 {
-    Verbindung& L = Link();
     Link_Belegen();
     Puffer_Leeren();
     int leer = 0;
-    qsizetype ab = 0;
-    Echowaechter echo;
     bool fehler = false;
     bool prompt = false;
-    for (;;) {
-        const QString chunk = Input();
-        leer = chunk.isEmpty() ? leer + 1 : 1;
-        Meter(leer);
-        if (!chunk.isEmpty()) {
-            Log_Anhaengen(chunk);
-            if (echo.Zaehlt(ab))
-                fehler = Endergebnis_Ab(L.Text2, ab) == Ergebnis::Fehler || fehler;
-            prompt = chunk.contains(QLatin1Char('>'));
-        } else if (echo.Ohne_Echo(false)) {
-            fehler = Endergebnis_Ab(L.Text2, ab) == Ergebnis::Fehler || fehler;
+    {
+        Empfang empfang;
+        for (;;) {
+            const QString chunk = Input();
+            leer = chunk.isEmpty() ? leer + 1 : 1;
+            Meter(leer);
+            const QString neu = empfang.Aufnehmen(chunk);
+            if (!neu.isEmpty()) {
+                for (Ergebnis e; (e = empfang.Endergebnis()) != Ergebnis::Keins;)
+                    fehler = fehler || e == Ergebnis::Fehler;
+                prompt = neu.contains(QLatin1Char('>'));
+            }
+            if (fehler || prompt || leer >= TimeoutFaktor || Verloren())
+                break;
         }
-        if (fehler || prompt || leer >= TimeoutFaktor)
-            break;
+        if (!fehler && !prompt && !Verloren() && empfang.Ohne_Echo_Nehmen())
+            for (Ergebnis e; (e = empfang.Endergebnis()) != Ergebnis::Keins;)
+                fehler = fehler || e == Ergebnis::Fehler;
     }
-    if (!fehler && !prompt && echo.Ohne_Echo(true))
-        fehler = Endergebnis_Ab(L.Text2, ab) == Ergebnis::Fehler;
-    echo.Abschliessen();
     if (fehler || prompt)
         Beantwortet();
-    if (Debugmodus())
-        Debuglog_Schreiben(L.Text1);
-    const bool zeitAus = !fehler && !prompt && leer >= TimeoutFaktor;
-    if (zeitAus)
-        Nachlauf_Setzen();
+    Debuglog_Abschliessen();
+    const bool zeitAus = !fehler && !prompt;
+    // A phone that took the command waits for data: ESC ends that entry, and the line is
+    // drained before the next command.
+    if (!prompt) {
+        if (!Verloren())
+            Output(Esc);
+        Nachlauf_Setzen(zeitAus);
+    }
     Link_Freigeben();
     if (fehler)
         Fehler_Melden();
     if (zeitAus)
         Timeout_Melden();
-    return !fehler && !zeitAus;
+    return prompt && !fehler;
 }
 
 void Status_Setzen(const QString& text)

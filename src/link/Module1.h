@@ -22,14 +22,19 @@ struct Verbindung {
     // Milliseconds of a steady clock for the timed waits; unset: the real one. Tests may speed it up.
     std::function<qint64()> Uhr;
 
-    QString Text2;  // reply buffer: everything received for the current command
-    QString Text1;  // communication log of the current exchange
+    QString Text2;  // reply buffer: the current command's reply, from its echo on
+    QString Text1;  // communication log of the current exchange, from the command's echo on
+    // What came that is no command's reply (stale and unsolicited lines, the late reply of a
+    // timed-out command): the log window and debug.log show it, no reader parses it.
+    QString Vorlauf;
     bool Belegt = false;  // the busy lamp is red
     // The last command was answered in time, with an error: the phone refused it.
     bool Abgelehnt = false;
 
     // Guards against a reply that comes after its command has timed out.
-    bool Nachlauf = false;      // a command timed out: its reply may still be on the way
+    bool Nachlauf = false;      // drain the line until it is quiet before the next command
+    bool Schuld = false;        // a timed-out command still owes the phone's final line
+    qint64 SchuldSeit = 0;      // since when the line has been quiet with that debt open
     bool EchoGesehen = false;   // the phone echoed the last command it answered
     QString Echo;               // the echo of the command being waited for; "" for none
 };
@@ -55,7 +60,9 @@ bool Prompt_Warten();
 // For callers that write a command themselves and then wait: records it for the PIN resend.
 void Befehl_Schreiben(const QString& befehl, bool crlf);
 
-// After a time-out: reads and drops input until the line has been quiet for a while.
+// Before every command: after a time-out or a failed prompt, reads input into the log until
+// the line has been quiet for a while; ends an owed final line's debt once the line has been
+// quiet for the whole time-out.
 void Nachlauf_Verwerfen();
 
 void Status_Setzen(const QString& text);

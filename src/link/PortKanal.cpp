@@ -59,11 +59,17 @@ SerialPortKanal::SerialPortKanal() : m_port(std::make_unique<QSerialPort>()) {}
 
 SerialPortKanal::~SerialPortKanal() { Schliessen(); }
 
-// An unplugged adapter: the port is closed, so later commands do not wait on a dead device.
+// An unplugged adapter or a hung-up line: the port is closed, so later commands do not wait on a
+// dead device. A hang-up shows as a read error, an unplugged adapter as a resource error.
 bool SerialPortKanal::Verschwunden()
 {
-    if (m_port->error() != QSerialPort::ResourceError)
+    const QSerialPort::SerialPortError fehler = m_port->error();
+    if (fehler == QSerialPort::NoError)
         return false;
+    if (fehler == QSerialPort::TimeoutError) {
+        m_port->clearError();  // a poll that timed out is no failure
+        return false;
+    }
     m_port->clearError();
     m_port->close();
     m_verloren = true;
@@ -74,9 +80,13 @@ QString SerialPortKanal::Input()
 {
     if (!m_port->isOpen())
         return QString();
-    if (m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(1) && !Verschwunden())
-        m_port->clearError();  // a poll that timed out is no failure
-    return QString::fromLatin1(m_port->readAll());
+    if (m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(1) && Verschwunden())
+        return QString();
+    const QString chunk = QString::fromLatin1(m_port->readAll());
+    // A failed read may show only once the data is fetched.
+    if (chunk.isEmpty())
+        Verschwunden();
+    return chunk;
 }
 
 void SerialPortKanal::Output(const QString& text)
@@ -96,11 +106,8 @@ void SerialPortKanal::Output(const QString& text)
     QElapsedTimer uhr;
     uhr.start();
     while (m_port->bytesToWrite() > 0 && uhr.elapsed() < 2000) {
-        if (!m_port->waitForBytesWritten(100)) {
-            if (Verschwunden())
-                return;
-            m_port->clearError();
-        }
+        if (!m_port->waitForBytesWritten(100) && Verschwunden())
+            return;
     }
 }
 

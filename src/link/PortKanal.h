@@ -23,6 +23,9 @@ public:
     virtual void Ausgabe_Abwarten() {}
     // The phone has answered what was written last, so it has all of it: no drain needs to wait.
     virtual void Ausgabe_Beantwortet() {}
+    // The device went away (read error, hang-up) and could not be opened again yet: a wait
+    // ends at once instead of polling a dead line.
+    virtual bool Verloren() const { return false; }
 
     // Runs before every write, for the exchange's guards against late replies.
     std::function<void()> VorAusgabe;
@@ -57,6 +60,7 @@ public:
     void OutBuffer_Leeren() override;
     void Ausgabe_Abwarten() override;
     void Ausgabe_Beantwortet() override { m_beantwortet = true; }
+    bool Verloren() const override { return m_verloren; }
     bool CommPort_Setzen(int nummer) override;
     int CommPort() const override { return m_nummer; }
     bool Settings_Setzen(const QString& settings) override;
@@ -72,7 +76,7 @@ private:
     // When the line will have sent everything written so far, by the line speed.
     std::chrono::steady_clock::time_point m_leitungFrei{};
     bool m_beantwortet = true;
-    bool m_verloren = false;  // the device vanished while open; the next write reopens it
+    bool m_verloren = false;  // the device vanished while open; each write tries to reopen it
     int m_nummer = 0;  // no port until one is chosen
     QString m_settings = QStringLiteral("19200,n,8,1");
 };

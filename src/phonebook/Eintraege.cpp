@@ -54,10 +54,11 @@ void Index_Bestaetigt(int buch, int index)
     }
 }
 
-// A write command that failed without an answer (a time-out) may still have been carried out.
+// A write command that failed without the phone's refusal (a time-out, a lost line) may still
+// have been carried out.
 void Schreiben_Gescheitert(int buch, int index)
 {
-    if (Buch_Gueltig(buch) && Link().Nachlauf)
+    if (Buch_Gueltig(buch) && !Link().Abgelehnt)
         s_unbestaetigt[buch].insert(index);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace Module1;
@@ -219,6 +220,35 @@ TEST_F(Austausch, PromptWait)
 
     EXPECT_FALSE(Prompt_Senden("AT^SBNW=x", true));
     EXPECT_EQ(u.Dialoge.Texte().last(), Timeout);
+}
+
+TEST_F(Austausch, WithoutEchoTheQuietIsMeasuredFromTheFinalLine)
+{
+    Link().Uhr = [this] { return qint64(u.Port.Polls); };  // a poll is a millisecond
+    u.Port.Bei("AT+A", {"AT+A\r\r\nOK\r\n"});
+    ASSERT_TRUE(Befehl_Senden("AT+A", true));
+    // The phone stops echoing and reports its network every 300 ms.
+    QStringList chunks{"\r\nOK\r\n"};
+    for (int i = 0; i < 20; ++i)
+        chunks << QStringList(299, QString()) << "\r\n+CREG: 1\r\n";
+    u.Port.Bei("AT+B", chunks);
+    const int vorher = u.Port.Polls;
+    EXPECT_TRUE(Befehl_Senden("AT+B", true));
+    EXPECT_LT(u.Port.Polls - vorher, 1000);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Austausch, TheQuietWaitBeforeACommandServesTheWindows)
+{
+    Link().Uhr = [this] { return qint64(u.Port.Polls); };
+    u.Port.CommPort_Setzen(1);
+    ASSERT_TRUE(u.Port.Oeffnen());
+    EXPECT_FALSE(Befehl_Senden("AT+A", true));  // a time-out: the next command waits for quiet
+    QString gesendet;
+    QTimer::singleShot(0, [&] { gesendet = u.Port.Gesendet; });
+    u.Port.Bei("AT+B", {"AT+B\r\r\nOK\r\n"});
+    EXPECT_TRUE(Befehl_Senden("AT+B", true));
+    EXPECT_EQ(gesendet, "AT+A\r\n");
 }
 
 TEST_F(Austausch, BefehlSchreibenRecordsTheCommandForTheResend)

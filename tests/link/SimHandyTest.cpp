@@ -195,6 +195,30 @@ TEST_F(SimHandyTest, DatenmodusBisCtrlZUndAbbruchMitEsc)
     EXPECT_EQ(handy.Befehle(), (std::vector<std::string>{"AT+CMGW=5", "AT+CMGW=5", "AT"}));
 }
 
+TEST_F(SimHandyTest, VerlorenerPromptUndTaubWennBeschaeftigt)
+{
+    // The prompt is lost, the data mode comes all the same; ESC ends it and means nothing after.
+    handy.Handler_Setzen("AT+CMGW", [](sim::SimHandy&, const std::string&) {
+        return sim::Antwort{sim::Prompt(), [](const std::string&) { return sim::Ok(); }};
+    });
+    handy.Prompt_Verlieren();
+    EXPECT_EQ(leitung.Frage("AT+CMGW=5\r", "AT+CMGW=5\r"), "AT+CMGW=5\r");
+    leitung.Schreiben("AT\r\x1b\x1b");
+    EXPECT_EQ(leitung.Lesen(3), "AT\r");
+    Nichts_Weiter();
+
+    // Busy with a late reply, the phone drops what comes meanwhile.
+    handy.Taub_Wenn_Beschaeftigt(true);
+    handy.Verzoegerung_Setzen(300);
+    EXPECT_EQ(leitung.Frage("AT+CGMM\r", "AT+CGMM\r"), "AT+CGMM\r");
+    leitung.Schreiben("ATZ\r");
+    handy.Verzoegerung_Setzen(0);
+    EXPECT_EQ(leitung.Lesen(13), "\r\nS35\r\n\r\nOK\r\n");
+    Nichts_Weiter();
+    EXPECT_EQ(handy.Befehle(), (std::vector<std::string>{"AT+CMGW=5", "AT", "AT+CGMM", "AT"}));
+    EXPECT_NE(handy.Empfangen().find("ATZ\r"), std::string::npos);
+}
+
 TEST_F(SimHandyTest, ZeichnetJedesByteAufUndSendetRoh)
 {
     const std::string roh("A\0B\r\nAT\r", 8);

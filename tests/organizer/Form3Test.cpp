@@ -352,6 +352,7 @@ TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
     };
     u.Handy->Antwort_Setzen("AT^SBNW=vcs,1,1", "\r\nERROR\r\n", 1);
     f->Toolbar1_ButtonClick("edit");
+    ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("\x1b", 3000));  // the refused prompt is cancelled
     u.Handy->Empfangen_Loeschen();
     f->Toolbar1_ButtonClick("new");
     EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,2,1,"));

@@ -222,6 +222,18 @@ void SimHandy::Ueberschreibungen_Loeschen()
     m_ueberschreibungen.clear();
 }
 
+void SimHandy::Taub_Wenn_Beschaeftigt(bool taub)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_taub = taub;
+}
+
+void SimHandy::Prompt_Verlieren(int anzahl)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_promptVerlieren = std::max(0, anzahl);
+}
+
 void SimHandy::Handler_Setzen(const std::string& praefix, Handler handler)
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
@@ -316,10 +328,11 @@ void SimHandy::Ankuenfte_Bearbeiten()
 {
     const auto jetzt = std::chrono::steady_clock::now();
     while (!m_unterwegs.empty() && m_unterwegs.front().ankunft <= jetzt) {
-        const char c = m_unterwegs.front().c;
+        const Unterwegs u = m_unterwegs.front();
         m_unterwegs.pop_front();
-        m_empfangen += c;
-        Byte_Bearbeiten(c);
+        m_empfangen += u.c;
+        if (!m_taub || u.ankunft >= m_beschaeftigtBis)
+            Byte_Bearbeiten(u.c);
     }
 }
 
@@ -349,7 +362,7 @@ void SimHandy::Byte_Bearbeiten(char c)
         }
         return;
     }
-    if (c == '\n')
+    if (c == '\n' || c == Esc)
         return;
     if (c != '\r') {
         // Echoed as it comes, like a phone does; the line is answered at its CR.
@@ -419,6 +432,13 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
     // A copy: the handler may replace itself.
     const Handler handler = *bester;
     Antwort antwort = handler(*this, zeile);
+    if (antwort.daten && m_promptVerlieren > 0) {
+        --m_promptVerlieren;
+        const std::string prompt = Prompt();
+        if (antwort.text.size() >= prompt.size() &&
+            antwort.text.compare(antwort.text.size() - prompt.size(), prompt.size(), prompt) == 0)
+            antwort.text.resize(antwort.text.size() - prompt.size());
+    }
     if (!antwort.text.empty() && !verlieren)
         Ausgeben(antwort.text, true);
     if (antwort.daten) {
@@ -438,6 +458,8 @@ void SimHandy::Ausgeben(const std::string& bytes, bool antwort)
         m_ausgang.back().bytes += bytes;
         return;
     }
+    if (antwort && m_verzoegerung > 0)
+        m_beschaeftigtBis = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_verzoegerung);
     m_ausgang.push_back({bytes, antwort, m_verzoegerung, m_stueckBytes, m_stueckPause, m_baud});
 }
 

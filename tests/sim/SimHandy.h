@@ -108,6 +108,14 @@ public:
     void Antwort_Verlieren_Bei(const std::string& praefix, int anzahl = -1);
     void Ueberschreibungen_Loeschen();
 
+    // ---- Misbehaviour of a real phone ------------------------------------------------
+    // Busy: while the reply of a command is delayed (Verzoegerung_Setzen), whatever arrives is
+    // recorded in Empfangen() but neither echoed nor answered, and is no command in Befehle().
+    void Taub_Wenn_Beschaeftigt(bool taub);
+    // The next `anzahl` data prompts are lost on the way: the phone enters its data mode all
+    // the same and takes what follows as data.
+    void Prompt_Verlieren(int anzahl = 1);
+
     // Registers (or replaces) the handler for commands that start with `praefix`
     // (case-insensitive, prefix rule above); the longest matching prefix wins.
     void Handler_Setzen(const std::string& praefix, Handler handler);
@@ -196,6 +204,9 @@ private:
     int m_stueckPause = 0;
     int m_verzoegerung = 0;
     int m_baud = 0;
+    bool m_taub = false;
+    std::chrono::steady_clock::time_point m_beschaeftigtBis{};
+    int m_promptVerlieren = 0;
 
     struct Ueberschreibung {
         std::string praefix;  // upper case

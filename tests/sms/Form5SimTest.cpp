@@ -5,6 +5,7 @@
 #include "common/Module4.h"
 #include "common/Platzierung.h"
 #include "sms/Form5.h"
+#include "sms/SMSLesen.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -185,6 +186,20 @@ TEST_F(Form5Sim, EmptyPhoneAndRefusedList)
     u.Handy->Antwort_Setzen("AT+CPMS?", sim::Zeile("+CPMS: \"SM\"") + sim::Ok(), 1);
     Knopf("refresh");
     EXPECT_FALSE(f->Label3->isVisibleTo(f));
+}
+
+TEST_F(Form5Sim, AStorageReplyThatComesLateIsNotReadAsTheList)
+{
+    Nachrichten({{1, {1, Hallo}}});
+    Laden();
+    TimeoutFaktor = 500;
+    u.Handy->Verzoegerung_Setzen(1250);
+    SMSSpeicher_Pruefen();  // times out; its reply comes while the list is asked for
+    u.Handy->Verzoegerung_Setzen(0);
+    Vergessen();
+    Knopf("refresh");
+    EXPECT_EQ(Indizes(), QStringList{"01"});
+    EXPECT_EQ(Empfangen(), "AT+CMGL=4\r\nAT+CPMS?\r\n");
 }
 
 TEST_F(Form5Sim, ClickShowsTheMessageWithItsLineBreaks)

@@ -121,9 +121,13 @@ void Link_Zuruecksetzen()
     L.Argumente.clear();
     L.Text1.clear();
     L.Text2.clear();
+    L.Vorlauf.clear();
     L.Belegt = false;
+    L.Abgelehnt = false;
     L.Uhr = nullptr;
     L.Nachlauf = false;
+    L.Schuld = false;
+    L.SchuldSeit = 0;
     L.EchoGesehen = false;
     L.Echo.clear();
     Module1::TimeoutFaktor = 7500;
