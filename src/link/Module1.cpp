@@ -360,7 +360,8 @@ bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig, Ergebnis& letztes)
     Unterwarten w = PIN_Unterwarten();
     zeitAus = w.zeitAus;
     letztes = w.ergebnis;
-    if (w.ergebnis == Ergebnis::Fehler)
+    // A lost line is told as a time-out, once; no PIN can help it.
+    if (w.ergebnis == Ergebnis::Fehler || Verloren())
         return false;
     if (L.Text1.contains(QLatin1String("READY"))) {
         pinNichtNoetig = true;
@@ -383,6 +384,8 @@ bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig, Ergebnis& letztes)
     w = PIN_Unterwarten();
     zeitAus = w.zeitAus;
     letztes = w.ergebnis;
+    if (Verloren())
+        return false;
     if (Nicht_Bestanden(w)) {
         MsgBox(QStringLiteral("PIN nicht richtig!"));
         return false;

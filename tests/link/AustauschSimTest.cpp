@@ -288,6 +288,19 @@ TEST_F(AustauschSim, AHangUpEndsTheWaitAtOnceAndTheDeviceIsTakenBackWhenItReturn
     }
 }
 
+TEST_F(AustauschSim, AHangUpInThePinPathAsksForNoPin)
+{
+    u.Handy->Antwort_Setzen("AT+CGMM", sim::Error(), 1);
+    Link().Abarbeiten = [&] {
+        if (u.Handy && Link().Text2.contains("ERROR"))
+            u.Handy.reset();
+    };
+    u.Dialoge.Eingaben = {"1234"};
+    EXPECT_FALSE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_TRUE(u.Dialoge.Eingabeprompts.isEmpty());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
+}
+
 TEST_F(AustauschSim, AnUnpluggedDeviceFailsAtOnceAndIsReopenedWhenBack)
 {
     ASSERT_TRUE(Befehl_Senden("AT", true));
