@@ -35,18 +35,28 @@ std::optional<CMGLEintrag> Kopf_Lesen(const QString& zeile)
     return CMGLEintrag{*index, *status, QString()};
 }
 
-}  // namespace
-
-QVector<CMGLEintrag> CMGL_Antwort_Zerlegen(const QString& antwort)
+// The reply's lines up to its final line, trimmed, empty ones left out.
+QStringList Antwortzeilen(const QString& antwort)
 {
-    QVector<CMGLEintrag> eintraege;
-    bool pduFolgt = false;
+    QStringList zeilen;
     for (const QString& roh : Textdatei::Zeilen(antwort)) {
         const QString zeile = roh.trimmed();
         if (zeile.isEmpty())
             continue;
         if (Ist_Endzeile(zeile))
             break;
+        zeilen << zeile;
+    }
+    return zeilen;
+}
+
+}  // namespace
+
+QVector<CMGLEintrag> CMGL_Antwort_Zerlegen(const QString& antwort)
+{
+    QVector<CMGLEintrag> eintraege;
+    bool pduFolgt = false;
+    for (const QString& zeile : Antwortzeilen(antwort)) {
         if (zeile.startsWith(QLatin1String("+CMGL:"))) {
             const auto kopf = Kopf_Lesen(zeile);
             pduFolgt = kopf.has_value();
@@ -63,12 +73,7 @@ std::optional<QString> CMGR_PDU_Lesen(const QString& antwort)
 {
     QString pdu;
     bool kopf = false;
-    for (const QString& roh : Textdatei::Zeilen(antwort)) {
-        const QString zeile = roh.trimmed();
-        if (zeile.isEmpty())
-            continue;
-        if (Ist_Endzeile(zeile))
-            break;
+    for (const QString& zeile : Antwortzeilen(antwort)) {
         if (zeile.startsWith(QLatin1String("+CMGR:")))
             kopf = true;
         else if (kopf)

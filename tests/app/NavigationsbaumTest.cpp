@@ -1,6 +1,7 @@
 // The navigation tree's nodes, what each click opens or calls, and SPRACHEWAEHLEN
 // against the simulated phone's model.
 #include "HauptfensterUmgebung.h"
+#include "support/Testdateien.h"
 
 #include "link/Handytyp.h"
 #include "phone/Form12.h"
@@ -275,10 +276,7 @@ TEST_F(Navigationsbaum, TheAutomaticLoadAsksBeforeItReplacesUnsavedLocalRows)
 {
     QTemporaryDir ordner;
     const QString datei = ordner.filePath("auto.orx");
-    QFile d(datei);
-    ASSERT_TRUE(d.open(QIODevice::WriteOnly));
-    d.write("LOKAL\t000\tAus der Datei\t0301\t\r\n");
-    d.close();
+    Datei_Anlegen(datei, "LOKAL\t000\tAus der Datei\t0301\t\r\n");
     Module1::AutoTelefonbuchDatei = datei;
     Module1::LokalTBAutoLaden = true;
     Klicken("Telefonbuch");
