@@ -2,6 +2,7 @@
 // logo of 5000 bytes, each against the time the line itself needs for the bytes of the larger
 // direction. Prints; asserts nothing about time.
 #include "link/Module1.h"
+#include "link/Module2.h"
 #include "link/PortKanal.h"
 #include "media/Logo.h"
 #include "sim/SimDatenobjekte.h"
@@ -42,6 +43,7 @@ TEST(Leitung, DreissigKurznachrichtenLesen)
     u.Handy->Baudrate_Setzen(Baud);
     ZaehlPort port(*u.Port);
     Module1::Link().Port = &port;
+    Module1::SMSLogDatei = Module2::SMSLog_Vorgabe();  // the read logs as the program's does
 
     QElapsedTimer uhr;
     uhr.start();
