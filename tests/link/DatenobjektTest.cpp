@@ -184,8 +184,9 @@ TEST_F(Objektaustausch, AMissingPromptEndsTheUploadWhereItStood)
     const QStringList bloecke = Bloecke_Schneiden(Hex_Kodieren(QByteArray(180, 'A')), 176, 6);
     EXPECT_FALSE(Objekt_Schreiben("vcs", 3, bloecke, Fortschritt::VorAnkuendigung, "Schreibe Termin..."));
     EXPECT_EQ(anzeige.Wert(), 2);
+    ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("\x1b", 3000));  // the lost prompt is cancelled
     const QByteArray wire = Empfangen();
-    EXPECT_TRUE(wire.endsWith("AT^SBNW=vcs,3,2,3\r\n"));
+    EXPECT_TRUE(wire.endsWith("AT^SBNW=vcs,3,2,3\r\n\x1b"));
     EXPECT_FALSE(wire.contains("AT^SBNW=vcs,3,3,3"));
     EXPECT_FALSE(wire.contains("AT^SBNW=vcs,3,0"));
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // the link's time-out message alone
