@@ -1,6 +1,7 @@
 #include "media/Form15.h"
 
 #include "app/MDIForm1.h"
+#include "common/Datei.h"
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Platzierung.h"
@@ -317,9 +318,10 @@ void Form15::Command1_Click()
     const std::optional<QString> ziel = Dialoge::Aktuell().Datei_Speichern(wahl);
     // Bad digits are found before the target is touched, so no half file is left behind. They
     // and a cancelled dialog end quietly; a file that cannot be written is told.
+    const std::optional<QByteArray> bytes = Datenobjekt::Hex_Dekodieren(hex);
     bool gesichert = false;
-    if (ziel && Datenobjekt::Hex_Dekodieren(hex)) {
-        gesichert = Datenobjekt::Datei_Schreiben(*ziel, hex);
+    if (ziel && bytes) {
+        gesichert = Datei_Sichern(*ziel, *bytes);
         if (!gesichert)
             Schreibfehler_Melden();
     }

@@ -1,5 +1,6 @@
 #include "media/Logo.h"
 
+#include "common/Datei.h"
 #include "common/Dialoge.h"
 #include "link/Datenobjekt.h"
 #include "link/LinkAnzeige.h"
@@ -51,7 +52,7 @@ bool Logo_Lesen(const QString& ziel)
         Fertig();
         return false;
     }
-    if (!Datenobjekt::Datei_Schreiben(ziel, *hex)) {
+    if (!Datei_Sichern(ziel, *bytes)) {
         Schreibfehler_Melden();
         return false;
     }
