@@ -411,7 +411,8 @@ void Form5::SMS_kill()
         return;
     }
     bool veraendert = false;
-    for (int i = 0; i < kal1->topLevelItemCount(); ++i) {
+    bool fehler = false;
+    for (int i = 0; i < kal1->topLevelItemCount() && !fehler; ++i) {
         const QTreeWidgetItem* zeile = kal1->topLevelItem(i);
         if (!zeile->isSelected())
             continue;
@@ -421,21 +422,27 @@ void Form5::SMS_kill()
         // The slot may have been emptied or reused since the list was read: only the message
         // the user saw is deleted, and one that is gone already counts as deleted.
         const Platzinhalt inhalt = Platz_Lesen(nummer, zeile->data(0, PDURolle).toString());
-        if (inhalt == Platzinhalt::Fehler)
-            return;
+        if (inhalt == Platzinhalt::Fehler) {
+            fehler = true;
+            continue;
+        }
         if (inhalt == Platzinhalt::Anders) {
             veraendert = true;
             continue;
         }
         if (inhalt == Platzinhalt::Wie_Gelistet &&
             Befehl_Senden(QStringLiteral("AT+CMGD=") + QString::number(nummer), true, UngueltigerIndex) ==
-                Ausgang::Fehler)
-            return;
+                Ausgang::Fehler) {
+            fehler = true;
+            continue;
+        }
         m_fuellen = true;
         delete kal1->takeTopLevelItem(i--);
         m_fuellen = false;
         Aktive_Leeren();
     }
+    // A skipped slot means the list is stale, however the delete ended: rows would otherwise
+    // show (and answer) a message the phone no longer holds there.
     if (veraendert) {
         MsgBox(QStringLiteral("Die Nachricht wurde im Handy verändert und nicht gelöscht. Die Liste wird neu "
                               "eingelesen."),
@@ -443,7 +450,8 @@ void Form5::SMS_kill()
         SMS_Lesen();  // ends with the storage check
         return;
     }
-    SMSSpeicher_Pruefen();
+    if (!fehler)
+        SMSSpeicher_Pruefen();
 }
 
 // ---- Window -----------------------------------------------------------------------------

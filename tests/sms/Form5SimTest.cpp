@@ -298,6 +298,28 @@ TEST_F(Form5Sim, ASlotReusedSinceTheListIsNotDeleted)
     EXPECT_EQ(Zeile(1)[6], QString::fromUtf8("Hallo\nWelt\nTschüss"));
 }
 
+TEST_F(Form5Sim, AReusedSlotIsToldAndTheListReReadWhenALaterSlotFails)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}, {3, {1, Hallo}}});
+    LoeschenRueckfrage = false;
+    Laden();
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Nachrichten[2] = {0, Mehrzeilig}; });
+    u.Handy->Antwort_Setzen("AT+CMGR=3", sim::Error(), 1);
+    Waehlen({0, 1, 2});
+    Vergessen();
+    f->SMS_kill();
+    const std::string empfangen = Empfangen();
+    EXPECT_EQ(empfangen.rfind("AT+CMGR=1\r\nAT+CMGD=1\r\nAT+CMGR=2\r\nAT+CMGR=3\r\n", 0), 0u) << empfangen;
+    EXPECT_EQ(empfangen.find("AT+CMGD=2"), std::string::npos);
+    EXPECT_NE(empfangen.find("AT+CMGL=4\r\n"), std::string::npos) << empfangen;
+    EXPECT_EQ(u.Dialoge.Texte().count("Die Nachricht wurde im Handy verändert und nicht gelöscht. Die Liste "
+                                      "wird neu eingelesen."),
+              1);
+    EXPECT_EQ(Indizes(), QStringList({"02", "03"}));
+    EXPECT_EQ(Zeile(0)[2], "+4930123");
+    EXPECT_EQ(Zeile(0)[6], QString::fromUtf8("Hallo\nWelt\nTschüss"));
+}
+
 TEST_F(Form5Sim, EmptyListAndNoSelection)
 {
     Laden();
