@@ -477,9 +477,11 @@ void Form6::Command52_Click()
                    Dialoge::Symbol::Kritisch);
         return;
     }
-    // Written back, it keeps the type the phone gave it.
+    // Written back, it keeps the type the phone gave it; one whose type cannot be read is only
+    // listed, as a guessed type would change it on the phone.
     m_handyZentrale = antwort.Nummer;
     m_handyTyp = antwort.Typ;
+    const bool zurueckschreiben = !antwort.Typ.isEmpty();
     // The flag takes the action of a changed selection; the explicit one then writes the number
     // back. An unchanged selection leaves the flag to the explicit action, and nothing is written.
     const int index = Combo2->findText(antwort.Nummer, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -496,7 +498,10 @@ void Form6::Command52_Click()
         Combo2_Waehlen(Combo2->count() - 1);
         SMSCENTERSCHREIBEN();
     }
-    Combo2_Click();
+    if (zurueckschreiben)
+        Combo2_Click();
+    else
+        KlickUnterdruecken = false;
     Status_Setzen(QStringLiteral("Fertig."));
 }
 

@@ -140,13 +140,17 @@ CSCAAntwort CSCA_Antwort_Lesen(const QString& antwort)
     const qsizetype zu = auf < 0 ? -1 : antwort.indexOf(QLatin1Char('"'), auf + 1);
     if (zu < 0)
         return {CSCAAntwort::Ungueltig, QString(), QString()};
-    QString nummer = antwort.mid(auf + 1, zu - auf - 1);
+    QString nummer = antwort.mid(auf + 1, zu - auf - 1).trimmed();
     if (nummer.isEmpty())
         return {CSCAAntwort::Leer, QString(), QString()};
+    // The type is the rest of the line behind one comma; anything else there makes it unreadable.
+    qsizetype ende = zu + 1;
+    while (ende < antwort.size() && antwort[ende] != u'\r' && antwort[ende] != u'\n')
+        ++ende;
+    const QString rest = antwort.mid(zu + 1, ende - zu - 1).trimmed();
     QString typ;
-    if (antwort.mid(zu + 1, 1) == QLatin1String(","))
-        for (qsizetype i = zu + 2; i < antwort.size() && antwort[i] >= u'0' && antwort[i] <= u'9'; ++i)
-            typ += antwort[i];
+    if (rest.startsWith(QLatin1Char(',')) && Ziffern_Pruefen(rest.mid(1).trimmed()))
+        typ = rest.mid(1).trimmed();
     if (typ == QLatin1String("145") && !nummer.startsWith(QLatin1Char('+')))
         nummer.prepend(QLatin1Char('+'));
     const QString ziffern = nummer.startsWith(QLatin1Char('+')) ? nummer.mid(1) : nummer;

@@ -44,15 +44,15 @@ Speicherbalken Speicherbalken_Berechnen(const SMSSpeicherstand& stand);
 std::optional<QString> CMGS_Referenz_Lesen(const QString& antwort);
 
 // The reply to "AT+CSCA?": the number between the quotation marks behind "CSCA:" and the type
-// behind them, or the word EMPTY (an empty number counts the same); Unlesbar when the reply
-// holds neither. Type 145 puts "+" before digits that lack it. Only "+" and at most 20 digits,
+// behind them (blanks around either skipped), or the word EMPTY (an empty number counts the
+// same); Unlesbar when the reply holds neither. Type 145 puts "+" before digits that lack it. Only "+" and at most 20 digits,
 // or the digits alone, make a number: anything else (hex digits of a phone left in UCS2, say)
 // is Ungueltig.
 struct CSCAAntwort {
     enum Art { Unlesbar, Leer, Eingetragen, Ungueltig };
     Art Ergebnis = Unlesbar;
     QString Nummer;
-    QString Typ;  // as the phone reported it; "" when it gave none
+    QString Typ;  // as the phone reported it; "" when it gave none or none that can be read
 };
 CSCAAntwort CSCA_Antwort_Lesen(const QString& antwort);
 

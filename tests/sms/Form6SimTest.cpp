@@ -411,6 +411,33 @@ TEST_F(Form6Sim, AnInternationalCentreWithoutPlusKeepsItsType)
     EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->ZentraleTyp; }), 145);
 }
 
+TEST_F(Form6Sim, BlanksInTheReplyDoNotChangeTheCentresType)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Zentrale = "491710760000"; });
+    u.Handy->Antwort_Setzen("AT+CSCA?", sim::Zeile("+CSCA: \"491710760000\", 145") + sim::Ok(), 1);
+    f = Form6::Instanz();
+    const std::string empfangen = Empfangen();
+    EXPECT_EQ(empfangen.find(",129"), std::string::npos) << empfangen;
+    EXPECT_EQ(Eintraege2(), QStringList{"+491710760000"});
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->ZentraleTyp; }), 145);
+}
+
+TEST_F(Form6Sim, ACentreWhoseTypeCannotBeReadIsListedButNotWrittenBack)
+{
+    Datei_Schreiben(Servicecenter_Datei(), "+491722270000\r\n");
+    u.Handy->Antwort_Setzen("AT+CSCA?", sim::Zeile("+CSCA: \"491710760000\",14x") + sim::Ok(), 1);
+    f = Form6::Instanz();
+    EXPECT_EQ(Empfangen(), "AT+CSCA?\r\n");
+    EXPECT_EQ(Eintraege2(), QStringList({"+491722270000", "491710760000"}));
+    EXPECT_EQ(f->Combo2->currentIndex(), 1);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    // The user's next choice is written as usual.
+    Vergessen();
+    f->Combo2->setCurrentIndex(0);
+    emit f->Combo2->activated(0);
+    EXPECT_EQ(Empfangen(), "AT+CSCA=+491722270000,145\r\n");
+}
+
 TEST_F(Form6Sim, AnUnreadableCentreIsNeitherListedNorWritten)
 {
     u.Handy->Mit_Zustand([&](sim::SimHandy&) { n->Zentrale = "002B0034003900310037"; });

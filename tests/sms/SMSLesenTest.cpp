@@ -199,6 +199,12 @@ TEST(CSCAAntwort, NumberAndTypeAsThePhoneHoldsThem)
         {"\r\n+CSCA: \"6281100000\",145\r\n\r\nOK\r\n", A::Eingetragen, "+6281100000", "145"},
         {"\r\n+CSCA: \"01710760000\",129\r\n\r\nOK\r\n", A::Eingetragen, "01710760000", "129"},
         {"\r\n+CSCA: \"+491710760000\"\r\n\r\nOK\r\n", A::Eingetragen, "+491710760000", ""},
+        // blanks around the number and the type
+        {"\r\n+CSCA: \"491710760000\", 145\r\n\r\nOK\r\n", A::Eingetragen, "+491710760000", "145"},
+        {"\r\n+CSCA: \" 01710760000 \" , 129 \r\n\r\nOK\r\n", A::Eingetragen, "01710760000", "129"},
+        // a type that cannot be read
+        {"\r\n+CSCA: \"491710760000\",14x\r\n\r\nOK\r\n", A::Eingetragen, "491710760000", ""},
+        {"\r\n+CSCA: \"491710760000\" 145\r\n\r\nOK\r\n", A::Eingetragen, "491710760000", ""},
         {"\r\n+CSCA: \"+12345678901234567890\",145\r\nOK\r\n", A::Eingetragen, "+12345678901234567890", "145"},
         {"\r\n+CSCA: EMPTY\r\nOK\r\n", A::Leer, "", ""},
         {"\r\n+CSCA: \"\",129\r\nOK\r\n", A::Leer, "", ""},
