@@ -403,16 +403,9 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
 
 namespace {
 
-// Deletes the entry at `index` of book `b` (1..4) on the phone and, after "OK", from the cache.
-bool Index_Loeschen(int b, int index)
+// Takes the entry at `index` of book `b` out of the cache.
+void Index_Austragen(int b, int index)
 {
-    Status_Setzen(QStringLiteral("Lösche Eintrag..."));
-    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
-        return false;
-    if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
-        return false;
-
-    Index_Bestaetigt(b, index);
     for (int s = 1; s <= TBuchPlaetze; ++s)
         if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index)
             TBuchDaten[b][s][1].clear();
@@ -424,7 +417,35 @@ bool Index_Loeschen(int b, int index)
                 TBuchDaten[b][j + 1][feld].clear();
             }
         }
+}
+
+// Deletes the entry at `index` of book `b` (1..4) on the phone and, after "OK", from the cache.
+bool Index_Loeschen(int b, int index)
+{
+    Status_Setzen(QStringLiteral("Lösche Eintrag..."));
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
+        return false;
+    if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
+        return false;
+    Index_Bestaetigt(b, index);
+    Index_Austragen(b, index);
     return true;
+}
+
+// What the phone holds at an index, read back from it.
+enum class Indexbefund { Leer, Belegt, Unbekannt };
+
+Indexbefund Index_Nachlesen(int b, int index)
+{
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true) ||
+        !Befehl_Senden(QStringLiteral("AT+CPBR=") + QString::number(index), true))
+        return Indexbefund::Unbekannt;
+    const QString& antwort = Link().Text2;
+    const qsizetype marke = antwort.indexOf(QLatin1String("+CPBR:"));
+    if (marke < 0)
+        return Indexbefund::Leer;
+    QString rest = antwort.mid(marke + 6);
+    return CPBR_Eintrag_Lesen(rest).Index == index ? Indexbefund::Belegt : Indexbefund::Unbekannt;
 }
 
 }  // namespace
@@ -486,9 +507,25 @@ void EDIT_ITEM()
         if (!umzug)
             return;
         if (!Index_Loeschen(altesBuch, alterIndex)) {
-            Kritisch(QStringLiteral("Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte nicht "
-                                    "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
-            return;
+            // A delete that got no answer may have been carried out: the phone tells.
+            switch (Link().Abgelehnt ? Indexbefund::Belegt : Index_Nachlesen(altesBuch, alterIndex)) {
+            case Indexbefund::Belegt:
+                Kritisch(QStringLiteral("Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte nicht "
+                                        "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
+                return;
+            case Indexbefund::Unbekannt:
+                // Neither shown nor free: a write there asks first, until the book is read again.
+                Index_Austragen(altesBuch, alterIndex);
+                s_unbestaetigt[altesBuch].insert(alterIndex);
+                Liste_Neu_Zeigen();
+                Kritisch(QStringLiteral("Ob der alte Eintrag gelöscht wurde, ist nicht bekannt. Bitte lesen Sie das "
+                                        "Telefonbuch neu ein."));
+                return;
+            case Indexbefund::Leer:
+                Index_Bestaetigt(altesBuch, alterIndex);
+                Index_Austragen(altesBuch, alterIndex);
+                break;
+            }
         }
         Eintraege_Zaehlen(altesBuch);
         Liste_Neu_Zeigen();

@@ -270,6 +270,62 @@ TEST_F(ListenbefehleSim, DeleteLoopOverFiveEntriesStopsAtTheFirstFailure)
     EXPECT_EQ(std::count(befehle.begin(), befehle.end(), "AT+CPBW=3"), 0);
 }
 
+// The phone deletes Bob's old entry, but its answer is lost.
+TEST_F(ListenbefehleSim, AMoveWhoseDeleteTimedOutReadsTheOldIndexBack)
+{
+    Setzen("SM", {{1, {"0301", 129, "Bob"}}});
+    Lesen(1);
+    u.Handy->Antwort_Verlieren_Bei("AT+CPBW=1", 1);
+    Waehlen("Bob");
+    Im_Dialog([](Form4* d) {
+        d->Text4->setText("2");
+        d->Command1->click();
+    });
+    Befehl("edit");
+    ASSERT_TRUE(dialogGesehen);
+
+    const auto befehle = u.Handy->Befehle();
+    EXPECT_NE(std::find(befehle.begin(), befehle.end(), "AT+CPBR=1"), befehle.end());
+    for (const QString& text : u.Dialoge.Texte())
+        EXPECT_FALSE(text.contains("Beide Einträge")) << text.toStdString();
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 1);
+    Alle_Gleich(1, "SM", {"2|0301|Bob"});
+}
+
+// Neither the delete nor the read-back is answered: the old index may or may not be free.
+TEST_F(ListenbefehleSim, AMoveWhoseOldEntryCannotBeReadBackKeepsItsIndexTaken)
+{
+    Setzen("SM", {{1, {"0301", 129, "Bob"}}});
+    Lesen(1);
+    u.Handy->Antwort_Verlieren_Bei("AT+CPBW=1", 1);
+    u.Handy->Schweigen_Bei("AT+CPBR=1", 1);
+    Waehlen("Bob");
+    Im_Dialog([](Form4* d) {
+        d->Text4->setText("2");
+        d->Command1->click();
+    });
+    Befehl("edit");
+
+    const QStringList texte = u.Dialoge.Texte();
+    EXPECT_EQ(texte.count("Ob der alte Eintrag gelöscht wurde, ist nicht bekannt. Bitte lesen Sie das Telefonbuch "
+                          "neu ein."),
+              1)
+        << texte.join("|").toStdString();
+    for (const QString& text : texte)
+        EXPECT_FALSE(text.contains("Beide Einträge")) << text.toStdString();
+    EXPECT_EQ(Liste(1), QStringList{"2|0301|Bob"});
+    EXPECT_EQ(Index_Frei(1), 3);
+    u.Dialoge.Meldungen.clear();
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    EXPECT_FALSE(Schreiben_Erlaubt("1", 1));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+
+    // A read of the book settles it.
+    f->Neulesenknopf(1)->trigger();
+    EXPECT_EQ(Index_Frei(1), 1);
+    Alle_Gleich(1, "SM", {"2|0301|Bob"});
+}
+
 TEST_F(ListenbefehleSim, EntriesBeyondAFullCacheAreNotOverwrittenUnasked)
 {
     u.Handy->Mit_Zustand([&](sim::SimHandy&) {
