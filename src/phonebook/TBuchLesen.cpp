@@ -296,6 +296,10 @@ bool Telefonbuch_Lesen(int buch)
     // that no writer takes the placeholder for the book's size.
     const int gesamtVorher = TBuchGesamt[buch];
     TBuchGesamt[buch] = 10;
+    // Slots of an earlier read must not survive entries deleted on the phone meanwhile, nor a
+    // read that fails before its first entry: the book is then not read, with nothing cached
+    // that a write could take for a free slot.
+    TBuch_Leeren(buch);
 
     Status_Setzen(QStringLiteral("Wähle Telefonbuch aus..."));
     if (!Befehl_Senden(QStringLiteral("at+cpbs=\"%1\"").arg(Speicherkennung), true)) {
@@ -343,8 +347,6 @@ bool Telefonbuch_Lesen(int buch)
         TBuchTextLaenge[buch] = laengen->Text;
     }
 
-    // Slots of an earlier read must not survive entries deleted on the phone meanwhile.
-    TBuch_Leeren(buch);
     Ausserhalb_Vergessen(buch);
     if (belegung && TBuchBelegt[buch] <= 0) {
         Status_Setzen(QStringLiteral("Telefonbuch ist leer!"));

@@ -326,6 +326,40 @@ TEST_F(ListenbefehleSim, AMoveWhoseOldEntryCannotBeReadBackKeepsItsIndexTaken)
     Alle_Gleich(1, "SM", {"2|0301|Bob"});
 }
 
+// The re-read is refused at once; then a new entry goes to index 3 through the entry dialog.
+TEST_F(ListenbefehleSim, ARereadThatFailsAtItsFirstCommandLeavesTheBookNotRead)
+{
+    Setzen("SM", {{1, {"0301", 129, "Anna"}}, {2, {"0302", 129, "Bob"}}});
+    Lesen(1);
+    ASSERT_TRUE(TBuchVollstaendig[1]);
+    u.Handy->Antwort_Setzen("at+cpbs=\"SM\"", sim::Error(), 1);
+    f->Neulesenknopf(1)->trigger();
+    EXPECT_FALSE(TBuchVollstaendig[1]);
+    EXPECT_EQ(Cache(1), QStringList{});
+    EXPECT_EQ(Index_Frei(1), 0);
+
+    Fenster().Eintrag_Dialog = [] {
+        EintragBuch = "1";
+        EintragIndex = "3";
+        EintragName = "Neu";
+        EintragNummer = "0303";
+        EintragMerker.clear();
+    };
+    u.Dialoge.Meldungen.clear();
+    u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    Befehl("new");
+    Fenster().Eintrag_Dialog = nullptr;
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // asked, as the book is not read
+    EXPECT_EQ(Telefon("SM"), QStringList({"1|0301|Anna", "2|0302|Bob", "3|0303|Neu"}));
+    // Nothing cached or listed stands for an entry it is not.
+    EXPECT_EQ(Cache(1), QStringList{"3|0303|Neu"});
+    EXPECT_EQ(Liste(1), QStringList{"3|0303|Neu"});
+    EXPECT_FALSE(TBuchVollstaendig[1]);
+    f->Neulesenknopf(1)->trigger();
+    EXPECT_TRUE(TBuchVollstaendig[1]);
+    EXPECT_EQ(Liste(1), Telefon("SM"));
+}
+
 TEST_F(ListenbefehleSim, EntriesBeyondAFullCacheAreNotOverwrittenUnasked)
 {
     u.Handy->Mit_Zustand([&](sim::SimHandy&) {
