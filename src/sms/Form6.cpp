@@ -547,6 +547,7 @@ void Form6::SMS_VERSENDEN()
         return;
 
     const int anzahl = List3->count();
+    bool logGescheitert = false;
     for (int i = 1; i <= anzahl && i <= List3->count(); ++i) {
         const QString nummer = List3->item(i - 1)->text();
         const QString text = Text6->toPlainText();
@@ -569,10 +570,14 @@ void Form6::SMS_VERSENDEN()
         Status_Setzen(referenz ? QStringLiteral("Nachricht(en) versandt - angenommen unter Nr. ") + *referenz +
                                      QLatin1Char('.')
                                : QStringLiteral("Nachricht(en) versandt."));
-        // The message is out; a log that cannot be written does not change that.
-        if (Knopf_Gedrueckt("log"))
-            SendeLog_Anhaengen(SendeLog_Datei(), SendeLogZeile_Bilden(referenz.value_or(QString()), Uhr(), nummer,
-                                                                      report, direkt, Mit_CRLF(text)));
+        // The message is out; a log that cannot be written does not change that. It is told once
+        // a sending and left alone for the rest of it.
+        if (Knopf_Gedrueckt("log") && !logGescheitert &&
+            !SendeLog_Anhaengen(SendeLog_Datei(), SendeLogZeile_Bilden(referenz.value_or(QString()), Uhr(), nummer,
+                                                                       report, direkt, Mit_CRLF(text)))) {
+            logGescheitert = true;
+            Schreibfehler_Melden();
+        }
     }
 }
 
