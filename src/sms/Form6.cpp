@@ -33,7 +33,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -372,12 +371,7 @@ void Form6::Toolbar3_ButtonClick(const QString& schluessel)
     QFile f(*datei);
     if (!f.open(QIODevice::ReadOnly))
         return;
-    // Text files on this desktop are mostly UTF-8; anything else is read as the program's own files.
-    const QByteArray bytes = f.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString inhalt = utf8(bytes);
-    if (utf8.hasError())
-        inhalt = Textdatei::Dekodieren(bytes);
+    const QString inhalt = Textdatei::Dekodieren(f.readAll());
 
     if (!Text6->toPlainText().isEmpty() && Frage_Ja(QStringLiteral("Bestehenden Text vorher löschen?")))
         Text6->clear();
