@@ -3,8 +3,11 @@
 #include "common/Datei.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <algorithm>
 
 namespace Textdatei {
 namespace {
@@ -72,20 +75,64 @@ QByteArray Icu_Kodieren(const QString& text)
     return einzeln;
 }
 
-QByteArray Bytes(const QStringList& zeilen, Kodierung kodierung)
+QString Ansi_Dekodieren(const QByteArray& bytes)
+{
+    if (Wahl() == Wandler::Icu) {
+        QStringDecoder d(IcuName);
+        return d(bytes);
+    }
+    return Tabelle_Dekodieren(bytes);
+}
+
+QString Text(const QStringList& zeilen)
 {
     QString text;
     for (const QString& z : zeilen)
         text += z + QStringLiteral("\r\n");
+    return text;
+}
+
+// The bytes of a whole file. Text that Windows-1252 cannot hold becomes UTF-8 with the mark
+// rather than question marks.
+QByteArray Dateibytes(const QString& text, Kodierung kodierung)
+{
     switch (kodierung) {
     case Kodierung::Telefon:
         return text.toLatin1();
-    case Kodierung::Utf8:
+    case Kodierung::Utf8OhneMarke:
         return text.toUtf8();
+    case Kodierung::Utf8:
+        break;
     case Kodierung::Ansi:
+        if (Ansi_Fasst(text))
+            return Kodieren(text);
         break;
     }
-    return Kodieren(text);
+    return Bom + text.toUtf8();
+}
+
+bool Nur_Ascii(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Writes the bytes at the end of the file. Unbuffered, so that a failure shows in the write
+// itself; what part of them got in is cut off again, a file made for them goes again.
+bool Ans_Ende(const QString& pfad, const QByteArray& daten)
+{
+    QFile f(pfad);
+    const bool gab = f.exists();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    const qint64 vorher = f.size();
+    if (f.write(daten) == daten.size())
+        return true;
+    f.close();
+    if (gab)
+        QFile::resize(pfad, vorher);
+    else
+        QFile::remove(pfad);
+    return false;
 }
 
 }  // namespace
@@ -100,21 +147,36 @@ Wandler Aktueller_Wandler() { return Wahl(); }
 
 void Wandler_Setzen(Wandler wandler) { Wahl() = wandler == Wandler::Icu && Icu_Vorhanden() ? wandler : Wandler::Tabelle; }
 
-QString Dekodieren(const QByteArray& bytes)
+Kodierung Erkennen(const QByteArray& bytes)
 {
     if (bytes.startsWith(Bom))
+        return Kodierung::Utf8;
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char b) { return static_cast<unsigned char>(b) < 0x80; }))
+        return Kodierung::Ansi;
+    // Stateless: a sequence cut at the end is an error too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);  // the decoder only learns of errors when it runs
+    return utf8.hasError() ? Kodierung::Ansi : Kodierung::Utf8OhneMarke;
+}
+
+QString Dekodieren(const QByteArray& bytes)
+{
+    switch (Erkennen(bytes)) {
+    case Kodierung::Utf8:
         return QString::fromUtf8(bytes.mid(Bom.size()));
-    if (Wahl() == Wandler::Icu) {
-        QStringDecoder d(IcuName);
-        return d(bytes);
+    case Kodierung::Utf8OhneMarke:
+        return QString::fromUtf8(bytes);
+    default:
+        return Ansi_Dekodieren(bytes);
     }
-    return Tabelle_Dekodieren(bytes);
 }
 
 QByteArray Kodieren(const QString& text)
 {
     return Wahl() == Wandler::Icu ? Icu_Kodieren(text) : Tabelle_Kodieren(text);
 }
+
+bool Ansi_Fasst(const QString& text) { return Ansi_Dekodieren(Kodieren(text)) == text; }
 
 QStringList Zeilen(const QString& text)
 {
@@ -143,7 +205,7 @@ std::optional<QStringList> Lesen(const QString& pfad, Kodierung kodierung, Kodie
         return std::nullopt;
     const QByteArray bytes = f.readAll();
     if (kodierung != Kodierung::Telefon)
-        kodierung = bytes.startsWith(Bom) ? Kodierung::Utf8 : Kodierung::Ansi;
+        kodierung = Erkennen(bytes);
     if (gefunden)
         *gefunden = kodierung;
     return Zeilen(kodierung == Kodierung::Telefon ? QString::fromLatin1(bytes) : Dekodieren(bytes));
@@ -154,26 +216,34 @@ Kodierung Dateikodierung(const QString& pfad, Kodierung neu)
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
         return neu;
-    return f.read(Bom.size()) == Bom ? Kodierung::Utf8 : Kodierung::Ansi;
+    return Erkennen(f.readAll());
 }
 
 bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodierung)
 {
-    const QByteArray daten = Bytes(zeilen, kodierung);
-    return Datei_Sichern(pfad, kodierung == Kodierung::Utf8 ? Bom + daten : daten);
+    return Datei_Sichern(pfad, Dateibytes(Text(zeilen), kodierung));
 }
 
 bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu)
 {
-    const Kodierung kodierung = neu == Kodierung::Telefon ? neu : Dateikodierung(pfad, neu);
+    const QString text = Text(zeilen);
+    if (neu == Kodierung::Telefon)
+        return Ans_Ende(pfad, text.toLatin1());
+    if (QFileInfo(pfad).size() == 0)
+        return Ans_Ende(pfad, Dateibytes(text, neu));
+    // ASCII is the same bytes in every encoding a file can have: the file need not be read.
+    if (Nur_Ascii(text))
+        return Ans_Ende(pfad, text.toLatin1());
     QFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!f.open(QIODevice::ReadOnly))
         return false;
-    QByteArray daten = Bytes(zeilen, kodierung);
-    if (kodierung == Kodierung::Utf8 && f.size() == 0)
-        daten.prepend(Bom);
-    // Qt holds small writes in its buffer; a full disk shows first in the flush.
-    return f.write(daten) == daten.size() && f.flush();
+    const QByteArray alt = f.readAll();
+    f.close();
+    const Kodierung kodierung = Erkennen(alt);
+    if (kodierung == Kodierung::Ansi && !Ansi_Fasst(text))
+        return Datei_Sichern(pfad, Bom + (Ansi_Dekodieren(alt) + text).toUtf8());
+    // The mark stands at the start only.
+    return Ans_Ende(pfad, Dateibytes(text, kodierung == Kodierung::Utf8 ? Kodierung::Utf8OhneMarke : kodierung));
 }
 
 QString Felder_Verbinden(const QStringList& felder)

@@ -137,9 +137,13 @@ void Form14::Toolbar1_ButtonClick(const QString& schluessel)
 
 void Form14::schreiben()
 {
-    // Only what was written just now goes out: an old "temp.bmp" never does.
-    if (!Bild_Speichern(Picture2->Picture(), Temp_Bmp()))
+    if (Picture2->Picture().Leer())
         return;
+    // Only what was written just now goes out: an old "temp.bmp" never does.
+    if (!Bild_Speichern(Picture2->Picture(), Temp_Bmp())) {
+        Schreibfehler_Melden();
+        return;
+    }
     QFile f(Temp_Bmp());
     if (!f.open(QIODevice::ReadOnly))
         return;
@@ -168,8 +172,10 @@ void Form14::Bearbeiten()
 {
     if (Picture2->Picture().Leer())
         return;
-    if (!Bild_Speichern(Picture2->Picture(), Temp_Bmp()))
+    if (!Bild_Speichern(Picture2->Picture(), Temp_Bmp())) {
+        Schreibfehler_Melden();
         return;
+    }
     Form22* editor = Form22::Instanz();
     if (MDIForm1::Instanz())
         MDIForm1::Instanz()->Kind_Zeigen(editor);

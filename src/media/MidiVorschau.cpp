@@ -1,11 +1,16 @@
 #include "media/MidiVorschau.h"
 
+#include "common/Datei.h"
+
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QtEndian>
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
+
+#include <array>
 
 namespace {
 
@@ -58,6 +63,30 @@ struct Synthesizer {
         return synth && fluid_synth_sfload(synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED;
     }
 };
+
+// The 44-byte header of a WAV file of 16-bit stereo PCM.
+QByteArray Wav_Kopf(quint32 rate, quint32 daten)
+{
+    QByteArray kopf;
+    const auto zahl = [&kopf](auto wert) {
+        char b[sizeof(wert)];
+        qToLittleEndian(wert, b);
+        kopf.append(b, sizeof(wert));
+    };
+    kopf += "RIFF";
+    zahl(quint32(36 + daten));
+    kopf += "WAVEfmt ";
+    zahl(quint32(16));
+    zahl(quint16(1));  // PCM
+    zahl(quint16(2));
+    zahl(rate);
+    zahl(quint32(rate * 4));
+    zahl(quint16(4));
+    zahl(quint16(16));
+    kopf += "data";
+    zahl(daten);
+    return kopf;
+}
 
 }  // namespace
 
@@ -158,27 +187,29 @@ bool FluidMidiGeraet::In_Datei_Spielen(const QString& midi, const QString& wav, 
     if (!QFileInfo(midi).isFile())
         return false;
     Synthesizer s(true);
-    const QByteArray ziel = QFile::encodeName(wav);
-    fluid_settings_setstr(s.settings, "audio.file.name", ziel.constData());
-    fluid_settings_setstr(s.settings, "audio.file.type", "wav");
     if (!s.Starten())
         return false;
     fluid_player_t* spieler = new_fluid_player(s.synth);
     if (!spieler)
         return false;
-    bool gut = fluid_player_add(spieler, QFile::encodeName(midi).constData()) == FLUID_OK;
-    fluid_file_renderer_t* renderer = gut ? new_fluid_file_renderer(s.synth) : nullptr;
-    gut = renderer && fluid_player_play(spieler) == FLUID_OK;
+    bool gut = fluid_player_add(spieler, QFile::encodeName(midi).constData()) == FLUID_OK &&
+               fluid_player_play(spieler) == FLUID_OK;
     double rate = 44100;
     fluid_settings_getnum(s.settings, "synth.sample-rate", &rate);
-    int periode = 64;
-    fluid_settings_getint(s.settings, "audio.period-size", &periode);
-    const long bloecke = long(rate * sekunden / periode);
-    for (long i = 0; gut && i < bloecke && fluid_player_get_status(spieler) == FLUID_PLAYER_PLAYING; ++i)
-        gut = fluid_file_renderer_process_block(renderer) == FLUID_OK;
+    // Rendered in memory, 16-bit stereo, so that the file goes through the shared save whole.
+    constexpr int Rahmen = 64;
+    const long bloecke = long(rate * sekunden / Rahmen);
+    std::array<qint16, 2 * Rahmen> block{};
+    QByteArray pcm;
+    for (long i = 0; gut && i < bloecke && fluid_player_get_status(spieler) == FLUID_PLAYER_PLAYING; ++i) {
+        gut = fluid_synth_write_s16(s.synth, Rahmen, block.data(), 0, 2, block.data(), 1, 2) == FLUID_OK;
+        for (const qint16 wert : block) {
+            char b[2];
+            qToLittleEndian(wert, b);
+            pcm.append(b, 2);
+        }
+    }
     fluid_player_stop(spieler);
-    if (renderer)
-        delete_fluid_file_renderer(renderer);
     delete_fluid_player(spieler);
-    return gut;
+    return gut && Datei_Sichern(wav, Wav_Kopf(quint32(rate), quint32(pcm.size())) + pcm);
 }

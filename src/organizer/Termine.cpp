@@ -1,5 +1,6 @@
 #include "organizer/Termine.h"
 
+#include "common/Datei.h"
 #include "common/Dialoge.h"
 #include "common/Textdatei.h"
 #include "link/Datenobjekt.h"
@@ -90,13 +91,22 @@ bool Termine_Lesen()
         gelesen.Frei[n] = antwort.size() < KurzeAntwort;
         if (!gelesen.Frei[n]) {
             const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
-            const QString datei = Platz_Datei(n);
+            const std::optional<QByteArray> bytes =
+                hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
             QTreeWidget* liste = Terminlisten().Mobil;
             const int vorher = liste ? liste->topLevelItemCount() : 0;
-            if (hex && !hex->isEmpty() && Datenobjekt::Datei_Schreiben(datei, *hex))
+            const bool gesichert = bytes && Datei_Sichern(Platz_Datei(n), *bytes);
+            if (gesichert)
                 Termin_Parsen(QString::number(n));
             if (liste && liste->topLevelItemCount() == vorher)
                 Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
+            // A slot file that cannot be written leaves its appointment unknown: the read stops.
+            if (bytes && !gesichert) {
+                Schreibfehler_Melden();
+                Status_Setzen(
+                    QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n));
+                return false;
+            }
         }
         Fortschritt(n, TerminPlaetze);
     }

@@ -33,7 +33,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -372,12 +371,7 @@ void Form6::Toolbar3_ButtonClick(const QString& schluessel)
     QFile f(*datei);
     if (!f.open(QIODevice::ReadOnly))
         return;
-    // Text files on this desktop are mostly UTF-8; anything else is read as the program's own files.
-    const QByteArray bytes = f.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString inhalt = utf8(bytes);
-    if (utf8.hasError())
-        inhalt = Textdatei::Dekodieren(bytes);
+    const QString inhalt = Textdatei::Dekodieren(f.readAll());
 
     if (!Text6->toPlainText().isEmpty() && Frage_Ja(QStringLiteral("Bestehenden Text vorher löschen?")))
         Text6->clear();
@@ -552,6 +546,7 @@ void Form6::SMS_VERSENDEN()
         return;
 
     const int anzahl = List3->count();
+    bool logGescheitert = false;
     for (int i = 1; i <= anzahl && i <= List3->count(); ++i) {
         const QString nummer = List3->item(i - 1)->text();
         const QString text = Text6->toPlainText();
@@ -574,10 +569,14 @@ void Form6::SMS_VERSENDEN()
         Status_Setzen(referenz ? QStringLiteral("Nachricht(en) versandt - angenommen unter Nr. ") + *referenz +
                                      QLatin1Char('.')
                                : QStringLiteral("Nachricht(en) versandt."));
-        // The message is out; a log that cannot be written does not change that.
-        if (Knopf_Gedrueckt("log"))
-            SendeLog_Anhaengen(SendeLog_Datei(), SendeLogZeile_Bilden(referenz.value_or(QString()), Uhr(), nummer,
-                                                                      report, direkt, Mit_CRLF(text)));
+        // The message is out; a log that cannot be written does not change that. It is told once
+        // a sending and left alone for the rest of it.
+        if (Knopf_Gedrueckt("log") && !logGescheitert &&
+            !SendeLog_Anhaengen(SendeLog_Datei(), SendeLogZeile_Bilden(referenz.value_or(QString()), Uhr(), nummer,
+                                                                       report, direkt, Mit_CRLF(text)))) {
+            logGescheitert = true;
+            Schreibfehler_Melden();
+        }
     }
 }
 

@@ -20,12 +20,6 @@ namespace {
 
 QString Passend(const QString& text, int laenge) { return text.leftJustified(laenge, QLatin1Char(' '), true); }
 
-// Whether Windows-1252 holds every character of the text: the encoder writes "?" for the others.
-bool Ansi_Fasst(const QString& text)
-{
-    return Textdatei::Kodieren(text).count('?') == text.count(QLatin1Char('?'));
-}
-
 }  // namespace
 
 std::optional<SMSZeile> SMSZeile_Bilden(const CMGLEintrag& eintrag)
@@ -77,28 +71,19 @@ bool SMSLog::Eintragen(const QString& eintrag)
     // A text's own line breaks are written as CR LF, so that the copy read back finds them.
     const QString record = Mit_CRLF(eintrag);
     const QString satz = record + QStringLiteral("\r\n");
-    // A new log is UTF-8, so that a message in any alphabet is kept whole.
-    if (!QFileInfo::exists(m_datei))
-        return Textdatei::Anhaengen(m_datei, {satz}, Textdatei::Kodierung::Utf8);
-    if (!m_gelesen) {
+    if (!m_gelesen && QFileInfo::exists(m_datei)) {
         m_gelesen = true;
         Status_Setzen(QStringLiteral("Lese SMS-Datei ein..."));
-        if (const auto zeilen = Textdatei::Lesen(m_datei, Textdatei::Kodierung::Ansi, &m_kodierung))
+        if (const auto zeilen = Textdatei::Lesen(m_datei))
             for (const QString& zeile : *zeilen)
                 m_kopie += QStringLiteral("\r\n") + zeile;
     }
     if (m_kopie.contains(record))
         return true;
-    // An old Windows-1252 log becomes UTF-8 once, whole, when it must take a character it cannot
-    // hold: appended as "?", two texts would look alike and the second would never be logged.
-    // It is read anew: the copy lacks what this run appended.
-    if (m_kodierung == Textdatei::Kodierung::Ansi && !Ansi_Fasst(record)) {
-        const std::optional<QStringList> zeilen = Textdatei::Lesen(m_datei);
-        if (!zeilen || !Textdatei::Schreiben(m_datei, *zeilen, Textdatei::Kodierung::Utf8))
-            return false;
-        m_kodierung = Textdatei::Kodierung::Utf8;
-    }
-    return Textdatei::Anhaengen(m_datei, {satz});
+    // A new or empty log is UTF-8, so that a message in any alphabet is kept whole; an old
+    // Windows-1252 one becomes UTF-8 once, when it must take a character it cannot hold:
+    // appended as "?", two texts would look alike and the second would never be logged.
+    return Textdatei::Anhaengen(m_datei, {satz}, Textdatei::Kodierung::Utf8);
 }
 
 QString Name_Suchen(const QString& nummer)

@@ -1,5 +1,4 @@
 #pragma once
-#include "common/Textdatei.h"
 #include "sms/SMSAntworten.h"
 
 #include <QString>
@@ -29,8 +28,9 @@ std::optional<SMSZeile> SMSZeile_Bilden(const CMGLEintrag& eintrag);
 QString SMSLogEintrag_Bilden(const SMSZeile& zeile);
 
 // Appends records to the log of read messages unless it holds them already. The copy of the
-// log it compares with is read once, at the first record that finds the file there. A new log
-// is UTF-8 with the byte-order mark; an old Windows-1252 one goes on so until a record needs more.
+// log it compares with is read once, at the first record that finds the file there. A new or
+// empty log is UTF-8 with the byte-order mark; an old one goes on in its own encoding, a
+// Windows-1252 one until a record needs more.
 class SMSLog {
 public:
     explicit SMSLog(const QString& datei) : m_datei(datei) {}
@@ -41,7 +41,6 @@ private:
     QString m_datei;
     bool m_gelesen = false;
     QString m_kopie;
-    Textdatei::Kodierung m_kodierung = Textdatei::Kodierung::Ansi;
 };
 
 // The name for a message number: SIM book, then phone book of the cache, overridden by the

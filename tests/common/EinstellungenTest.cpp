@@ -84,6 +84,53 @@ TEST(Textdatei, AnAppendGoesOnInTheFilesOwnEncodingANewFileInTheOneAskedFor)
     EXPECT_EQ(Datei_Lesen(pfad), "x\r\n\xFC\r\n");
 }
 
+TEST(Textdatei, Utf8WithoutTheMarkStaysSoAndNoCharacterBecomesAQuestionMark)
+{
+    using K = Textdatei::Kodierung;
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("t.txt");
+    // Valid UTF-8 with a character beyond ASCII is UTF-8; Windows-1252 text, ASCII and a cut
+    // sequence are not.
+    const QByteArray ohne = QStringLiteral("Старое äöü €\r\n").toUtf8();
+    EXPECT_EQ(Textdatei::Erkennen(ohne), K::Utf8OhneMarke);
+    EXPECT_EQ(Textdatei::Erkennen("Gr\xFC\xDF\x65\r\n"), K::Ansi);
+    EXPECT_EQ(Textdatei::Erkennen("abc"), K::Ansi);
+    EXPECT_EQ(Textdatei::Erkennen("ab\xC3"), K::Ansi);
+    Datei_Anlegen(pfad, ohne);
+    K gefunden = K::Ansi;
+    EXPECT_EQ(*Textdatei::Lesen(pfad, K::Ansi, &gefunden), QStringList{QStringLiteral("Старое äöü €")});
+    EXPECT_EQ(gefunden, K::Utf8OhneMarke);
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ü")}));
+    EXPECT_EQ(Datei_Lesen(pfad), ohne + "\xC3\xBC\r\n");
+    ASSERT_TRUE(Textdatei::Schreiben(pfad, {QStringLiteral("ß")}, Textdatei::Dateikodierung(pfad)));
+    EXPECT_EQ(Datei_Lesen(pfad), "\xC3\x9F\r\n");
+
+    // Text that Windows-1252 cannot hold is written as UTF-8 with the mark, text that fits as before.
+    ASSERT_TRUE(Textdatei::Schreiben(pfad, {QStringLiteral("ΔΩ neu")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF" + QStringLiteral("ΔΩ neu\r\n").toUtf8());
+    ASSERT_TRUE(Textdatei::Schreiben(pfad, {QStringLiteral("Köln €")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "K\xF6ln \x80\r\n");
+    // An append converts a Windows-1252 file once, whole.
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ΩΔ")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF" + QStringLiteral("Köln €\r\nΩΔ\r\n").toUtf8());
+}
+
+TEST(Textdatei, AFailedAppendLeavesTheFileByteForByte)
+{
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("t.txt");
+    const QByteArray alt = QStringLiteral("Привет\r\n").toUtf8();
+    Datei_Anlegen(pfad, alt);
+    {
+        Dateigrenze grenze(alt.size() + 3);
+        // The cut would have split the second character.
+        EXPECT_FALSE(Textdatei::Anhaengen(pfad, {QStringLiteral("мир")}));
+        EXPECT_FALSE(Textdatei::Anhaengen(dir.filePath("neu.txt"), {QString(40, QLatin1Char('x'))}));
+    }
+    EXPECT_EQ(Datei_Lesen(pfad), alt);
+    EXPECT_FALSE(QFile::exists(dir.filePath("neu.txt")));
+}
+
 // Both converters behind the files must agree byte for byte.
 class TextdateiAnsi : public ::testing::TestWithParam<Textdatei::Wandler> {
 protected:

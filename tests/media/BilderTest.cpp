@@ -140,6 +140,19 @@ TEST_F(Bilder, EmptyBoxSendsNothingEvenWithAnOldTempFile)
     EXPECT_FALSE(Form22::Geladen());
 }
 
+TEST_F(Bilder, ATempFileThatCannotBeWrittenSendsNothingAndSaysSoOnce)
+{
+    Uebernehmen("logo.bmp", Weisses_Logo());
+    ASSERT_TRUE(QDir().mkpath(Form14::Temp_Bmp()));  // a folder in the file's place
+    Klicken("schreiben");
+    EXPECT_EQ(Empfangen(), "");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    Klicken("bearbeiten");
+    QDir().rmdir(Form14::Temp_Bmp());
+    EXPECT_FALSE(Form22::Geladen());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList(2, "Die Datei konnte nicht geschrieben werden!"));
+}
+
 TEST_F(Bilder, DownloadWritesTempBmpAndShowsThePicture)
 {
     const QByteArray logo = Weisses_Logo();

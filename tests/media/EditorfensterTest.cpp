@@ -264,6 +264,16 @@ TEST_F(Editorfenster, NothingGoesToThePhoneWhenTheHandOverFileCannotBeWritten)
     EXPECT_EQ(u.Dialoge.Meldungen[1].text, "Die Datei konnte nicht geschrieben werden!");
 }
 
+TEST_F(Editorfenster, NothingGoesToThePhoneWhenThePicturesTempFileCannotBeWritten)
+{
+    QFile::remove(Form14::Temp_Bmp());
+    ASSERT_TRUE(QDir().mkpath(Form14::Temp_Bmp()));  // a folder in its place
+    Klicken(f->Toolbar1, "tohandy");
+    QDir().rmdir(Form14::Temp_Bmp());
+    EXPECT_EQ(Empfangen(), "");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+}
+
 TEST_F(Editorfenster, ClosingSavesThePlacement)
 {
     f->move(60, 90);

@@ -285,6 +285,21 @@ TEST(FluidMidi, RendersAMelodyIntoANonSilentWaveFile)
     EXPECT_GT(laut, 500);
 }
 
+TEST(FluidMidi, AWaveFileThatCannotBeWrittenKeepsTheOldOne)
+{
+    ASSERT_FALSE(FluidMidiGeraet::Klangschrift().isEmpty()) << "the General MIDI sound font is missing";
+    QTemporaryDir temp;
+    const QString midi = QDir(temp.path()).filePath("note.mid");
+    const QString wav = QDir(temp.path()).filePath("note.wav");
+    Datei_Anlegen(midi, Midi(1));
+    Datei_Anlegen(wav, "alt");
+    {
+        Dateigrenze voll;
+        EXPECT_FALSE(FluidMidiGeraet::In_Datei_Spielen(midi, wav, 1));
+    }
+    EXPECT_EQ(Datei_Lesen(wav), "alt");
+}
+
 TEST(FluidMidi, TheSoundSystemKeepsItsComplaintsOffTheConsole)
 {
     FluidMidiGeraet geraet;

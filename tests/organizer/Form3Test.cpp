@@ -11,6 +11,7 @@
 #include "organizer/Termine.h"
 #include "organizer/Terminliste.h"
 #include "phonebook/Eintraege.h"
+#include "support/Testdateien.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -474,6 +475,20 @@ TEST_F(Organizerfenster, RefreshMarksTheAppointmentsReadOnlyWhenComplete)
     f->Toolbar1_ButtonClick("refresh");
     EXPECT_EQ(Spalte(f->kal1, 1), QStringList{"05"});
     EXPECT_TRUE(TermineGelesen);
+}
+
+TEST_F(Organizerfenster, ARefreshOnAFullDiskSaysSoOnceAndIsNotComplete)
+{
+    Termin_Setzen(5, sim::VCalendar({"DESCRIPTION:eins"}));
+    Termin_Setzen(7, sim::VCalendar({"DESCRIPTION:zwei"}));
+    {
+        Dateigrenze voll;
+        f->Toolbar1_ButtonClick("refresh");
+    }
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_FALSE(TermineGelesen);
+    EXPECT_EQ(Spalte(f->kal1, 1), QStringList{"05"});  // occupied all the same
+    EXPECT_EQ(anzeige.Letzter_Status(), "Abgebrochen bei Platz 5: Die Termine wurden nicht vollständig eingelesen!");
 }
 
 TEST_F(Organizerfenster, ARefreshThatStopsEarlyLeavesTheUnreadSlotsAlone)

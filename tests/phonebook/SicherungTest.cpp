@@ -188,13 +188,21 @@ TEST_F(Dateien, AUtf8FileIsSavedBackInUtf8WithItsMark)
 
 TEST_F(Dateien, WindowsCodePageRoundTripAndWindowsWrittenFile)
 {
-    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Müller €uro „Zitat“ – 中"), "0301", "");
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Müller €uro „Zitat“ –"), "0301", "");
     const QString aus = ordner.filePath("ansi.orx");
     u.Dialoge.Dateien = {aus};
     Lokal_Sichern();
-    EXPECT_EQ(Inhalt(aus), "LOKAL\t000\tM\xFCller \x80uro \x84Zitat\x93 \x96 ?\t0301\t\r\n");
+    EXPECT_EQ(Inhalt(aus), "LOKAL\t000\tM\xFCller \x80uro \x84Zitat\x93 \x96\t0301\t\r\n");
     f->LOKALLADEN2(aus);
-    EXPECT_EQ(Lokal(), QStringList{QStringLiteral("LOKAL|0|Müller €uro „Zitat“ – ?|0301|")});
+    EXPECT_EQ(Lokal(), QStringList{QStringLiteral("LOKAL|0|Müller €uro „Zitat“ –|0301|")});
+
+    // A name the code page cannot hold makes the file UTF-8 with the mark, never a "?".
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("中"), "0302", "");
+    u.Dialoge.Dateien = {aus};
+    Lokal_Sichern();
+    EXPECT_EQ(Inhalt(aus), "\xEF\xBB\xBF" + QStringLiteral("LOKAL\t000\tMüller €uro „Zitat“ –\t0301\t\r\n"
+                                                             "LOKAL\t000\t中\t0302\t\r\n")
+                                                  .toUtf8());
 
     f->TBuch2->clear();
     f->LOKALLADEN2(Datei("windows.orx", "SIM\t001\t\x8A\x9A \x91x\x92 \x85\t0301\t!\r\n"));

@@ -4,6 +4,7 @@
 #include "common/Module3.h"
 #include "common/Module4.h"
 #include "common/Platzierung.h"
+#include "common/Textdatei.h"
 #include "sms/Form5.h"
 #include "sms/SMSLesen.h"
 
@@ -414,6 +415,23 @@ TEST_F(Form5Sim, SaveWritesTheShownMessage)
     Knopf("save");
     EXPECT_EQ(u.Dialoge.Dateiwahlen.back().Vorgabename, "SMS von ().txt");
     EXPECT_EQ(Datei_Lesen(leer), "\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(Form5Sim, AMessageBeyondTheCodePageIsSavedWhole)
+{
+    // "Привет мир" in UCS2 from +49171234567
+    Nachrichten({{1, {1, "0791947101670000040B919471214365F7000830201021436540"
+                         "14041F044004380432043504420020043C04380440"}}});
+    Laden();
+    QTemporaryDir ordner;
+    const QString ziel = ordner.filePath("sms.txt");
+    u.Dialoge.Dateien = {ziel};
+    Knopf("save");
+    EXPECT_TRUE(Datei_Lesen(ziel).startsWith("\xEF\xBB\xBF"));
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(ziel);
+    ASSERT_TRUE(zeilen.has_value());
+    EXPECT_EQ(zeilen->value(3), QStringLiteral("Привет мир"));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
 TEST_F(Form5Sim, AFailedSaveSaysSoAndKeepsTheOldFile)

@@ -109,6 +109,34 @@ TEST_F(Form6Sim, SendsToEveryRecipientAndLogsEach)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form6Sim, TheLogTakesTextBeyondTheCodePageWhole)
+{
+    Laden();
+    Empfaenger({"+49171234567"});
+    f->Text6->setPlainText(QStringLiteral("ΩΔ Test"));
+    f->SMS_VERSENDEN();
+    EXPECT_EQ(Gesendet().size(), 1u);
+    EXPECT_EQ(Datei_Lesen(Form6::SendeLog_Datei()),
+              "\xEF\xBB\xBF" + QStringLiteral("Nr. Datum    Uhrzeit  Empfänger \tStatusber.\tAnzeigen\tNachrichteninhalt\r\n"
+                                               "  1 01.02.2003 12:34:56 +49171234567\tNein\t\tNein\t\tΩΔ Test\r\n")
+                                    .toUtf8());
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Form6Sim, ALogThatCannotBeWrittenIsToldOnceASending)
+{
+    Laden();
+    Empfaenger({"+49171234567", "0171234567"});
+    f->Text6->setPlainText("Test");
+    {
+        Dateigrenze voll;
+        f->SMS_VERSENDEN();
+    }
+    EXPECT_EQ(Gesendet().size(), 2u);
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_FALSE(QFile::exists(Form6::SendeLog_Datei()));
+}
+
 TEST_F(Form6Sim, TypedNumberIsAddedAndTheOptionsShapeThePdu)
 {
     Laden();

@@ -224,6 +224,26 @@ TEST_F(Dialogfenster, Utf8TemplatesStayUtf8WithTheirMark)
     EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()), lodz + "X\r\n");
 }
 
+TEST_F(Dialogfenster, TemplatesBeyondTheCodePageAreSavedAndReadBackWhole)
+{
+    Form8 d;
+    d.Text1->setText(QStringLiteral("ΔΩ neu"));
+    d.Command1->click();
+    EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()), "\xEF\xBB\xBF" + QStringLiteral("ΔΩ neu\r\n").toUtf8());
+    Form8 wieder;
+    EXPECT_EQ(Zeilen(wieder.MSFlexGrid1), QStringList{QStringLiteral("ΔΩ neu")});
+
+    // A file in UTF-8 without the mark, as a Linux editor leaves it, stays so.
+    const QByteArray ohne = QStringLiteral("Привет\r\n").toUtf8();
+    Datei_Schreiben(Form8::Vorlagen_Datei(), ohne);
+    Form8 e;
+    EXPECT_EQ(Zeilen(e.MSFlexGrid1), QStringList{QStringLiteral("Привет")});
+    e.Text1->setText(QStringLiteral("Köln"));
+    e.Command1->click();
+    EXPECT_EQ(Datei_Lesen(Form8::Vorlagen_Datei()), ohne + QStringLiteral("Köln\r\n").toUtf8());
+    EXPECT_TRUE(dialoge.Meldungen.empty());
+}
+
 TEST_F(Dialogfenster, UnwritableTemplatesSaySo)
 {
     ASSERT_TRUE(QDir().mkpath(Form8::Vorlagen_Datei()));

@@ -144,6 +144,48 @@ TEST(SMSLog, AnOldLogTakesMessagesInOtherAlphabetsWhole)
     EXPECT_EQ(Datei_Lesen(datei), alt);
 }
 
+TEST(SMSLog, ALogInUtf8WithoutTheMarkStaysSo)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    const QByteArray alt =
+        QStringLiteral("EG   +7 (x) 01.02.03 12:34:56\r\nСтарое сообщение äöü €\r\n\r\n").toUtf8() + QByteArray(80, '-') +
+        "\r\n";
+    Datei_Schreiben(datei, alt);
+    const QString neu = QStringLiteral("EG   +7 (x) 01.02.03 12:34:57\r\nНовое\r\n\r\n") + QString(80, '-');
+    SMSLog log(datei);
+    EXPECT_TRUE(log.Eintragen(neu));
+    EXPECT_EQ(Datei_Lesen(datei), alt + (neu + "\r\n\r\n").toUtf8());
+    // Read back as UTF-8, the old record is found and not written again.
+    SMSLog danach(datei);
+    EXPECT_TRUE(danach.Eintragen(QStringLiteral("EG   +7 (x) 01.02.03 12:34:56\r\nСтарое сообщение äöü €")));
+    EXPECT_EQ(Datei_Lesen(datei), alt + (neu + "\r\n\r\n").toUtf8());
+}
+
+TEST(SMSLog, AnEmptyLogIsBegunInUtf8)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    Datei_Schreiben(datei, "");
+    SMSLog log(datei);
+    EXPECT_TRUE(log.Eintragen(QStringLiteral("EG   a")));
+    EXPECT_EQ(Datei_Lesen(datei), "\xEF\xBB\xBF" "EG   a\r\n\r\n");
+}
+
+TEST(SMSLog, AFailedAppendLeavesTheLogAsItWas)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    const QByteArray alt = "EG   a\r\nText\r\n\r\n" + QByteArray(80, '-') + "\r\n\r\n";
+    Datei_Schreiben(datei, alt);
+    {
+        Dateigrenze grenze(alt.size() + 40);
+        SMSLog log(datei);
+        EXPECT_FALSE(log.Eintragen(QStringLiteral("EG   b\r\nZwei\r\n\r\n") + QString(80, '-')));
+    }
+    EXPECT_EQ(Datei_Lesen(datei), alt);
+}
+
 class NameSuchen : public ::testing::Test {
 protected:
     void SetUp() override
