@@ -198,9 +198,11 @@ void Form14::Speichern()
     const std::optional<QString> datei = Dialoge::Aktuell().Datei_Speichern(wahl);
     if (!datei)
         return;
-    Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH2"), *datei);
-    if (!Bild_Speichern(Picture2->Picture(), *datei))
+    if (!Bild_Speichern(Picture2->Picture(), *datei)) {
         Schreibfehler_Melden();
+        return;
+    }
+    Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH2"), *datei);
 }
 
 // ---- Files and thumbnails ----------------------------------------------------------------

@@ -260,8 +260,9 @@ void Form22::Toolbar1_ButtonClick(const QString& schluessel)
         const std::optional<QString> datei = Dialoge::Aktuell().Datei_Speichern(wahl);
         if (!datei)
             return;
-        Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH4"), *datei);
-        if (!BMP->Datei_Speichern(*datei))
+        if (BMP->Datei_Speichern(*datei))
+            Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH4"), *datei);
+        else
             Schreibfehler_Melden();
     } else if (schluessel == QLatin1String("tohandy")) {
         BMP->Festschreiben_Setzen(1);

@@ -422,14 +422,15 @@ bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schl
     const std::optional<QString> datei = Dialoge::Aktuell().Datei_Speichern(wahl);
     if (!datei)
         return false;
-    Einstellungen::Speichern(Config, schluessel, *datei);
     QStringList zeilen;
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
         zeilen << KalZeile_Schreiben(Zeile_Lesen(liste->topLevelItem(i), mitIndex));
-    if (Textdatei::Schreiben(*datei, zeilen, kodierung))
-        return true;
-    Schreibfehler_Melden();
-    return false;
+    if (!Textdatei::Schreiben(*datei, zeilen, kodierung)) {
+        Schreibfehler_Melden();
+        return false;
+    }
+    Einstellungen::Speichern(Config, schluessel, *datei);  // remembered only once saved
+    return true;
 }
 
 void Form3::saveTERMINE()

@@ -215,8 +215,6 @@ void Form12::Command58_Click()
         Status_Setzen(QStringLiteral("Fertig."));
         return;
     }
-    Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH1"), *datei);
-
     QStringList werte;
     for (const QLabel* wert : Label11)
         werte << wert->text();
@@ -224,5 +222,6 @@ void Form12::Command58_Click()
         Schreibfehler_Melden();
         return;
     }
+    Einstellungen::Speichern(QStringLiteral("Config"), QStringLiteral("PATH1"), *datei);
     Status_Setzen(QStringLiteral("Fertig."));
 }

@@ -15,26 +15,26 @@ const QString Config = QStringLiteral("Config");
 const QString Filter = QStringLiteral("*.orx (*.orx)");
 const QChar Tab = QLatin1Char('\t');
 
-// The save dialog with the dated name; the chosen file is remembered under the key.
-std::optional<QString> Speicherdatei_Waehlen(bool lokal, const QString& schluessel)
+// The save dialog with the dated name, starting in the folder given.
+std::optional<QString> Speicherdatei_Waehlen(bool lokal, const QString& startordner)
 {
     Dialoge::Dateiwahl wahl;
     wahl.Filter = Filter;
-    wahl.Startdatei = Sicherung_Startordner(schluessel);
+    wahl.Startdatei = startordner;
     wahl.Vorgabename = Sicherung_Vorgabename(lokal, QDate::currentDate());
-    const std::optional<QString> datei = Dialoge::Aktuell().Datei_Speichern(wahl);
-    if (datei)
-        Einstellungen::Speichern(Config, schluessel, *datei);
-    return datei;
+    return Dialoge::Aktuell().Datei_Speichern(wahl);
 }
 
-bool Geschrieben(const QString& pfad, const QList<SicherungsZeile>& zeilen,
+// The file is remembered under the key only once it is saved.
+bool Geschrieben(const QString& pfad, const QList<SicherungsZeile>& zeilen, const QString& schluessel,
                  Textdatei::Kodierung kodierung = Textdatei::Kodierung::Ansi)
 {
-    if (Sicherung_Schreiben(pfad, zeilen, kodierung))
-        return true;
-    Schreibfehler_Melden();
-    return false;
+    if (!Sicherung_Schreiben(pfad, zeilen, kodierung)) {
+        Schreibfehler_Melden();
+        return false;
+    }
+    Einstellungen::Speichern(Config, schluessel, pfad);
+    return true;
 }
 
 }  // namespace
@@ -112,17 +112,21 @@ void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen)
 {
     if (zeilen.isEmpty())
         return;
+    const QString schluessel = QStringLiteral("PATH6");
+    QString startordner = Sicherung_Startordner(schluessel);
     for (;;) {
-        const std::optional<QString> datei = Speicherdatei_Waehlen(false, QStringLiteral("PATH6"));
+        const std::optional<QString> datei = Speicherdatei_Waehlen(false, startordner);
         if (!datei)
             return;
         const QFileInfo info(*datei);
         if (info.exists() && info.fileName().size() > 2 &&
             MsgBox(QStringLiteral("Diese Datei existiert bereits, möchten Sie sie ersetzen?"),
                    Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein,
-                   QStringLiteral("Überschreiben?")) != Dialoge::Antwort::Ja)
+                   QStringLiteral("Überschreiben?")) != Dialoge::Antwort::Ja) {
+            startordner = info.absolutePath();  // the dialog comes back where the user was
             continue;
-        Geschrieben(*datei, zeilen);
+        }
+        Geschrieben(*datei, zeilen, schluessel);
         return;
     }
 }
@@ -131,13 +135,14 @@ bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen, Textdatei::Kodierung ko
 {
     if (zeilen.isEmpty())
         return false;
-    const std::optional<QString> datei = Speicherdatei_Waehlen(true, QStringLiteral("PATH7"));
+    const QString schluessel = QStringLiteral("PATH7");
+    const std::optional<QString> datei = Speicherdatei_Waehlen(true, Sicherung_Startordner(schluessel));
     if (!datei)
         return false;
     QList<SicherungsZeile> lokal = zeilen;
     for (SicherungsZeile& z : lokal)
         z.Index = QStringLiteral("000");
-    return Geschrieben(*datei, lokal, kodierung);
+    return Geschrieben(*datei, lokal, schluessel, kodierung);
 }
 
 void Telefonbuch_Sichern()

@@ -382,21 +382,25 @@ void Form5::Speichern()
     Dialoge::Dateiwahl wahl;
     wahl.Filter = QStringLiteral("Textdateien (*.txt)");
     wahl.Vorgabename = QStringLiteral("SMS von ") + name + QLatin1Char('(') + Label36->text() + QStringLiteral(").txt");
+    const QString zuletzt = Einstellungen::Lesen(QStringLiteral("Config"), pfadSchluessel, Programmordner());
+    wahl.Startdatei = QFileInfo(zuletzt).isDir() ? zuletzt : QFileInfo(zuletzt).absolutePath();
     std::optional<QString> datei;
     for (;;) {
-        const QString zuletzt = Einstellungen::Lesen(QStringLiteral("Config"), pfadSchluessel, Programmordner());
-        wahl.Startdatei = QFileInfo(zuletzt).isDir() ? zuletzt : QFileInfo(zuletzt).absolutePath();
         datei = Dialoge::Aktuell().Datei_Speichern(wahl);
         if (!datei)
             return;
-        Einstellungen::Speichern(QStringLiteral("Config"), pfadSchluessel, *datei);
         if (!Ueberschreiben_Fragen(*datei))
             break;
+        wahl.Startdatei = QFileInfo(*datei).absolutePath();
         wahl.Vorgabename = QFileInfo(*datei).fileName();
     }
     const QStringList zeilen{Label35->text(), Label36->text(), Label37->text(), Mit_CRLF(Text5->toPlainText())};
-    if (!Textdatei::Schreiben(*datei, zeilen))
+    if (!Textdatei::Schreiben(*datei, zeilen)) {
         Schreibfehler_Melden();
+        return;
+    }
+    // Remembered only once the file is saved.
+    Einstellungen::Speichern(QStringLiteral("Config"), pfadSchluessel, *datei);
 }
 
 void Form5::SMS_kill()

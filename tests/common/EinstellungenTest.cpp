@@ -1,8 +1,10 @@
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
+#include "support/Attrappen.h"
 #include "support/Testdateien.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,6 +38,93 @@ TEST(Einstellungen, Conversions)
     EXPECT_EQ(Einstellungen::Zahl_Lesen("Options", "Timeoutzeit", 7500), 7500);
     Einstellungen::Speichern("Options", "Timeoutzeit", "12000");
     EXPECT_EQ(Einstellungen::Zahl_Lesen("Options", "Timeoutzeit", 7500), 12000);
+}
+
+TEST(Einstellungen, AFullDiskKeepsTheOldFileWholeAndIsToldOnceARun)
+{
+    QFile::remove(Einstellungen::Datei());
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+    DialogeSkript dialoge;
+    for (int n = 1; n <= 8; ++n)
+        Einstellungen::Speichern("Ports", QStringLiteral("COM%1").arg(n), QStringLiteral("/dev/ttyUSB%1").arg(n));
+    for (int n = 1; n <= 30; ++n)
+        for (const char* kante : {"X", "Y", "W", "H"})
+            Einstellungen::Speichern("Windows", QStringLiteral("Form%1").arg(n) + kante, QString::number(n * 100));
+    Einstellungen::Speichern("Settings", "ComPort", "1");
+    const QByteArray vorher = Datei_Lesen(Einstellungen::Datei());
+    {
+        Dateigrenze voll(vorher.size() / 2);
+        EXPECT_FALSE(Einstellungen::Speichern("Options", "Timeoutzeit", "12000"));
+        EXPECT_FALSE(Einstellungen::Speichern("Settings", "ComPort", "2"));
+    }
+    EXPECT_EQ(Datei_Lesen(Einstellungen::Datei()), vorher);
+    EXPECT_EQ(Einstellungen::Lesen("Settings", "ComPort"), "1");
+    EXPECT_EQ(Einstellungen::Lesen("Ports", "COM8"), "/dev/ttyUSB8");
+    ASSERT_EQ(dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    EXPECT_EQ(dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_EQ(QDir(QFileInfo(Einstellungen::Datei()).path()).entryList({"ORX2000*"}, QDir::Files),
+              QStringList{"ORX2000.ini"});
+
+    EXPECT_TRUE(Einstellungen::Speichern("Settings", "ComPort", "2"));
+    EXPECT_EQ(Einstellungen::Lesen("Settings", "ComPort"), "2");
+    EXPECT_EQ(dialoge.Meldungen.size(), 1u);
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+}
+
+// Files that Qt's INI format wrote for earlier versions read the same, and a save writes what it wrote.
+TEST(Einstellungen, AFileOfEarlierVersionsReadsAndRewritesByteForByte)
+{
+    const std::vector<std::pair<QString, QString>> werte{
+        {"Config/PATH7", QStringLiteral("/home/jörg/Meine Dateien/Sicherung (lokal) vom 09.12.2026.orx")},
+        {"Options/SMSLOGfile", QStringLiteral("/home/jörg/Größe, neu; a=b \\ \"zitat\".txt")},
+        {"Options/DIESESTBAUTOLOAD", QStringLiteral(" /führend/und hinten ")},
+        {"Options/SMS SC", "1"},
+        {"Settings/PATHforBMPs", QStringLiteral("@Bilder/€ 中\U0001F600")},
+        {"Windows/Form1X", "-120"},
+        {"Ports/COM1", "/dev/ttyUSB0"},
+        {"General/x", "1"},
+        {"Wurzel", "\t\x01"},
+    };
+    QTemporaryDir ordner;
+    const QString alt = ordner.filePath("alt.ini");
+    {
+        QSettings qt(alt, QSettings::IniFormat);
+        for (const auto& [schluessel, wert] : werte)
+            qt.setValue(schluessel, wert);
+    }
+    const QByteArray datei = Datei_Lesen(alt);
+    ASSERT_TRUE(datei.startsWith("[General]\nWurzel="));
+    ASSERT_TRUE(datei.contains("\n[Options]\nDIESESTBAUTOLOAD=\" /f\xC3\xBChrend/und hinten \"\nSMS%20SC=1\n"));
+
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Datei_Anlegen(pfad, datei);
+    Einstellungen::Datei_Setzen(pfad);
+    for (const auto& [schluessel, wert] : werte) {
+        const qsizetype strich = schluessel.indexOf('/');
+        if (strich > 0) {
+            EXPECT_EQ(Einstellungen::Lesen(schluessel.left(strich).toUpper(), schluessel.mid(strich + 1).toLower()),
+                      wert);
+        }
+    }
+    // Changed and changed back: the file is what Qt wrote.
+    for (const auto& [schluessel, wert] : werte) {
+        const qsizetype strich = schluessel.indexOf('/');
+        if (strich < 0)
+            continue;
+        ASSERT_TRUE(Einstellungen::Speichern(schluessel.left(strich), schluessel.mid(strich + 1), "neu"));
+        ASSERT_TRUE(Einstellungen::Speichern(schluessel.left(strich), schluessel.mid(strich + 1), wert));
+        EXPECT_EQ(Datei_Lesen(pfad), datei) << schluessel.toStdString();
+    }
+    // A new key and a removed one land where Qt puts them.
+    {
+        QSettings qt(alt, QSettings::IniFormat);
+        qt.setValue("Options/LOKTBAUTOLADEN", "0");
+        qt.remove("Ports/COM1");
+    }
+    Einstellungen::Speichern("options", "LOKTBAUTOLADEN", "0");
+    Einstellungen::Loeschen("PORTS", "com1");
+    EXPECT_EQ(Datei_Lesen(pfad), Datei_Lesen(alt));
+    Einstellungen::Datei_Setzen(QString());
 }
 
 TEST(Textdatei, ReadsEveryLineEndAndWritesCrLf)

@@ -618,6 +618,7 @@ TEST_F(Organizerfenster, BothListsSaveTheSameLines)
     f->saveTERMINE();
     ASSERT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
     EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
+    EXPECT_EQ(Einstellungen::Lesen("Config", "PATH8"), mobil);  // the unwritten file is not remembered
 }
 
 TEST_F(Organizerfenster, AUtf8FileIsSavedBackInUtf8WithItsMark)

@@ -239,9 +239,11 @@ TEST_F(Bericht, WithoutSimAllReadsOnAndTheReportHoldsOnlyThisRun)
 TEST_F(Bericht, FailedWriteIsReportedAndNotDone)
 {
     const QString pfad = Datei(QStringLiteral("fehlt/S25_Daten.txt"));
+    Einstellungen::Speichern("Config", "PATH1", "/alt/S25_Daten.txt");
     u.Dialoge.Dateien.push_back(pfad);
     f->Command58_Click();
     EXPECT_FALSE(QFile::exists(pfad));
+    EXPECT_EQ(Einstellungen::Lesen("Config", "PATH1"), "/alt/S25_Daten.txt");
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
     EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
     EXPECT_EQ(Status(), "Daten auf Festplatte speichern...");

@@ -295,4 +295,18 @@ TEST_F(Dateien, EmptyListsAreSilentAndFailedSavesAreTold)
     EXPECT_TRUE(QDir(ordner.path()).isEmpty());
 }
 
+TEST_F(Dateien, AFailedSaveRemembersNoFile)
+{
+    Einstellungen::Speichern("Config", "PATH6", "/alt/a.orx");
+    Einstellungen::Speichern("Config", "PATH7", "/alt/b.orx");
+    f->Lokal_Anfuegen("LOKAL", 7, "Bob", "0301", "");
+    Telefonzeile({"SIM", "001", "A", "1", ""});
+    u.Dialoge.Dateien = {ordner.filePath("fehlt/x.orx"), ordner.filePath("fehlt/y.orx")};
+    EXPECT_FALSE(Lokal_Sichern());
+    Telefonbuch_Sichern();
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 2u);
+    EXPECT_EQ(Einstellungen::Lesen("Config", "PATH6"), "/alt/a.orx");
+    EXPECT_EQ(Einstellungen::Lesen("Config", "PATH7"), "/alt/b.orx");
+}
+
 }  // namespace

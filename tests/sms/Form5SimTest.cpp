@@ -448,6 +448,7 @@ TEST_F(Form5Sim, AFailedSaveSaysSoAndKeepsTheOldFile)
         Knopf("save");
     }
     EXPECT_EQ(Datei_Lesen(ziel), "alt");
+    EXPECT_NE(Einstellungen::Lesen("Config", "PATH11"), ziel);
     ASSERT_EQ(u.Dialoge.Meldungen.size(), 2u);
     EXPECT_EQ(u.Dialoge.Meldungen[1].text, "Die Datei konnte nicht geschrieben werden!");
     EXPECT_EQ(u.Dialoge.Meldungen[1].symbol, Dialoge::Symbol::Kritisch);
