@@ -456,6 +456,26 @@ TEST_F(Hauptfenster, EndingAsksForEachChangedLocalListBeforeTheSwitchOff)
     EXPECT_EQ(u.Beendet, 1);
 }
 
+TEST_F(Hauptfenster, EndingBringsEachChangedListsWindowToTheFrontBeforeItsQuestion)
+{
+    Speichern("Options", "Ausschalten", "0");
+    ASSERT_TRUE(u.Starten());
+    u.Fenster->Kind_Zeigen(Form1::Instanz());
+    u.Fenster->Kind_Zeigen(Form3::Instanz());
+    Form1::Instanz()->Lokal_Anfuegen("LOKAL", 7, "Anna", "0171", "");
+    Module1::Zeile_Anfuegen(Form3::Instanz()->Kal2, {"Notiz", "", "24.12.2000", "18:30", "Feier", "", ""}, false);
+    QList<QWidget*> vorn;
+    u.Dialoge.BeiMeldung = [&](const DialogeSkript::Meldung_&) {
+        QMdiArea* bereich = u.Fenster->MdiArea;
+        QWidget* oben = bereich->subWindowList(QMdiArea::StackingOrder).last()->widget();
+        vorn << (bereich->currentSubWindow()->widget() == oben ? oben : nullptr);
+    };
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein, Dialoge::Antwort::Nein};
+    EXPECT_TRUE(u.Fenster->close());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList(2, "Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?"));
+    EXPECT_EQ(vorn, (QList<QWidget*>{Form1::Instanz(), Form3::Instanz()}));
+}
+
 TEST_F(Hauptfenster, SmsSpontanAndTheSettingsWindow)
 {
     ASSERT_TRUE(u.Starten());
