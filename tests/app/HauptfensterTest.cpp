@@ -369,6 +369,20 @@ TEST_F(Hauptfenster, AToolWindowIsWrappedOnceAndKeepsItsPlacement)
     EXPECT_EQ(f->MdiArea->subWindowList().size(), 1);
 }
 
+TEST_F(Hauptfenster, AClosedToolWindowGivesTheKeyboardFocusToTheTree)
+{
+    ASSERT_TRUE(u.Starten());
+    MDIForm1* f = u.Fenster;
+    QApplication::setActiveWindow(f);
+    Form17* netze = Form17::Instanz();
+    f->Kind_Zeigen(netze);
+    QCoreApplication::processEvents();
+    if (!netze->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != netze)
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    f->MdiArea->currentSubWindow()->close();
+    EXPECT_TRUE(Warten_Bis([f] { return QApplication::focusWidget() == f->TreeView1; }, 1000));
+}
+
 TEST_F(Hauptfenster, AToolWindowLargerThanTheAreaIsReachedByScrollBars)
 {
     Speichern("Windows", "OrganizerW", "15000");
