@@ -6,6 +6,7 @@
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Platzierung.h"
+#include "common/Werkzeugfenster.h"
 #include "link/Form2.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
@@ -163,6 +164,7 @@ MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
     connect(TreeView1, &QTreeWidget::itemClicked, this, &MDIForm1::TreeView1_NodeClick);
     TreeView1->installEventFilter(this);  // Enter opens a node as a click does
     connect(Command1, &QPushButton::clicked, this, &MDIForm1::Einstellungen_Zeigen);
+    Werkzeugfenster::Fokusziel_Setzen(TreeView1);
 
     Zeiger() = this;
     Module1::Verbindung& L = Module1::Link();

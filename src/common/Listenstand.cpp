@@ -2,6 +2,8 @@
 
 #include "common/Dialoge.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -22,6 +24,24 @@ QList<QStringList> Zeilen(const QTreeWidget* liste)
     return zeilen;
 }
 
+// The question names no list: the window that holds it comes to the front before it is asked.
+void Fenster_Vorholen(QWidget* liste)
+{
+    QWidget* w = liste->parentWidget();
+    while (w && !qobject_cast<QMdiSubWindow*>(w))
+        w = w->parentWidget();
+    auto* rahmen = qobject_cast<QMdiSubWindow*>(w);
+    if (!rahmen) {
+        liste->window()->raise();
+        return;
+    }
+    if (rahmen->isMinimized())
+        rahmen->showNormal();
+    rahmen->raise();
+    if (QMdiArea* bereich = rahmen->mdiArea())
+        bereich->setActiveSubWindow(rahmen);
+}
+
 }  // namespace
 
 void Listenstand::Merken(const QTreeWidget* liste) { m_zeilen = Zeilen(liste); }
@@ -31,10 +51,11 @@ bool Listenstand::Geaendert(const QTreeWidget* liste) const
     return liste->topLevelItemCount() > 0 && Zeilen(liste) != m_zeilen;
 }
 
-bool Listenstand::Verwerfen_Erlaubt(const QTreeWidget* liste, const std::function<bool()>& sichern) const
+bool Listenstand::Verwerfen_Erlaubt(QTreeWidget* liste, const std::function<bool()>& sichern) const
 {
     if (!Geaendert(liste))
         return true;
+    Fenster_Vorholen(liste);
     switch (MsgBox(QStringLiteral("Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?"),
                    Dialoge::Symbol::Frage, Dialoge::Tasten::JaNeinAbbrechen, Dialoge::Antwort::Ja)) {
     case Dialoge::Antwort::Ja: return sichern();

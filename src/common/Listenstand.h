@@ -15,10 +15,11 @@ public:
     // A row was added, changed or removed since. The order does not count (a sort changes
     // nothing); an empty list has nothing a save could write.
     bool Geaendert(const QTreeWidget* liste) const;
-    // Before the list is discarded: with changes, asks whether to save them. "Ja" runs `sichern`
+    // Before the list is discarded: with changes, brings the list's window to the front and
+    // asks whether to save them. "Ja" runs `sichern`
     // (true once the file is written), "Nein" lets the list go, "Abbrechen" keeps it; a save
     // that was cancelled or failed keeps it too. True when the list may be discarded.
-    bool Verwerfen_Erlaubt(const QTreeWidget* liste, const std::function<bool()>& sichern) const;
+    bool Verwerfen_Erlaubt(QTreeWidget* liste, const std::function<bool()>& sichern) const;
 
 private:
     QList<QStringList> m_zeilen;  // sorted

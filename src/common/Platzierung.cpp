@@ -3,7 +3,9 @@
 #include "common/Einstellungen.h"
 
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace Platzierung {
 namespace {
@@ -70,6 +72,20 @@ void Speichern(QWidget* fenster, const Schluessel& s)
         Schreiben(s, "W", Twips(g.width()));
         Schreiben(s, "H", Twips(g.height()));
     }
+}
+
+void Zentrieren(QWidget* fenster, const QWidget* ueber)
+{
+    const QScreen* schirm = (ueber ? ueber : fenster)->screen();
+    const QRect frei = schirm ? schirm->availableGeometry() : QRect();
+    QRect ziel(QPoint(), fenster->frameGeometry().size());
+    ziel.moveCenter(ueber ? ueber->frameGeometry().center() : frei.center());
+    if (frei.isValid()) {
+        // The top left corner wins over the bottom right one: the title bar stays reachable.
+        ziel.moveLeft(std::max(frei.left(), std::min(ziel.left(), frei.right() + 1 - ziel.width())));
+        ziel.moveTop(std::max(frei.top(), std::min(ziel.top(), frei.bottom() + 1 - ziel.height())));
+    }
+    fenster->move(ziel.topLeft());  // a window's position is its frame's
 }
 
 }  // namespace Platzierung

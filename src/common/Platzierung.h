@@ -36,4 +36,8 @@ void Zustand_Anwenden(QWidget* fenster, const Schluessel& s);
 // (while minimised, the normal placement is saved).
 void Speichern(QWidget* fenster, const Schluessel& s);
 
+// Puts a top-level window centred over `ueber` (the screen when null), its frame inside the
+// screen's free area so that its title bar can be reached.
+void Zentrieren(QWidget* fenster, const QWidget* ueber);
+
 }  // namespace Platzierung

@@ -1,6 +1,20 @@
 #include "common/Werkzeugfenster.h"
 
 #include <QCloseEvent>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+QPointer<QWidget>& Fokusziel()
+{
+    static QPointer<QWidget> ziel;
+    return ziel;
+}
+
+}  // namespace
+
+void Werkzeugfenster::Fokusziel_Setzen(QWidget* ziel) { Fokusziel() = ziel; }
 
 Werkzeugfenster::Werkzeugfenster(const Platzierung::Schluessel& platz) : m_platz(platz)
 {
@@ -40,4 +54,8 @@ void Werkzeugfenster::closeEvent(QCloseEvent* event)
     if (m_platziert)
         Platzierung::Speichern(this, m_platz);
     event->accept();
+    // Without a target the keyboard would reach nothing until Tab is pressed. The focus moves
+    // once the frame is gone, so that nothing of the closing takes it again.
+    if (QWidget* ziel = Fokusziel())
+        QTimer::singleShot(0, ziel, [ziel] { ziel->setFocus(Qt::OtherFocusReason); });
 }

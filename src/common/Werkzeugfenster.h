@@ -6,10 +6,14 @@
 
 // The frame every tool window shares: it is deleted when closed, placed in twips from section
 // "Windows" (in its load, or else when first shown, inside its MDI frame), its stored state
-// restored, and its placement saved when the user closes it. The window keeps only its own
-// Form_Resize and its logic.
+// restored, and its placement saved when the user closes it; the keyboard focus then goes to
+// the focus target. The window keeps only its own Form_Resize and its logic.
 class Werkzeugfenster : public QWidget {
     Q_OBJECT
+public:
+    // Where the keyboard focus goes when a tool window has closed: the navigation tree.
+    static void Fokusziel_Setzen(QWidget* ziel);
+
 protected:
     explicit Werkzeugfenster(const Platzierung::Schluessel& platz);
 

@@ -82,6 +82,7 @@ Form15::Form15() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form15>())
         List1->addItems(Klingeltyp_Texte());
         VScroll1->setValue(0);
     }
+    Stand_Merken();
     File2->Pattern_Setzen(QStringLiteral("*.mid"));
 
     // A choice is a change of the selection: the list also moves its current row by itself
@@ -153,10 +154,13 @@ bool Form15::Klingel_Lesen()
     L.Text2.clear();
     // A reply the window cannot read leaves the controls as they were.
     if (const std::optional<Klingelwerte> werte = SRTC_Lesen(antwort)) {
-        const Einlesen still(*this);
-        List1->setCurrentRow(werte->Typ);
-        Label2->setText(werte->Lautstaerke);
-        VScroll1->setValue(Balkenwert(werte->Lautstaerke.trimmed().toInt()));
+        {
+            const Einlesen still(*this);
+            List1->setCurrentRow(werte->Typ);
+            Label2->setText(werte->Lautstaerke);
+            VScroll1->setValue(Balkenwert(werte->Lautstaerke.trimmed().toInt()));
+        }
+        Stand_Merken();
     }
     Module1::Status_Setzen(QStringLiteral("Fertig."));
     return true;
@@ -165,37 +169,91 @@ bool Form15::Klingel_Lesen()
 void Form15::Melodieholen()
 {
     Module1::Verbindung& L = Module1::Link();
+    // Each value is read on its own: one the phone refuses does not keep the others stale. A
+    // phone that does not answer at all is not asked on.
+    auto weiter = [&L](bool gelesen) { return gelesen || L.Abgelehnt; };
     Module1::Status_Setzen(QStringLiteral("Hole Melodie & Lautstärke..."));
-    if (!Klingel_Lesen())
+    bool alle = Klingel_Lesen();
+    if (!weiter(alle))
         return;
     if (Module1::Handytyp_Pruefen() == QLatin1String("35")) {
         Module1::Status_Setzen(QStringLiteral("Hole Vibrations- und Rufeinstellungen..."));
         L.Text2.clear();
-        if (!Module1::Befehl_Senden(QStringLiteral("AT+CVIB?"), true))
+        const bool vibration = Module1::Befehl_Senden(QStringLiteral("AT+CVIB?"), true);
+        if (!weiter(vibration))
             return;
-        if (const std::optional<bool> an = CVIB_Lesen(L.Text2)) {
-            const Einlesen still(*this);
-            Check1->setChecked(*an);
+        if (const std::optional<bool> an = vibration ? CVIB_Lesen(L.Text2) : std::nullopt) {
+            {
+                const Einlesen still(*this);
+                Check1->setChecked(*an);
+            }
+            Stand_Merken();
         }
         L.Text2.clear();
-        if (!Module1::Befehl_Senden(QStringLiteral("AT+CALM?"), true))
+        const bool alarm = Module1::Befehl_Senden(QStringLiteral("AT+CALM?"), true);
+        if (!weiter(alarm))
             return;
-        if (const std::optional<int> art = CALM_Lesen(L.Text2)) {
-            const Einlesen still(*this);
-            Option1[*art]->setChecked(true);
+        if (const std::optional<int> art = alarm ? CALM_Lesen(L.Text2) : std::nullopt) {
+            {
+                const Einlesen still(*this);
+                Option1[*art]->setChecked(true);
+            }
+            Stand_Merken();
         }
+        alle = alle && vibration && alarm;
     }
-    Module1::Status_Setzen(QStringLiteral("Fertig."));
+    if (alle)
+        Module1::Status_Setzen(QStringLiteral("Fertig."));
 }
 
 bool Form15::Einstellung_Schreiben(const QString& befehl)
 {
-    if (Module1::Befehl_Senden(befehl, true))
+    if (Module1::Befehl_Senden(befehl, true)) {
+        Stand_Merken();
         return true;
-    // The phone kept its setting, so the window shows that one again.
+    }
+    // The phone did not confirm the wish: the window shows again what the phone last confirmed,
+    // and after a refusal asks it once more.
+    Stand_Zeigen();
     if (Module1::Link().Abgelehnt)
         Melodieholen();
     return false;
+}
+
+void Form15::Stand_Merken()
+{
+    const QList<QListWidgetItem*> auswahl = List1->selectedItems();
+    m_bestaetigt.Typ = auswahl.isEmpty() ? -1 : List1->row(auswahl.first());
+    m_bestaetigt.Balken = VScroll1->value();
+    m_bestaetigt.Lautstaerke = Label2->text();
+    m_bestaetigt.Vibration = Check1->isChecked();
+    m_bestaetigt.Alarm = -1;
+    for (int i = 0; i < 3; ++i)
+        if (Option1[i]->isChecked())
+            m_bestaetigt.Alarm = i;
+}
+
+void Form15::Stand_Zeigen()
+{
+    const Einlesen still(*this);
+    if (m_bestaetigt.Typ >= 0) {
+        List1->setCurrentRow(m_bestaetigt.Typ);
+    } else {
+        List1->setCurrentRow(-1);
+        List1->clearSelection();
+    }
+    VScroll1->setValue(m_bestaetigt.Balken);
+    Label2->setText(m_bestaetigt.Lautstaerke);
+    Check1->setChecked(m_bestaetigt.Vibration);
+    if (m_bestaetigt.Alarm >= 0) {
+        Option1[m_bestaetigt.Alarm]->setChecked(true);
+        return;
+    }
+    for (QRadioButton* knopf : Option1) {
+        knopf->setAutoExclusive(false);
+        knopf->setChecked(false);
+        knopf->setAutoExclusive(true);
+    }
 }
 
 void Form15::List1_Click()

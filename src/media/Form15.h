@@ -87,9 +87,21 @@ private:
     Form15();
     void Form_Load();
     bool Klingel_Lesen();
-    // Writes one ring setting and waits for the phone; after a refusal the window reads the
-    // settings back. False when the write failed.
+    // Writes one ring setting and waits for the phone; after a failure the window shows the
+    // settings the phone last confirmed, and after a refusal reads them back. False when the
+    // write failed.
     bool Einstellung_Schreiben(const QString& befehl);
+    // The ring controls as the phone last confirmed them: read from it or written with its "OK".
+    void Stand_Merken();
+    void Stand_Zeigen();
 
+    struct Klingelstand {
+        int Typ = -1;  // no row selected
+        int Balken = 0;
+        QString Lautstaerke;
+        bool Vibration = false;
+        int Alarm = -1;  // no option selected
+    };
+    Klingelstand m_bestaetigt;
     std::unique_ptr<Ui::Form15> ui;
 };

@@ -71,9 +71,7 @@ bool Form18::Geladen() { return !Einzelfenster<Form18>().isNull(); }
 void Form18::Form_Load()
 {
     Platzieren();
-    const QDateTime jetzt = Systemuhr::Aktuell().Jetzt();
-    DTPicker2->setTime(jetzt.time());
-    MonthView2->setSelectedDate(jetzt.date());
+    PC_Uhr_Zeigen();
     Timer1->start();
     QCoreApplication::processEvents();
     Uhr_Lesen();
@@ -161,21 +159,27 @@ void Form18::Command1_Click()
 void Form18::Command2_Click()
 {
     Verlassen_Abarbeiten();
+    // The PC's clock of this moment: the PC fields stand still while one of them has the focus.
+    const QDateTime jetzt = PC_Uhr_Zeigen();
     // The phone's calendar would clamp such a date; nothing goes to the phone instead.
-    if (!Module3::Jahr_Zweistellig_Darstellbar(MonthView2->selectedDate().year())) {
+    if (!Module3::Jahr_Zweistellig_Darstellbar(jetzt.date().year())) {
         Jahr_Melden();
         return;
     }
-    MonthView1->setSelectedDate(MonthView2->selectedDate());
-    DTPicker1->setTime(DTPicker2->time());
+    MonthView1->setSelectedDate(jetzt.date());
+    DTPicker1->setTime(jetzt.time());
     Uhr_Schreiben();
 }
 
-void Form18::Timer1_Timer()
+void Form18::Timer1_Timer() { PC_Uhr_Zeigen(); }
+
+QDateTime Form18::PC_Uhr_Zeigen()
 {
+    // Date and time of one reading, so that a midnight between them cannot mix two days.
     const QDateTime jetzt = Systemuhr::Aktuell().Jetzt();
     DTPicker2->setTime(jetzt.time());
     MonthView2->setSelectedDate(jetzt.date());
+    return jetzt;
 }
 
 void Form18::DTPicker2_GotFocus() { Timer1->stop(); }
@@ -189,7 +193,7 @@ void Form18::DTPicker2_LostFocus()
             Fehler_Melden_PC();
     }
     Timer1->start();
-    DTPicker2->setTime(Systemuhr::Aktuell().Jetzt().time());
+    PC_Uhr_Zeigen();
 }
 
 void Form18::MonthView2_GotFocus() { Timer1->stop(); }
@@ -204,6 +208,8 @@ void Form18::MonthView2_LostFocus()
             Fehler_Melden_PC();
     }
     Timer1->start();
+    // The fields stood still while the calendar had the focus.
+    PC_Uhr_Zeigen();
 }
 
 void Form18::Fokus_Gewechselt(QWidget* alt, QWidget* neu)

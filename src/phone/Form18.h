@@ -1,6 +1,7 @@
 #pragma once
 #include "common/Werkzeugfenster.h"
 
+#include <QDateTime>
 #include <QWidget>
 #include <memory>
 
@@ -60,6 +61,8 @@ private:
     void Fokus_Gewechselt(QWidget* alt, QWidget* neu);
     // Runs the leave handlers of the PC controls that are still due.
     void Verlassen_Abarbeiten();
+    // Shows the PC's date and time in the PC fields and returns them.
+    QDateTime PC_Uhr_Zeigen();
     void Fehler_Melden_PC();
     void Jahr_Melden();
 

@@ -97,11 +97,11 @@ bool Form20::Abfragen(int index)
 
 void Form20::Command9_Click(int index)
 {
-    if (index >= 0 && index < 4 && !Schreiben(index))
-        Nachlesen(index, index);
+    if (index >= 0 && index < 4 && Schreiben(index) == Schreibausgang::Fehler)
+        Nachlesen({index});
 }
 
-bool Form20::Schreiben(int index)
+Form20::Schreibausgang Form20::Schreiben(int index)
 {
     Status_Setzen(QStringLiteral("Setze/Lösche Rufumleitung (") + QLatin1String(Gruende[index]) +
                   QStringLiteral(" / ") + Klasse_Text() + QStringLiteral(")..."));
@@ -112,46 +112,57 @@ bool Form20::Schreiben(int index)
         if (!fehler.isEmpty()) {
             // Nothing was sent, so the phone holds what it held.
             MsgBox(fehler, Dialoge::Symbol::Kritisch);
-            return true;
+            return Schreibausgang::Gestoppt;
         }
         const QString verzoegerung = Combo1[6]->currentText();
         if (!Befehl_Senden(CCFC_Registrieren_Bilden(index, nummer, klasse, verzoegerung), true) ||
             !Befehl_Senden(CCFC_Aktivieren_Bilden(index, nummer, klasse, verzoegerung), true)) {
             Abbruch = true;
-            return false;
+            return Schreibausgang::Fehler;
         }
     } else if (!Befehl_Senden(CCFC_Loeschen_Bilden(index, klasse), true)) {
         Abbruch = true;
-        return false;
+        return Schreibausgang::Fehler;
     }
     Status_Setzen(QStringLiteral("Fertig."));
-    return true;
+    return Schreibausgang::Geschrieben;
 }
 
-void Form20::Nachlesen(int von, int bis)
+void Form20::Nachlesen(const QVector<int>& zeilen)
 {
     QPointer<Form20> selbst(this);
-    for (int r = von; r <= bis; ++r)
+    for (int r : zeilen)
         if (!Abfragen(r) || !selbst)
             return;
 }
 
-void Form20::Command43_Click() { Alle_Zeilen(&Form20::Abfragen); }
+void Form20::Command43_Click()
+{
+    Alle_Zeilen([this](int r) { Abfragen(r); });
+}
 
 void Form20::Command44_Click()
 {
-    // The rows from the failed one on show the phone's diversions instead of what was typed.
-    const int r = Alle_Zeilen(&Form20::Schreiben);
-    if (r >= 0 && r < 4)
-        Nachlesen(r, 3);
+    // Every row not written shows the phone's diversion instead of what was typed: those the
+    // number check stopped, the failed one and those after it.
+    QVector<int> offen;
+    const int r = Alle_Zeilen([this, &offen](int z) {
+        if (Schreiben(z) != Schreibausgang::Geschrieben)
+            offen << z;
+    });
+    if (r < 0)
+        return;
+    for (int z = r + 1; z < 4; ++z)
+        offen << z;
+    Nachlesen(offen);
 }
 
-int Form20::Alle_Zeilen(bool (Form20::*aktion)(int))
+int Form20::Alle_Zeilen(const std::function<void(int)>& aktion)
 {
     QPointer<Form20> selbst(this);
     Abbruch = false;
     for (int r = 0; r < 4; ++r) {
-        (this->*aktion)(r);
+        aktion(r);
         QCoreApplication::processEvents();
         if (!selbst)
             return -1;

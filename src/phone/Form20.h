@@ -1,7 +1,9 @@
 #pragma once
 #include "common/Werkzeugfenster.h"
 
+#include <QVector>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -27,7 +29,7 @@ public:
     void Command6_Click(int index);  // "Auslesen": query reason index
     void Command9_Click(int index);  // "Schreiben": set or erase reason index; after a failure it is read back
     void Command43_Click();          // "&Alle auslesen"
-    void Command44_Click();          // "Alle &Schreiben"; after a failure the rows not written are read back
+    void Command44_Click();          // "Alle &Schreiben"; the rows it did not write are read back
 
     // The arrays are indexed as designed: three times the reason for the boxes.
     QCheckBox* Check2[10] = {};  // 0, 3, 6, 9
@@ -46,12 +48,14 @@ public:
 private:
     // Runs the action for the four reasons in turn; stops at a failure or when the window goes.
     // Returns the reason it stopped at, 4 when all were done, -1 when the window went.
-    int Alle_Zeilen(bool (Form20::*aktion)(int));
-    // Query and write of one reason; false when a phone command failed.
+    int Alle_Zeilen(const std::function<void(int)>& aktion);
+    // Query of one reason; false when a phone command failed.
     bool Abfragen(int index);
-    bool Schreiben(int index);
-    // After a failed write: the reasons von..bis show what the phone holds.
-    void Nachlesen(int von, int bis);
+    // Write of one reason: written, stopped by the number check (nothing sent), or failed.
+    enum class Schreibausgang { Geschrieben, Gestoppt, Fehler };
+    Schreibausgang Schreiben(int index);
+    // After a failed write: these reasons show what the phone holds.
+    void Nachlesen(const QVector<int>& zeilen);
     Form20();
     QString Klasse_Text() const;
     int Klasse_Code() const;

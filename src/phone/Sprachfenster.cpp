@@ -84,8 +84,10 @@ void Sprachfenster::Sprache_Lesen()
 {
     KlicksSperren = true;
     Status_Setzen(QStringLiteral("Lese Display-Sprache..."));
-    if (!Befehl_Senden(QStringLiteral("AT^SLNG?"), true))
+    if (!Befehl_Senden(QStringLiteral("AT^SLNG?"), true)) {
+        Auswaehlen(m_bestaetigt);
         return;
+    }
     if (const std::optional<int> option = Sprachoption_Suchen(m_tabelle, Link().Text2)) {
         Auswaehlen(*option);
         m_bestaetigt = *option;
@@ -109,8 +111,11 @@ void Sprachfenster::Image1_Click(int index)
 
 void Sprachfenster::Aendern(int option)
 {
-    if (KlicksSperren)
+    // Nothing is sent, so the selection stays with the language the phone last confirmed.
+    if (KlicksSperren) {
+        Auswaehlen(m_bestaetigt);
         return;
+    }
     const Sprachoption* o = Sprachoption_Finden(m_tabelle, option);
     if (!o)
         return;

@@ -61,9 +61,12 @@ QString Umleitungsnummer_Pruefen(const QString& nummer)
         return zeichen;
     if (!nummer.startsWith(QLatin1Char('+')))
         return QStringLiteral("Die Rufnummer MUSS im internationalen Format (z.B. +49xxxxxxxxx) angegeben werden!");
-    // An address holds at most 20 digits.
-    if (nummer.size() - 1 > 20)
+    // One "+" in front, then the digits: an address holds 1 to 20 of them.
+    const QStringView ziffern = QStringView(nummer).mid(1);
+    if (ziffern.isEmpty() || ziffern.contains(QLatin1Char('+')))
         return zeichen;
+    if (ziffern.size() > 20)
+        return QStringLiteral("Die Rufnummer darf höchstens 20 Ziffern haben!");
     return QString();
 }
 

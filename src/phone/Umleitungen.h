@@ -23,8 +23,8 @@ struct Umleitungsstand {
 };
 std::optional<Umleitungsstand> CCFC_Antwort_Lesen(const QString& antwort);
 
-// The message for a target number that cannot be sent, "" for a good one: it is international
-// ("+" first) with at most 20 digits.
+// The message for a target number that cannot be sent, "" for a good one: one "+" in front,
+// then 1 to 20 digits.
 QString Umleitungsnummer_Pruefen(const QString& nummer);
 
 }  // namespace Module1

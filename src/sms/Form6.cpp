@@ -275,6 +275,8 @@ void Form6::Vorschau_Zeigen()
 {
     Form27* vorschau = Form27::Instanz();
     vorschau->Text1->setPlainText(Text6->toPlainText());
+    if (!vorschau->isVisible())
+        Platzierung::Zentrieren(vorschau, window());
     vorschau->show();
     vorschau->raise();
 }

@@ -369,6 +369,20 @@ TEST_F(Hauptfenster, AToolWindowIsWrappedOnceAndKeepsItsPlacement)
     EXPECT_EQ(f->MdiArea->subWindowList().size(), 1);
 }
 
+TEST_F(Hauptfenster, AClosedToolWindowGivesTheKeyboardFocusToTheTree)
+{
+    ASSERT_TRUE(u.Starten());
+    MDIForm1* f = u.Fenster;
+    QApplication::setActiveWindow(f);
+    Form17* netze = Form17::Instanz();
+    f->Kind_Zeigen(netze);
+    QCoreApplication::processEvents();
+    if (!netze->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != netze)
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    f->MdiArea->currentSubWindow()->close();
+    EXPECT_TRUE(Warten_Bis([f] { return QApplication::focusWidget() == f->TreeView1; }, 1000));
+}
+
 TEST_F(Hauptfenster, AToolWindowLargerThanTheAreaIsReachedByScrollBars)
 {
     Speichern("Windows", "OrganizerW", "15000");
@@ -454,6 +468,26 @@ TEST_F(Hauptfenster, EndingAsksForEachChangedLocalListBeforeTheSwitchOff)
     EXPECT_TRUE(u.Fenster->close());
     EXPECT_EQ(u.Dialoge.Texte(), QStringList({frage, frage, frage, frage, "Das Handy ausschalten ?"}));
     EXPECT_EQ(u.Beendet, 1);
+}
+
+TEST_F(Hauptfenster, EndingBringsEachChangedListsWindowToTheFrontBeforeItsQuestion)
+{
+    Speichern("Options", "Ausschalten", "0");
+    ASSERT_TRUE(u.Starten());
+    u.Fenster->Kind_Zeigen(Form1::Instanz());
+    u.Fenster->Kind_Zeigen(Form3::Instanz());
+    Form1::Instanz()->Lokal_Anfuegen("LOKAL", 7, "Anna", "0171", "");
+    Module1::Zeile_Anfuegen(Form3::Instanz()->Kal2, {"Notiz", "", "24.12.2000", "18:30", "Feier", "", ""}, false);
+    QList<QWidget*> vorn;
+    u.Dialoge.BeiMeldung = [&](const DialogeSkript::Meldung_&) {
+        QMdiArea* bereich = u.Fenster->MdiArea;
+        QWidget* oben = bereich->subWindowList(QMdiArea::StackingOrder).last()->widget();
+        vorn << (bereich->currentSubWindow()->widget() == oben ? oben : nullptr);
+    };
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein, Dialoge::Antwort::Nein};
+    EXPECT_TRUE(u.Fenster->close());
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList(2, "Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?"));
+    EXPECT_EQ(vorn, (QList<QWidget*>{Form1::Instanz(), Form3::Instanz()}));
 }
 
 TEST_F(Hauptfenster, SmsSpontanAndTheSettingsWindow)

@@ -249,15 +249,31 @@ TEST_F(Klingelfenster, MissingVibrationLineLeavesTheBoxAndStillReadsTheAlertMode
     EXPECT_EQ(Empfangen(), "AT^SRTC?\r\nAT+CVIB?\r\nAT+CALM?\r\n");
 }
 
-TEST_F(Klingelfenster, FailedVibrationReadEndsTheReading)
+TEST_F(Klingelfenster, RefusedVibrationReadStillReadsTheAlertMode)
 {
     Form15* f = Oeffnen();
     u.Handy->Antwort_Setzen("AT+CVIB?", sim::Error(), 1);
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { klingel->Alarm = 2; });
     f->Melodieholen();
-    EXPECT_EQ(Empfangen(), "AT^SRTC?\r\nAT+CVIB?\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(Empfangen(), "AT^SRTC?\r\nAT+CVIB?\r\nAT+CPIN?\r\nAT+CALM?\r\n");
+    EXPECT_TRUE(f->Option1[2]->isChecked());
     // No "Fertig." once the vibration was asked for.
     EXPECT_EQ(anzeige.Status.lastIndexOf("Fertig."), anzeige.Status.indexOf("Hole Vibrations- und Rufeinstellungen...") - 1);
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+}
+
+TEST_F(Klingelfenster, UnansweredVibrationShowsThePhonesValue)
+{
+    Klingel_Setzen(1, 1, 0, 0);
+    Form15* f = Oeffnen();
+    ASSERT_FALSE(f->Check1->isChecked());
+    u.Handy->Schweigen_Bei("AT+CVIB=", 1);
+    f->Check1->click();
+    EXPECT_EQ(Befehle().front(), "AT+CVIB=1");
+    EXPECT_FALSE(f->Check1->isChecked());
+    EXPECT_EQ(Klingel().Vibration, 0);
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_FALSE(f->WerteEinlesen);
 }
 
 TEST_F(Klingelfenster, ClosingSavesThePlacement)

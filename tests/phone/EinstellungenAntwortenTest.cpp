@@ -173,7 +173,11 @@ TEST(Umleitung, TargetNumberChecks)
               "Die Rufnummer darf nur aus den Zeichen 0.9 und '+' bestehen!");
     EXPECT_EQ(Umleitungsnummer_Pruefen(QStringLiteral("+12345678901234567890")), "");
     EXPECT_EQ(Umleitungsnummer_Pruefen(QStringLiteral("+123456789012345678901")),
-              "Die Rufnummer darf nur aus den Zeichen 0.9 und '+' bestehen!");
+              "Die Rufnummer darf höchstens 20 Ziffern haben!");
+    for (const char* nummer : {"+", "++49", "+49+123"})
+        EXPECT_EQ(Umleitungsnummer_Pruefen(QLatin1String(nummer)),
+                  "Die Rufnummer darf nur aus den Zeichen 0.9 und '+' bestehen!")
+            << nummer;
     EXPECT_EQ(Umleitungsnummer_Pruefen(QStringLiteral("012345678")),
               "Die Rufnummer MUSS im internationalen Format (z.B. +49xxxxxxxxx) angegeben werden!");
 }

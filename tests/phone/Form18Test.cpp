@@ -146,6 +146,29 @@ TEST_F(Form18Test, PhoneFromPcAsksNothing)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form18Test, PhoneFromPcWritesThePcClockOfTheClick)
+{
+    Form18* f = Laden();
+    f->MonthView2_GotFocus();  // the PC fields stand still from here
+    uhr.Zeit = uhr.Zeit.addSecs(3);
+    f->Command2_Click();
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT+CCLK=24/03/01,00:00:01"}));
+    EXPECT_EQ(f->MonthView2->selectedDate(), QDate(2024, 3, 1));
+    EXPECT_EQ(f->DTPicker2->time(), QTime(0, 0, 1));
+    EXPECT_EQ(f->MonthView1->selectedDate(), QDate(2024, 3, 1));
+}
+
+TEST_F(Form18Test, LeavingThePcDateShowsThePcClockAtOnce)
+{
+    uhr.Zeit = QDateTime(QDate(2024, 5, 6), QTime(12, 0, 0));
+    Form18* f = Laden();
+    f->MonthView2_GotFocus();
+    uhr.Zeit = uhr.Zeit.addSecs(3);
+    f->MonthView2_LostFocus();
+    EXPECT_EQ(f->DTPicker2->time(), QTime(12, 0, 3));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
 TEST_F(Form18Test, TimerShowsThePcClock)
 {
     Form18* f = Laden();

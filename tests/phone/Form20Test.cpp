@@ -140,6 +140,20 @@ TEST_F(Form20Test, WrongNumberSendsNothing)
     EXPECT_FALSE(f->Abbruch);
 }
 
+TEST_F(Form20Test, LongOrMalformedNumbersSendNothing)
+{
+    Zeile(0, true, QStringLiteral("+") + QString(21, QLatin1Char('1')));
+    f->Command9_Click(0);
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Rufnummer darf höchstens 20 Ziffern haben!"});
+    for (const char* nummer : {"+", "++49", "+49+123"}) {
+        u.Dialoge.Meldungen.clear();
+        Zeile(0, true, QLatin1String(nummer));
+        f->Command9_Click(0);
+        EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Die Rufnummer darf nur aus den Zeichen 0.9 und '+' bestehen!"}) << nummer;
+    }
+    EXPECT_TRUE(Befehle().empty());
+}
+
 TEST_F(Form20Test, RefusedRegisterShowsThePhonesDiversion)
 {
     Zustand([](sim::SimEinstellungen& e) { e.Umleitungen[1] = sim::SimUmleitung{true, true, "+4930111", 145, 1, 20}; });
@@ -180,9 +194,13 @@ TEST_F(Form20Test, WriteAllGoesOnAfterAWrongNumber)
     f->Command44_Click();
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
     EXPECT_EQ(Anzahl("AT+CCFC=0,3,+4912345678,145,1"), 0);
-    EXPECT_EQ(Befehle().size(), 6u);
+    EXPECT_EQ(Befehle().size(), 7u);
     for (int r = 1; r < 4; ++r)
         EXPECT_TRUE(Umleitung(r).Aktiv) << r;
+    // The row the check stopped shows what the phone holds, not what was typed.
+    EXPECT_EQ(Befehle().back(), "AT+CCFC=0,2,,,1");
+    EXPECT_FALSE(f->Check2[0]->isChecked());
+    EXPECT_TRUE(f->Text7[0]->text().isEmpty());
 }
 
 TEST_F(Form20Test, ReadAllFillsEveryRow)

@@ -163,6 +163,22 @@ TEST_F(Sprachwahl, RefusedChangeShowsTheLanguageThePhoneKept)
     EXPECT_EQ(Handysprache(), 3);
 }
 
+TEST_F(Sprachwahl, AfterATimedOutReadAChoiceShowsTheConfirmedLanguage)
+{
+    Code(3);
+    Form25* f = Form25::Instanz();
+    f->Sprache_Lesen();
+    ASSERT_EQ(Gewaehlt(f), "&Französisch");
+    u.Handy->Schweigen_Bei("AT^SLNG?", 1);
+    f->Sprache_Lesen();
+    Vergessen();
+    f->Option1[6]->click();
+    EXPECT_EQ(Gewaehlt(f), "&Französisch");
+    Klicken(f->Image1[5]);
+    EXPECT_EQ(Gewaehlt(f), "&Französisch");
+    EXPECT_TRUE(Befehle().empty());
+}
+
 TEST_F(Sprachwahl, BothWindowsShareTheirPlace)
 {
     Form16* f16 = Form16::Instanz();

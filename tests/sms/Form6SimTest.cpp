@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
@@ -605,6 +606,20 @@ TEST_F(Form6Sim, TextLimitCounterAndPreview)
     Knopf(f->Toolbar3, "preview")->trigger();
     EXPECT_TRUE(Form27::Instanz()->isVisible());
     EXPECT_TRUE(Form27::Instanz()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(Form6Sim, ThePreviewOpensCentredOverTheMainWindow)
+{
+    Laden();
+    QWidget* haupt = f->window();
+    haupt->show();
+    haupt->setGeometry(240, 180, 640, 480);
+    f->Text6->setPlainText("Hallo");
+    Knopf(f->Toolbar3, "preview")->trigger();
+    const Form27* vorschau = Form27::Instanz();
+    const QPoint abstand = vorschau->frameGeometry().center() - haupt->frameGeometry().center();
+    EXPECT_LE(abstand.manhattanLength(), 8);  // the frame's border is known only once it is shown
+    EXPECT_GE(vorschau->frameGeometry().top(), vorschau->screen()->availableGeometry().top());
 }
 
 TEST_F(Form6Sim, TextFileIsJoinedAndCut)
