@@ -116,7 +116,8 @@ bool Objekt_Lesen(const QString& typ, int platz) { return Module1::Befehl_Senden
 
 bool Objekt_Lesen_Direkt(const QString& typ, int platz, const QString& status)
 {
-    Module1::Befehl_Schreiben(Lesebefehl(typ, platz), true);
+    if (!Module1::Befehl_Schreiben(Lesebefehl(typ, platz), true))
+        return false;
     Module1::Status_Setzen(status);
     return Module1::Antwort_Warten();
 }

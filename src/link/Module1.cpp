@@ -25,6 +25,10 @@ const QString CRLF = QStringLiteral("\r\n");
 // After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
 constexpr qint64 RuheMs = 500;
 constexpr qint64 NachlaufMs = 2000;
+// The probe that shows the phone in step: its bound, and how many are sent at most.
+const QString Probe = QStringLiteral("AT");
+constexpr qint64 ProbeMs = 1000;
+constexpr int Proben = 3;
 // Ends a pending data entry of the phone.
 const QString Esc = QString(QChar(27));
 
@@ -64,6 +68,60 @@ Ergebnis Endergebnis_Ab(const QString& text, qsizetype& ab, QString* endzeile = 
     return Ergebnis::Keins;
 }
 
+// Lines the phone sends on its own, whatever command runs.
+const QLatin1String Meldungen[] = {QLatin1String("+CRING:"), QLatin1String("+CLIP:"), QLatin1String("+CMTI:"),
+                                   QLatin1String("+CDSI:"),  QLatin1String("+CREG:"), QLatin1String("+CGREG:")};
+
+bool Ist_Unaufgefordert(QStringView zeile)
+{
+    if (zeile == u"RING")
+        return true;
+    for (const QLatin1String& m : Meldungen)
+        if (zeile.startsWith(m))
+            return true;
+    return false;
+}
+
+// The beginning of a line that may still turn out to be one the phone sends on its own.
+bool Vielleicht_Unaufgefordert(QStringView anfang)
+{
+    if (QStringView(u"RING").startsWith(anfang))
+        return true;
+    for (const QLatin1String& m : Meldungen)
+        if (m.startsWith(anfang) || anfang.startsWith(m))
+            return true;
+    return false;
+}
+
+// Whether the text from `von` on brings a line of the reply's own: one that is not empty and not
+// one the phone sends unasked. `zeile` is the start of the line that holds `von`; it moves to
+// the start of the last line, which is not complete yet.
+bool Eigene_Zeile(const QString& text, qsizetype von, qsizetype& zeile)
+{
+    bool eigen = false;
+    for (qsizetype i = von; i <= text.size(); ++i) {
+        const bool offen = i == text.size();
+        if (!offen && !Ist_Zeilenende(text.at(i)))
+            continue;
+        const QStringView z = QStringView(text).mid(zeile, i - zeile);
+        if (!z.isEmpty() && !(offen ? Vielleicht_Unaufgefordert(z) : Ist_Unaufgefordert(z)))
+            eigen = true;
+        if (!offen)
+            zeile = i + 1;
+    }
+    return eigen;
+}
+
+// Where `echo` begins a line of `text` at or after `von`; -1 for nowhere.
+qsizetype Echo_Finden(const QString& text, const QString& echo, qsizetype von)
+{
+    for (qsizetype pos = text.indexOf(echo, von, Qt::CaseInsensitive); pos >= 0;
+         pos = text.indexOf(echo, pos + 1, Qt::CaseInsensitive))
+        if (pos == 0 || Ist_Zeilenende(text.at(pos - 1)))
+            return pos;
+    return -1;
+}
+
 // The main wait; a final line equal to `absage` ends it as Absage.
 Ausgang Warten(const QString& absage);
 
@@ -87,6 +145,13 @@ void Log_Anhaengen(const QString& chunk)
     Verbindung& L = Link();
     L.Text1 += chunk;
     L.Text2 += chunk;
+    Log_Zeigen();
+}
+
+// Input that is no command's reply goes to the log only.
+void Vorlauf_Aufnehmen(const QString& chunk)
+{
+    Link().Vorlauf += chunk;
     Log_Zeigen();
 }
 
@@ -125,8 +190,31 @@ qint64 Jetzt()
     return uhr.elapsed();
 }
 
-// The phone echoes a command line with its CR; a command without CR LF has no echo to wait for.
-void Echo_Erwarten(const QString& befehl, bool crlf) { Link().Echo = crlf ? befehl + QLatin1Char('\r') : QString(); }
+// The phone echoes a command line with its CR; a command without a line end has no echo to wait
+// for. A command that brings its own line end is echoed up to it.
+void Echo_Erwarten(const QString& befehl, bool crlf)
+{
+    const auto ende = std::find_if(befehl.begin(), befehl.end(), Ist_Zeilenende);
+    const bool zeile = crlf || ende != befehl.end();
+    Link().Echo = zeile ? QStringView(befehl.begin(), ende).toString() + QLatin1Char('\r') : QString();
+}
+
+void Echo_Bestaetigt()
+{
+    Link().EchoGesehen = true;
+    Link().EchoFehlte = false;
+}
+
+// A phone that echoes answered without its echo: twice in a row, and it echoes no more.
+void Ohne_Echo_Beantwortet()
+{
+    Verbindung& L = Link();
+    if (!L.EchoGesehen)
+        return;
+    if (L.EchoFehlte)
+        L.EchoGesehen = false;
+    L.EchoFehlte = !L.EchoFehlte;
+}
 
 bool Ist_Netzsuche(const QString& befehl)
 {
@@ -142,193 +230,244 @@ void Beantwortet()
 
 bool Verloren() { return Link().Port && Link().Port->Verloren(); }
 
-// After a time-out or a failed prompt the line is drained before the next command; after a
-// time-out the phone may still owe the command's final line.
-void Nachlauf_Setzen(bool schuld)
+// The phone in step, or the time-out told once: then nothing may be sent.
+bool Takt_Sichern()
+{
+    if (Im_Takt())
+        return true;
+    Timeout_Melden();
+    return false;
+}
+
+// After a time-out or a failed prompt nothing is sent until the phone is in step; writes
+// straight to the port are guarded as well.
+void Takt_Verloren(Verbindung::Abgleich art)
 {
     Verbindung& L = Link();
-    L.Nachlauf = true;
-    if (schuld) {
-        L.Schuld = true;
-        L.SchuldSeit = Jetzt();
-    }
-    // Writes straight to the port wait the late reply out as well.
+    L.Abgleichen = art;
     if (L.Port && !L.Port->VorAusgabe)
-        L.Port->VorAusgabe = [] { Nachlauf_Verwerfen(); };
+        L.Port->VorAusgabe = [] { return Takt_Sichern(); };
 }
 
-// The start of the line that holds position `pos`.
-qsizetype Zeilenanfang(const QString& text, qsizetype pos)
+// Reads input into the log until the line has been quiet for a while, at most the bound.
+void Nachlauf_Abwarten()
 {
-    while (pos > 0 && !Ist_Zeilenende(text.at(pos - 1)))
-        --pos;
-    return pos;
+    const qint64 anfang = Jetzt();
+    qint64 zuletzt = anfang;
+    for (;;) {
+        const QString chunk = Input();
+        const qint64 jetzt = Jetzt();
+        if (!chunk.isEmpty()) {
+            Vorlauf_Aufnehmen(chunk);
+            zuletzt = jetzt;
+        }
+        if (Verloren() || jetzt - zuletzt >= RuheMs || jetzt - anfang >= NachlaufMs)
+            return;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
-// Input that is no command's reply goes to the log only; a final line in it pays an owed one.
-void Vorlauf_Aufnehmen(const QString& chunk)
+enum class Sonde { ImTakt, Endzeile, Keine };
+
+// Sends the probe and reads its reply into the log: in step when one "OK" comes (after the
+// probe's echo, while the phone echoes) and then nothing else but lines the phone sends on
+// its own for a while. Keine: no final line came.
+Sonde Probe_Senden()
 {
     Verbindung& L = Link();
-    L.Vorlauf += chunk;
-    if (L.Schuld) {
-        L.SchuldSeit = Jetzt();
-        qsizetype ab = Zeilenanfang(L.Vorlauf, L.Vorlauf.size() - chunk.size());
-        if (Endergebnis_Ab(L.Vorlauf, ab) != Ergebnis::Keins)
-            L.Schuld = false;
+    const QString echo = Probe + QLatin1Char('\r');
+    const bool echoErwartet = L.EchoGesehen;
+    Output(Probe + CRLF);
+    QString roh;
+    bool echo_da = false;
+    qsizetype ab = echoErwartet ? -1 : 0;  // where the probe's reply begins; then its next line
+    qsizetype zeile = 0;
+    qint64 okSeit = -1;
+    bool endzeile = false;
+    const qint64 anfang = Jetzt();
+    Sonde sonde = Sonde::Keine;
+    for (;;) {
+        const QString chunk = Input();
+        const qint64 jetzt = Jetzt();
+        if (!chunk.isEmpty()) {
+            Vorlauf_Aufnehmen(chunk);
+            roh += chunk;
+            if (!echo_da) {
+                const qsizetype pos = Echo_Finden(roh, echo, std::max<qsizetype>(0, roh.size() - chunk.size() - echo.size()));
+                echo_da = pos >= 0;
+                if (echo_da && ab < 0)
+                    ab = pos;
+            }
+            qsizetype alle = 0;
+            endzeile = endzeile || Endergebnis_Ab(roh, alle) != Ergebnis::Keins;
+            if (okSeit < 0 && ab >= 0) {
+                const Ergebnis e = Endergebnis_Ab(roh, ab);
+                if (e == Ergebnis::Fehler) {
+                    sonde = Sonde::Endzeile;
+                    break;
+                }
+                if (e == Ergebnis::Ok) {
+                    okSeit = jetzt;
+                    zeile = ab;
+                }
+            }
+            if (okSeit >= 0 && Eigene_Zeile(roh, std::max(zeile, roh.size() - chunk.size()), zeile)) {
+                sonde = Sonde::Endzeile;  // more came after the "OK": a late reply, or a second one
+                break;
+            }
+        }
+        if (okSeit >= 0 && jetzt - okSeit >= RuheMs) {
+            sonde = Sonde::ImTakt;
+            break;
+        }
+        if (Verloren() || (okSeit < 0 && jetzt - anfang >= ProbeMs)) {
+            sonde = endzeile ? Sonde::Endzeile : Sonde::Keine;
+            break;
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    Log_Zeigen();
+    if (echo_da)
+        Echo_Bestaetigt();
+    else if (echoErwartet && endzeile)
+        Ohne_Echo_Beantwortet();
+    if (sonde == Sonde::ImTakt)
+        Beantwortet();
+    return sonde;
 }
 
-// What one wait receives. Until the command's reply begins, input goes to the log only: the
-// reply begins at the command's echo, or, with no echo to wait for (none expected, or the
-// phone does not echo), once no final line is owed. Before that, the first final line pays
-// the owed one and counts for nothing. A phone that echoed before and now does not: its first
-// unowed final line counts once the line has been quiet for a while after it.
+// What one wait receives. While the phone echoes, input goes to the log only until the
+// command's echo; the reply begins there. Otherwise the reply begins at once, and an echo that
+// turns up in it shows that the phone echoes after all: what came before it leaves the reply.
 class Empfang {
 public:
     Empfang()
     {
         const Verbindung& L = Link();
-        m_anfang = m_frei = L.Vorlauf.size();
+        m_anfang = L.Vorlauf.size();
+        m_start1 = L.Text1.size();
+        m_start2 = m_ab = m_zeile = L.Text2.size();
         m_echoSuchen = !L.Echo.isEmpty();
-        m_aufEcho = m_echoSuchen && L.EchoGesehen;
-        m_eigen = !m_aufEcho && !L.Schuld;
+        m_eigen = !(m_echoSuchen && L.EchoGesehen);
     }
 
-    // Takes one poll's input ("" for none); returns what it added to the reply.
-    QString Aufnehmen(const QString& chunk)
+    // Takes one poll's input ("" for none); true when it brought the reply a line of its own,
+    // not input for the log only nor a line the phone sends unasked.
+    bool Aufnehmen(const QString& chunk)
     {
+        if (chunk.isEmpty())
+            return false;
         Verbindung& L = Link();
         if (m_eigen) {
-            if (chunk.isEmpty())
-                return QString();
             Log_Anhaengen(chunk);
             Echo_Im_Reply(chunk.size());
-            return chunk;
+            return Eigen(chunk.size());
         }
-        if (chunk.isEmpty())
-            return m_endzeile >= 0 && Jetzt() - m_endzeile >= RuheMs ? Ohne_Echo() : QString();
         L.Vorlauf += chunk;
-        if (L.Schuld)
-            L.SchuldSeit = Jetzt();
-        if (m_echoSuchen) {
-            const qsizetype von = std::max(m_anfang, L.Vorlauf.size() - chunk.size() - L.Echo.size() + 1);
-            const qsizetype pos = L.Vorlauf.indexOf(L.Echo, von, Qt::CaseInsensitive);
-            if (pos >= 0) {
-                m_echoSuchen = false;
-                L.EchoGesehen = true;
-                L.Schuld = false;  // whatever was owed came before the echo or never comes
-                return Beginnen(pos);
-            }
-        }
-        qsizetype ab = Zeilenanfang(L.Vorlauf, std::max(m_frei, L.Vorlauf.size() - chunk.size()));
-        while (m_endzeile < 0 && Endergebnis_Ab(L.Vorlauf, ab) != Ergebnis::Keins) {
-            if (L.Schuld) {
-                L.Schuld = false;
-                m_frei = ab;
-            } else {
-                m_endzeile = Jetzt();  // measured from the final line, whatever follows it
-            }
-        }
-        if (!m_aufEcho && !L.Schuld)
-            return Beginnen(m_frei);
-        Log_Zeigen();
-        return QString();
-    }
-
-    // At the end of the wait: a final line without an echo counts now, quiet or not.
-    bool Ohne_Echo_Nehmen()
-    {
-        if (m_eigen || m_endzeile < 0)
+        const qsizetype von = std::max(m_anfang, L.Vorlauf.size() - chunk.size() - L.Echo.size() + 1);
+        const qsizetype pos = L.Vorlauf.indexOf(L.Echo, von, Qt::CaseInsensitive);
+        if (pos < 0) {
+            Log_Zeigen();
             return false;
-        Ohne_Echo();
-        return true;
+        }
+        m_echoSuchen = false;
+        Echo_Bestaetigt();
+        const QString anfang = L.Vorlauf.mid(pos);
+        L.Vorlauf.truncate(pos);
+        m_eigen = true;
+        Log_Anhaengen(anfang);
+        return Eigen(anfang.size());
     }
 
     // The next final line of the reply; `endzeile` gets it.
     Ergebnis Endergebnis(QString* endzeile = nullptr) { return Endergebnis_Ab(Link().Text2, m_ab, endzeile); }
 
-    ~Empfang() { Link().Echo.clear(); }
+    // The data prompt: "> " at the start of a line of the reply.
+    bool Prompt() const
+    {
+        const QStringView antwort = QStringView(Link().Text2).mid(m_start2);
+        return antwort.startsWith(u"> ") || antwort.contains(u"\r\n> ");
+    }
 
-private:
-    QString Beginnen(qsizetype pos)
+    ~Empfang()
     {
         Verbindung& L = Link();
-        const QString anfang = L.Vorlauf.mid(pos);
-        L.Vorlauf.truncate(pos);
-        m_eigen = true;
-        m_endzeile = -1;
-        Log_Anhaengen(anfang);
-        Echo_Im_Reply(anfang.size());
-        return anfang;
+        if (!m_eigen) {
+            qsizetype ab = m_anfang;
+            if (Endergebnis_Ab(L.Vorlauf, ab) != Ergebnis::Keins)
+                Ohne_Echo_Beantwortet();
+        }
+        L.Echo.clear();
     }
 
-    QString Ohne_Echo()
+private:
+    bool Eigen(qsizetype neu)
     {
-        Link().EchoGesehen = false;
-        return Beginnen(m_frei);
+        const QString& t = Link().Text2;
+        return Eigene_Zeile(t, std::max(m_start2, t.size() - neu), m_zeile);
     }
 
-    // An echo within a reply that began without one: the phone echoes after all, and what came
-    // before the echo leaves the reply.
+    // An echo within a reply that began without one.
     void Echo_Im_Reply(qsizetype neu)
     {
         Verbindung& L = Link();
         if (!m_echoSuchen)
             return;
-        const qsizetype von = std::max<qsizetype>(0, L.Text2.size() - neu - L.Echo.size() + 1);
+        const qsizetype von = std::max(m_start2, L.Text2.size() - neu - L.Echo.size() + 1);
         const qsizetype pos = L.Text2.indexOf(L.Echo, von, Qt::CaseInsensitive);
         if (pos < 0)
             return;
         m_echoSuchen = false;
-        L.EchoGesehen = true;
-        if (pos == 0)
+        Echo_Bestaetigt();
+        const qsizetype weg = pos - m_start2;
+        if (weg == 0)
             return;
-        L.Vorlauf += L.Text2.left(pos);
-        L.Text1.remove(0, pos);
-        L.Text2.remove(0, pos);
-        m_ab = std::max<qsizetype>(0, m_ab - pos);
+        L.Vorlauf += L.Text2.mid(m_start2, weg);
+        L.Text1.remove(m_start1, weg);
+        L.Text2.remove(m_start2, weg);
+        m_ab = std::max(m_start2, m_ab - weg);
+        m_zeile = std::max(m_start2, m_zeile - weg);
         Log_Zeigen();
     }
 
     bool m_eigen = false;       // the reply has begun
     bool m_echoSuchen = false;  // an echo is expected and not seen yet
-    bool m_aufEcho = false;     // the reply begins only at the echo (or after the quiet)
     qsizetype m_anfang = 0;     // where this wait's input begins in Vorlauf
-    qsizetype m_frei = 0;       // where the input after the last paid final line begins in Vorlauf
+    qsizetype m_start1 = 0;     // where this wait's reply begins in Text1
+    qsizetype m_start2 = 0;     // ... and in Text2
     qsizetype m_ab = 0;         // the next line of the reply to look at
-    qint64 m_endzeile = -1;     // when an unowed final line came before the echo
+    qsizetype m_zeile = 0;      // the start of the reply's last line
 };
 
-// A wait of the PIN path: it does not yield and ends on a final line among what it received
-// itself, or when the idle counter exceeds the time-out.
+// A command of the PIN path and its wait: it does not yield, takes its reply from its own echo
+// on, and ends on a final line of it or when the idle counter exceeds the time-out.
 struct Unterwarten {
     Ergebnis ergebnis = Ergebnis::Keins;
     bool zeitAus = false;
 };
 
-Unterwarten PIN_Unterwarten()
+Unterwarten PIN_Befehl(const QString& befehl)
 {
-    Verbindung& L = Link();
+    Echo_Erwarten(befehl, true);
     Meter(0);
-    qsizetype ab = L.Text1.size();
-    int leer = 0;
     Unterwarten w;
-    for (;;) {
-        const QString chunk = Input();
-        leer = chunk.isEmpty() ? leer + 1 : 1;
-        Meter(leer);
-        if (!chunk.isEmpty()) {
-            Log_Anhaengen(chunk);
-            w.ergebnis = Endergebnis_Ab(L.Text1, ab);
-            if (w.ergebnis != Ergebnis::Keins)
+    {
+        Empfang empfang;
+        Output(befehl + CRLF);
+        int leer = 0;
+        for (;;) {
+            const QString chunk = Input();
+            leer = empfang.Aufnehmen(chunk) ? 1 : leer + 1;
+            Meter(leer);
+            if (!chunk.isEmpty() && (w.ergebnis = empfang.Endergebnis()) != Ergebnis::Keins)
                 break;
-        }
-        if (leer > TimeoutFaktor || Verloren()) {
-            w.zeitAus = true;
-            break;
+            if (leer > TimeoutFaktor || Verloren()) {
+                w.zeitAus = true;
+                break;
+            }
         }
     }
+    if (w.ergebnis != Ergebnis::Keins)
+        Beantwortet();
     Meter(0);
     return w;
 }
@@ -349,59 +488,74 @@ bool Traegt_Passwort(const QString& befehl)
     return felder.size() > 2 && !felder.at(2).trimmed().isEmpty();
 }
 
+// How the PIN path ended, for the messages.
+struct PIN_Ausgang {
+    bool gut = false;
+    bool zeitAus = false;
+    bool pinNichtNoetig = false;
+    Ergebnis letztes = Ergebnis::Keins;  // the last exchange's result decides the error message
+    QString wartetAuf;                    // the code the phone waits for on the handset
+};
+
 // The phone refused the command: maybe it wants the PIN2 first.
-// `letztes` is the result of the last exchange of the path, which decides the error message.
-bool PIN_Pfad(bool& zeitAus, bool& pinNichtNoetig, Ergebnis& letztes)
+PIN_Ausgang PIN_Pfad()
 {
     Verbindung& L = Link();
+    PIN_Ausgang a;
     Puffer_Leeren();
     Status_Setzen(QStringLiteral("Passwortprüfung...."));
-    Output(QStringLiteral("AT+CPIN?") + CRLF);
-    Unterwarten w = PIN_Unterwarten();
-    zeitAus = w.zeitAus;
-    letztes = w.ergebnis;
-    // A lost line is told as a time-out, once; no PIN can help it.
-    if (w.ergebnis == Ergebnis::Fehler || Verloren())
-        return false;
-    if (L.Text1.contains(QLatin1String("READY"))) {
-        pinNichtNoetig = true;
-        return false;
+    Unterwarten w = PIN_Befehl(QStringLiteral("AT+CPIN?"));
+    a.zeitAus = w.zeitAus;
+    a.letztes = w.ergebnis;
+    // Without the phone's answer no PIN can help; a lost line is told as a time-out, once.
+    if (w.ergebnis != Ergebnis::Ok || Verloren())
+        return a;
+    const QString zustand = CPIN_Zustand_Lesen(L.Text1);
+    if (zustand == QLatin1String("READY")) {
+        a.pinNichtNoetig = true;
+        return a;
+    }
+    if (zustand != QLatin1String("SIM PIN2")) {
+        // Only the PIN2 is asked here; any other code belongs on the handset.
+        if (zustand.isEmpty())
+            a.letztes = Ergebnis::Fehler;
+        a.wartetAuf = zustand;
+        return a;
     }
 
     L.Text1.clear();
     const std::optional<QString> pin =
         Dialoge::Aktuell().Eingabe(QStringLiteral("PIN2 erforderlich:"), AppTitel, QString());
     if (!pin || pin->isEmpty())
-        return false;
+        return a;
     // Only digits go to the phone; anything else could append a second command.
     if (!Ziffern_Pruefen(*pin)) {
         MsgBox(QStringLiteral("PIN nicht richtig!"));
-        return false;
+        return a;
     }
 
-    Output(QStringLiteral("AT+CPIN=") + *pin + CRLF);
     Status_Setzen(QStringLiteral("Prüfe PIN2..."));
-    w = PIN_Unterwarten();
-    zeitAus = w.zeitAus;
-    letztes = w.ergebnis;
+    w = PIN_Befehl(QStringLiteral("AT+CPIN=") + *pin);
+    a.zeitAus = w.zeitAus;
+    a.letztes = w.ergebnis;
     if (Verloren())
-        return false;
+        return a;
     if (Nicht_Bestanden(w)) {
         MsgBox(QStringLiteral("PIN nicht richtig!"));
-        return false;
+        return a;
     }
 
     if (Traegt_Passwort(LetzterBefehl)) {
         // The user gives the command anew, with the password meant for it.
-        letztes = Ergebnis::Fehler;
-        return false;
+        a.letztes = Ergebnis::Fehler;
+        return a;
     }
     Status_Setzen(QStringLiteral("Sende Befehl erneut..."));
-    Output(LetzterBefehl + CRLF);
-    w = PIN_Unterwarten();
-    zeitAus = w.zeitAus;
-    letztes = w.ergebnis;
-    return !Nicht_Bestanden(w);
+    w = PIN_Befehl(LetzterBefehl);
+    a.zeitAus = w.zeitAus;
+    a.letztes = w.ergebnis;
+    a.gut = !Nicht_Bestanden(w);
+    return a;
 }
 
 }  // namespace
@@ -451,7 +605,8 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
                Dialoge::Symbol::Kritisch);
         return Ausgang::Fehler;
     }
-    Nachlauf_Verwerfen();
+    if (!Takt_Sichern())
+        return Ausgang::Fehler;
     // Stale replies and unsolicited lines.
     if (const QString alt = Input(); !alt.isEmpty())
         Vorlauf_Aufnehmen(alt);
@@ -463,43 +618,48 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
     return Warten(absage);
 }
 
-void Befehl_Schreiben(const QString& befehl, bool crlf)
+bool Befehl_Schreiben(const QString& befehl, bool crlf)
 {
-    Nachlauf_Verwerfen();
+    if (!Takt_Sichern())
+        return false;
     LetzterBefehl = befehl;
     Echo_Erwarten(befehl, crlf);
     Output(crlf ? befehl + CRLF : befehl);
+    return true;
 }
 
-void Nachlauf_Verwerfen()
+bool Im_Takt()
 {
     Verbindung& L = Link();
-    if (L.Nachlauf) {
-        L.Nachlauf = false;
-        if (L.Port && L.Port->IstOffen()) {
-            // The link is held meanwhile, and the windows are painted.
-            const bool warBelegt = L.Belegt;
-            if (!warBelegt)
-                Link_Belegen();
-            const qint64 anfang = Jetzt();
-            qint64 zuletzt = anfang;
-            for (;;) {
-                const QString chunk = Input();
-                const qint64 jetzt = Jetzt();
-                if (!chunk.isEmpty()) {
-                    Vorlauf_Aufnehmen(chunk);
-                    zuletzt = jetzt;
-                }
-                if (Verloren() || jetzt - zuletzt >= RuheMs || jetzt - anfang >= NachlaufMs)
-                    break;
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            }
-            if (!warBelegt)
-                Link_Freigeben();
-        }
+    if (L.Abgleichen == Verbindung::Abgleich::Keiner || !L.Port)
+        return true;
+    // A lost device leaves nothing to resolve: the port opened again starts in step.
+    if (Verloren()) {
+        L.Abgleichen = Verbindung::Abgleich::Keiner;
+        return true;
     }
-    if (L.Schuld && Jetzt() - L.SchuldSeit >= TimeoutFaktor)
-        L.Schuld = false;
+    if (!L.Port->IstOffen())
+        return true;  // nothing reaches a phone; the command fails by itself
+    const Verbindung::Abgleich art = L.Abgleichen;
+    L.Abgleichen = Verbindung::Abgleich::Keiner;  // the probe's own writes pass the guard
+    // The link is held meanwhile, and the windows are painted.
+    const bool warBelegt = L.Belegt;
+    if (!warBelegt)
+        Link_Belegen();
+    Nachlauf_Abwarten();
+    bool imTakt = Verloren();
+    for (int i = 1; i <= Proben && !imTakt; ++i) {
+        const Sonde sonde = Probe_Senden();
+        imTakt = sonde == Sonde::ImTakt || Verloren();
+        // A phone that dropped the ESC of a failed prompt still takes everything as data.
+        if (!imTakt && sonde == Sonde::Keine && art == Verbindung::Abgleich::NachPrompt && i < Proben)
+            Output(Esc);
+    }
+    if (!imTakt)
+        L.Abgleichen = art;
+    if (!warBelegt)
+        Link_Freigeben();
+    return imTakt;
 }
 
 bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
@@ -511,8 +671,8 @@ Ausgang Warten(const QString& absage)
     Verbindung& L = Link();
     Link_Belegen();
     Puffer_Leeren();
-    // The network scan has its own bound in time, once the phone has shown it is there; the
-    // meter shows its share.
+    // The network scan has its own bound in time, once the phone has answered; the meter
+    // shows its share.
     const bool netzsuche = Ist_Netzsuche(LetzterBefehl);
     bool gehoert = false;
     const qint64 anfang = Jetzt();
@@ -526,12 +686,14 @@ Ausgang Warten(const QString& absage)
             const QString chunk = Input();
             if (L.Anzeige)
                 L.Anzeige->Panel_Setzen(3, QStringLiteral("Eingangspuffer: %1").arg(L.Text2.size()));
-            leer = chunk.isEmpty() ? leer + 1 : 1;
-            gehoert = gehoert || !chunk.isEmpty();
+            // Only the reply's own lines show that the phone is working on the command.
+            const bool eigen = empfang.Aufnehmen(chunk);
+            leer = eigen ? 1 : leer + 1;
+            gehoert = gehoert || eigen;
             const bool lang = netzsuche && gehoert;
             const qint64 vergangen = Jetzt() - anfang;
             Meter(lang ? static_cast<int>(std::min(vergangen, NetzsucheMs) * TimeoutFaktor / NetzsucheMs) : leer);
-            if (!empfang.Aufnehmen(chunk).isEmpty())
+            if (!chunk.isEmpty())
                 ergebnis = empfang.Endergebnis(&endzeile);
             if (L.Abarbeiten)
                 L.Abarbeiten();
@@ -542,10 +704,6 @@ Ausgang Warten(const QString& absage)
             zeitAus = Verloren() || (lang ? vergangen >= NetzsucheMs : leer >= TimeoutFaktor);
             if (zeitAus)
                 break;
-        }
-        if (zeitAus && !Verloren() && empfang.Ohne_Echo_Nehmen()) {
-            ergebnis = empfang.Endergebnis(&endzeile);
-            zeitAus = ergebnis == Ergebnis::Keins;
         }
     }
     if (ergebnis != Ergebnis::Keins)
@@ -558,35 +716,43 @@ Ausgang Warten(const QString& absage)
         return Ausgang::Absage;
     }
 
-    bool pinNichtNoetig = false;
-    bool gut = ergebnis == Ergebnis::Ok;
+    PIN_Ausgang pfad;
+    pfad.gut = ergebnis == Ergebnis::Ok;
+    pfad.zeitAus = zeitAus;
     // The first final line decides both the result and the message.
-    Ergebnis letztes = ergebnis;
+    pfad.letztes = ergebnis;
     // A wrong password is no question of the PIN2: the path would spend tries of it.
-    const bool passwortFalsch = ergebnis == Ergebnis::Fehler && endzeile == QLatin1String("+CME ERROR: 16");
+    const bool passwortFalsch =
+        ergebnis == Ergebnis::Fehler &&
+        (endzeile == QLatin1String("+CME ERROR: 16") || endzeile == QLatin1String("+CME ERROR: incorrect password"));
     if (ergebnis == Ergebnis::Fehler && !passwortFalsch)
-        gut = PIN_Pfad(zeitAus, pinNichtNoetig, letztes);
-    if (zeitAus)
-        Nachlauf_Setzen(true);
-    L.Abgelehnt = ergebnis == Ergebnis::Fehler && !gut && !zeitAus;
+        pfad = PIN_Pfad();
+    if (pfad.zeitAus && !Verloren())
+        Takt_Verloren(Verbindung::Abgleich::NachZeitaus);
+    L.Abgelehnt = ergebnis == Ergebnis::Fehler && !pfad.gut && !pfad.zeitAus;
 
     if (passwortFalsch)
         MsgBox(QStringLiteral("Das Passwort ist falsch!"), Dialoge::Symbol::Kritisch);
-    else if (letztes == Ergebnis::Fehler)
+    else if (!pfad.wartetAuf.isEmpty())
+        MsgBox(QStringLiteral("Das Handy wartet auf die Eingabe von %1. Bitte geben Sie den Code am Handy ein.")
+                   .arg(pfad.wartetAuf),
+               Dialoge::Symbol::Kritisch);
+    else if (pfad.letztes == Ergebnis::Fehler)
         Fehler_Melden();
-    if (pinNichtNoetig)
+    if (pfad.pinNichtNoetig)
         PINFehler_Melden();
-    if (zeitAus)
+    if (pfad.zeitAus)
         Timeout_Melden();
     Link_Freigeben();
-    return gut ? Ausgang::Ok : Ausgang::Fehler;
+    return pfad.gut ? Ausgang::Ok : Ausgang::Fehler;
 }
 
 }  // namespace
 
 bool Prompt_Senden(const QString& text, bool crlf)
 {
-    Nachlauf_Verwerfen();
+    if (!Takt_Sichern())
+        return false;
     Echo_Erwarten(text, crlf);
     Output(crlf ? text + CRLF : text);
     return Prompt_Warten();
@@ -603,31 +769,26 @@ bool Prompt_Warten()
         Empfang empfang;
         for (;;) {
             const QString chunk = Input();
-            leer = chunk.isEmpty() ? leer + 1 : 1;
+            leer = empfang.Aufnehmen(chunk) ? 1 : leer + 1;
             Meter(leer);
-            const QString neu = empfang.Aufnehmen(chunk);
-            if (!neu.isEmpty()) {
+            if (!chunk.isEmpty()) {
                 for (Ergebnis e; (e = empfang.Endergebnis()) != Ergebnis::Keins;)
                     fehler = fehler || e == Ergebnis::Fehler;
-                prompt = neu.contains(QLatin1Char('>'));
+                prompt = empfang.Prompt();
             }
             if (fehler || prompt || leer >= TimeoutFaktor || Verloren())
                 break;
         }
-        if (!fehler && !prompt && !Verloren() && empfang.Ohne_Echo_Nehmen())
-            for (Ergebnis e; (e = empfang.Endergebnis()) != Ergebnis::Keins;)
-                fehler = fehler || e == Ergebnis::Fehler;
     }
     if (fehler || prompt)
         Beantwortet();
     Debuglog_Abschliessen();
     const bool zeitAus = !fehler && !prompt;
-    // A phone that took the command waits for data: ESC ends that entry, and the line is
-    // drained before the next command.
-    if (!prompt) {
-        if (!Verloren())
-            Output(Esc);
-        Nachlauf_Setzen(zeitAus);
+    // A phone that took the command may wait for data: ESC ends that entry, and the phone must
+    // be in step again before the next command.
+    if ((!prompt || fehler) && !Verloren()) {
+        Output(Esc);
+        Takt_Verloren(Verbindung::Abgleich::NachPrompt);
     }
     Link_Freigeben();
     if (fehler)
@@ -679,6 +840,16 @@ void PINFehler_Melden()
     MsgBox(QStringLiteral("Bei der Kommunikation mit dem Handy ist ein Fehler aufgetreten. Bitte versuchen Sie "
                           "es erneut. (Eine PIN(2) war nicht nötig.)"),
            Dialoge::Symbol::Kritisch);
+}
+
+QString CPIN_Zustand_Lesen(const QString& antwort)
+{
+    for (const QStringView zeile : QStringView(antwort).tokenize(u'\n')) {
+        const QStringView z = zeile.trimmed();
+        if (z.startsWith(u"+CPIN:"))
+            return z.mid(6).trimmed().toString();
+    }
+    return QString();
 }
 
 void Debuglog_Schreiben(const QString& text)

@@ -31,11 +31,12 @@ struct Verbindung {
     // The last command was answered in time, with an error: the phone refused it.
     bool Abgelehnt = false;
 
-    // Guards against a reply that comes after its command has timed out.
-    bool Nachlauf = false;      // drain the line until it is quiet before the next command
-    bool Schuld = false;        // a timed-out command still owes the phone's final line
-    qint64 SchuldSeit = 0;      // since when the line has been quiet with that debt open
+    // After a time-out or a failed prompt the phone may still be busy, answering, or in its data
+    // mode: before the next command it must show that it is in step again.
+    enum class Abgleich { Keiner, NachZeitaus, NachPrompt };
+    Abgleich Abgleichen = Abgleich::Keiner;
     bool EchoGesehen = false;   // the phone echoed the last command it answered
+    bool EchoFehlte = false;    // ... and then answered one without its echo
     QString Echo;               // the echo of the command being waited for; "" for none
 };
 Verbindung& Link();
@@ -58,12 +59,12 @@ bool Antwort_Warten();
 bool Prompt_Senden(const QString& text, bool crlf);
 bool Prompt_Warten();
 // For callers that write a command themselves and then wait: records it for the PIN resend.
-void Befehl_Schreiben(const QString& befehl, bool crlf);
+// False when nothing was written (the phone is not in step; the time-out was told).
+bool Befehl_Schreiben(const QString& befehl, bool crlf);
 
-// Before every command: after a time-out or a failed prompt, reads input into the log until
-// the line has been quiet for a while; ends an owed final line's debt once the line has been
-// quiet for the whole time-out.
-void Nachlauf_Verwerfen();
+// Before every command: true when the phone is in step. After a time-out or a failed prompt it
+// drains the line into the log and probes with "AT"; false when the phone did not answer in step.
+bool Im_Takt();
 
 void Status_Setzen(const QString& text);
 QString Antwort_Bereinigen(QString& text);
@@ -82,5 +83,8 @@ void Link_Freigeben();
 // "+CMS ERROR..."), so an "OK" inside an echoed name or a message text ends nothing.
 enum class Ergebnis { Keins, Ok, Fehler };
 Ergebnis Endergebnis(const QString& text);
+
+// The state of an "AT+CPIN?" reply as the phone wrote it ("READY", "SIM PIN2", ...); "" for none.
+QString CPIN_Zustand_Lesen(const QString& antwort);
 
 }  // namespace Module1

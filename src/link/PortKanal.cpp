@@ -91,8 +91,8 @@ QString SerialPortKanal::Input()
 
 void SerialPortKanal::Output(const QString& text)
 {
-    if (VorAusgabe)
-        VorAusgabe();
+    if (VorAusgabe && !VorAusgabe())
+        return;
     if (!m_port->isOpen() && !(m_verloren && Oeffnen()))
         return;
     const QByteArray bytes = text.toLatin1();

@@ -27,8 +27,9 @@ public:
     // ends at once instead of polling a dead line.
     virtual bool Verloren() const { return false; }
 
-    // Runs before every write, for the exchange's guards against late replies.
-    std::function<void()> VorAusgabe;
+    // Runs before every write, for the exchange's guard: false refuses the write, because the
+    // phone is not in step (the exchange has told the time-out).
+    std::function<bool()> VorAusgabe;
 
     // Port number as the program keeps it (1 = COM1); false when the number is refused.
     virtual bool CommPort_Setzen(int nummer) = 0;

@@ -219,6 +219,25 @@ TEST_F(SimHandyTest, VerlorenerPromptUndTaubWennBeschaeftigt)
     EXPECT_NE(handy.Empfangen().find("ATZ\r"), std::string::npos);
 }
 
+TEST_F(SimHandyTest, EchoWaehrendBeschaeftigtMeldungenUndSimPin)
+{
+    // Busy, the phone echoes at once and answers in order after the late reply.
+    handy.Echo_Waehrend_Beschaeftigt(true);
+    handy.Verzoegerung_Setzen(300);
+    EXPECT_EQ(leitung.Frage("AT+CGMM\r", "AT+CGMM\r"), "AT+CGMM\r");
+    handy.Verzoegerung_Setzen(0);
+    EXPECT_EQ(leitung.Frage("ATZ\r", "ATZ\r"), "ATZ\r");
+    EXPECT_EQ(leitung.Lesen(22), "\r\nS35\r\n\r\nOK\r\n\r\nERROR\r\n");
+    Nichts_Weiter();
+
+    handy.Melden_Alle("\r\nRING\r\n", 20, 3);
+    EXPECT_EQ(leitung.Lesen(24), "\r\nRING\r\n\r\nRING\r\n\r\nRING\r\n");
+
+    handy.Mit_Zustand([](sim::SimHandy& h) { h.PinZustand = "SIM PUK"; });
+    EXPECT_EQ(leitung.Frage("AT+CPIN?\r", "AT+CPIN?\r\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n"),
+              "AT+CPIN?\r\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n");
+}
+
 TEST_F(SimHandyTest, ZeichnetJedesByteAufUndSendetRoh)
 {
     const std::string roh("A\0B\r\nAT\r", 8);

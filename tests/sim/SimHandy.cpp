@@ -92,6 +92,8 @@ SimHandy::SimHandy()
         const std::string rest = befehl.substr(7);
         if (rest == "?" && h.OhneSim)
             return Antwort{CmeError(10), {}};
+        if (rest == "?" && !h.PinZustand.empty())
+            return Antwort{Zeile("+CPIN: " + h.PinZustand) + Ok(), {}};
         if (rest == "?")
             return Antwort{Zeile(h.Pin2Gesperrt ? "+CPIN: SIM PIN2" : "+CPIN: READY") + Ok(), {}};
         if (rest == "=?")
@@ -127,6 +129,8 @@ SimHandy::~SimHandy()
     }
     m_leser.join();
     m_thread.join();
+    if (m_melder.joinable())
+        m_melder.join();
     ::close(m_stopPipe[0]);
     ::close(m_stopPipe[1]);
     ::close(m_slave);
@@ -234,6 +238,23 @@ void SimHandy::Prompt_Verlieren(int anzahl)
     m_promptVerlieren = std::max(0, anzahl);
 }
 
+void SimHandy::Echo_Waehrend_Beschaeftigt(bool an)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_echoBeschaeftigt = an;
+}
+
+void SimHandy::Melden_Alle(const std::string& bytes, int ms, int anzahl)
+{
+    if (m_melder.joinable())
+        m_melder.join();
+    m_melder = std::thread([this, bytes, ms, anzahl] {
+        for (int i = 0; i < anzahl && Schlafen(ms); ++i)
+            if (!Schreiben(bytes.data(), bytes.size()))
+                return;
+    });
+}
+
 void SimHandy::Handler_Setzen(const std::string& praefix, Handler handler)
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
@@ -253,17 +274,23 @@ void SimHandy::Bedienen()
         {
             std::unique_lock<std::recursive_mutex> lock(m_mutex);
             const auto da = [this] {
-                return m_ende ||
-                       (!m_unterwegs.empty() && m_unterwegs.front().ankunft <= std::chrono::steady_clock::now());
+                const auto jetzt = std::chrono::steady_clock::now();
+                return m_ende || (!m_unterwegs.empty() && m_unterwegs.front().ankunft <= jetzt) ||
+                       (!m_spaeter.empty() && m_spaeter.front().faellig <= jetzt);
             };
             while (!da()) {
-                if (m_unterwegs.empty())
+                if (m_unterwegs.empty() && m_spaeter.empty())
                     m_angekommen.wait(lock);
-                else
+                else if (m_spaeter.empty())
                     m_angekommen.wait_until(lock, m_unterwegs.front().ankunft);
+                else if (m_unterwegs.empty())
+                    m_angekommen.wait_until(lock, m_spaeter.front().faellig);
+                else
+                    m_angekommen.wait_until(lock, std::min(m_unterwegs.front().ankunft, m_spaeter.front().faellig));
             }
             if (m_ende)
                 return;
+            Faellige_Antworten();
             Ankuenfte_Bearbeiten();
             ausgang.swap(m_ausgang);
         }
@@ -333,6 +360,15 @@ void SimHandy::Ankuenfte_Bearbeiten()
         m_empfangen += u.c;
         if (!m_taub || u.ankunft >= m_beschaeftigtBis)
             Byte_Bearbeiten(u.c);
+    }
+}
+
+void SimHandy::Faellige_Antworten()
+{
+    const auto jetzt = std::chrono::steady_clock::now();
+    while (!m_spaeter.empty() && m_spaeter.front().faellig <= jetzt) {
+        m_ausgang.push_back(m_spaeter.front().ausgabe);
+        m_spaeter.pop_front();
     }
 }
 
@@ -460,6 +496,14 @@ void SimHandy::Ausgeben(const std::string& bytes, bool antwort)
     }
     if (antwort && m_verzoegerung > 0)
         m_beschaeftigtBis = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_verzoegerung);
+    if (antwort && m_echoBeschaeftigt) {
+        // Held back so that the echo of what comes meanwhile goes out at once.
+        auto faellig = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_verzoegerung);
+        if (!m_spaeter.empty())
+            faellig = std::max(faellig, m_spaeter.back().faellig);
+        m_spaeter.push_back({faellig, {bytes, true, 0, m_stueckBytes, m_stueckPause, m_baud}});
+        return;
+    }
     m_ausgang.push_back({bytes, antwort, m_verzoegerung, m_stueckBytes, m_stueckPause, m_baud});
 }
 

@@ -115,6 +115,12 @@ public:
     // The next `anzahl` data prompts are lost on the way: the phone enters its data mode all
     // the same and takes what follows as data.
     void Prompt_Verlieren(int anzahl = 1);
+    // Echoes while busy: a command that comes while a delayed reply is pending is echoed at
+    // once and answered after the pending replies, in order.
+    void Echo_Waehrend_Beschaeftigt(bool an);
+    // Sends these raw bytes (an unsolicited line such as "\r\nRING\r\n") every `ms`
+    // milliseconds, `anzahl` times, on a thread of its own; one such sender at a time.
+    void Melden_Alle(const std::string& bytes, int ms, int anzahl);
 
     // Registers (or replaces) the handler for commands that start with `praefix`
     // (case-insensitive, prefix rule above); the longest matching prefix wins.
@@ -143,6 +149,9 @@ public:
     // Without a SIM "AT+CPIN?" answers "+CME ERROR: 10" (SIM not inserted), as do the SIM's own
     // values ("AT+CIMI").
     bool OhneSim = false;
+    // The SIM waits for a code on the handset ("SIM PIN", "SIM PUK", ...): "AT+CPIN?" answers
+    // "+CPIN: <PinZustand>" while it is set.
+    std::string PinZustand;
     bool Ausgeschaltet = false;  // set by "AT^SMSO"; the phone keeps answering
 
 private:
@@ -160,6 +169,7 @@ private:
     void Zuhoeren();
     bool Lesen();  // everything the master has now; false when stopping
     void Ankuenfte_Bearbeiten();  // lock held
+    void Faellige_Antworten();    // lock held: replies held back while echoing busy
     void Byte_Bearbeiten(char c);
     void Zeile_Bearbeiten(const std::string& zeile);
     void Ausgeben(const std::string& bytes, bool antwort);  // queues; lock held
@@ -207,6 +217,13 @@ private:
     bool m_taub = false;
     std::chrono::steady_clock::time_point m_beschaeftigtBis{};
     int m_promptVerlieren = 0;
+    bool m_echoBeschaeftigt = false;
+    struct Spaeter {
+        std::chrono::steady_clock::time_point faellig;
+        Ausgabe ausgabe;
+    };
+    std::deque<Spaeter> m_spaeter;  // replies held back, in order
+    std::thread m_melder;           // sends unsolicited lines
 
     struct Ueberschreibung {
         std::string praefix;  // upper case

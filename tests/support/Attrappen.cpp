@@ -93,6 +93,8 @@ std::optional<QString> Nehmen(std::deque<QString>& antworten)
 std::optional<QString> DialogeSkript::Eingabe(const QString& prompt, const QString&, const QString&)
 {
     Eingabeprompts << prompt;
+    if (BeiEingabe)
+        BeiEingabe(prompt);
     return Nehmen(Eingaben);
 }
 
@@ -125,10 +127,9 @@ void Link_Zuruecksetzen()
     L.Belegt = false;
     L.Abgelehnt = false;
     L.Uhr = nullptr;
-    L.Nachlauf = false;
-    L.Schuld = false;
-    L.SchuldSeit = 0;
+    L.Abgleichen = Module1::Verbindung::Abgleich::Keiner;
     L.EchoGesehen = false;
+    L.EchoFehlte = false;
     L.Echo.clear();
     Module1::TimeoutFaktor = 7500;
     Module1::LetzterBefehl.clear();

@@ -129,6 +129,7 @@ public:
     QStringList Eingabeprompts;
     std::vector<Dateiwahl> Dateiwahlen;
     std::function<void(const Meldung_&)> BeiMeldung;  // runs while the message "is shown"
+    std::function<void(const QString& prompt)> BeiEingabe;  // runs while the input box "is shown"
 };
 
 // Installs a scripted port, a recording display and scripted dialogs into the exchange and
