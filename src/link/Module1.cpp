@@ -662,6 +662,12 @@ bool Im_Takt()
     return imTakt;
 }
 
+void Zeitaus_Vermerken()
+{
+    if (!Verloren())
+        Takt_Verloren(Verbindung::Abgleich::NachZeitaus);
+}
+
 bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
 
 namespace {

@@ -65,6 +65,9 @@ bool Befehl_Schreiben(const QString& befehl, bool crlf);
 // Before every command: true when the phone is in step. After a time-out or a failed prompt it
 // drains the line into the log and probes with "AT"; false when the phone did not answer in step.
 bool Im_Takt();
+// A wait of the caller's own ended without the final line: the phone must show that it is in
+// step before the next command.
+void Zeitaus_Vermerken();
 
 void Status_Setzen(const QString& text);
 QString Antwort_Bereinigen(QString& text);

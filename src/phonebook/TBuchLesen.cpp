@@ -389,6 +389,9 @@ bool Telefonbuch_Lesen(int buch)
             Anzeige()->Meter_Setzen(leer);
         ende = Endergebnis(L.Text2);
     } while (ende == Ergebnis::Keins && leer <= LeseLeerlaufGrenze);
+    // The rest of the list and its final line may still come, after the next command went out.
+    if (ende == Ergebnis::Keins)
+        Zeitaus_Vermerken();
 
     // Drain: every entry that came with the final line, however many lines lie between them.
     while (const std::optional<QString> zeile = Puffer_Schritt(L.Text2)) {

@@ -168,6 +168,27 @@ TEST_F(TBuchSim, PhoneFallingSilentInTheMiddle)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(TBuchSim, AReadThatTimedOutLetsItsLateOkAnswerNoLaterCommand)
+{
+    // A phone without echo that is busy with the read and drops what comes meanwhile.
+    LeseLeerlaufGrenze = 300;
+    TimeoutFaktor = 2000;
+    Setzen("SM", {{1, {"1", 129, "A"}}});
+    u.Handy->Echo_Setzen(false);
+    Link().EchoGesehen = false;
+    u.Handy->Taub_Wenn_Beschaeftigt(true);
+    u.Handy->Verzoegerung_Setzen(700);
+    f->Buchknopf(1)->trigger();
+    ASSERT_FALSE(TBuchVollstaendig[1]);
+    u.Handy->Verzoegerung_Setzen(0);
+
+    const bool geschrieben = Befehl_Senden("AT+CPBW=5,\"555\",129,\"Neu\"", true);
+    bool aufDemHandy = false;
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { aufDemHandy = buecher->Buch("SM")->Eintraege.count(5) > 0; });
+    EXPECT_TRUE(aufDemHandy);
+    EXPECT_EQ(geschrieben, aufDemHandy);
+}
+
 TEST_F(TBuchSim, ReReadAfterEntriesWereDeletedOnThePhone)
 {
     Setzen("SM", {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}, {3, {"3", 129, "C"}}});
