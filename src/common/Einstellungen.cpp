@@ -57,11 +57,10 @@ std::optional<QByteArray> Bytes_Lesen(const QString& pfad)
     return f.readAll();
 }
 
-// A private copy for Qt to read or change; it need not survive a crash, so it is not synced.
+// A private copy for Qt to read or change.
 bool Kopie_Anlegen(const QTemporaryDir& ordner, const QString& kopie, const QByteArray& bytes)
 {
-    QFile f(kopie);
-    return ordner.isValid() && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+    return ordner.isValid() && Datei_Sichern(kopie, bytes);
 }
 
 Inhalt Alles(const QSettings& s)
