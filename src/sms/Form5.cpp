@@ -416,7 +416,7 @@ void Form5::SMS_kill()
     }
     bool veraendert = false;
     bool fehler = false;
-    for (int i = 0; i < kal1->topLevelItemCount() && !fehler; ++i) {
+    for (int i = 0; i < kal1->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* zeile = kal1->topLevelItem(i);
         if (!zeile->isSelected())
             continue;
@@ -428,7 +428,7 @@ void Form5::SMS_kill()
         const Platzinhalt inhalt = Platz_Lesen(nummer, zeile->data(0, PDURolle).toString());
         if (inhalt == Platzinhalt::Fehler) {
             fehler = true;
-            continue;
+            break;
         }
         if (inhalt == Platzinhalt::Anders) {
             veraendert = true;
@@ -438,7 +438,7 @@ void Form5::SMS_kill()
             Befehl_Senden(QStringLiteral("AT+CMGD=") + QString::number(nummer), true, UngueltigerIndex) ==
                 Ausgang::Fehler) {
             fehler = true;
-            continue;
+            break;
         }
         m_fuellen = true;
         delete kal1->takeTopLevelItem(i--);
