@@ -32,8 +32,8 @@ bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodieru
 // Appends the lines, each followed by CR LF, in the file's own encoding, so that it never mixes
 // two; a missing or empty file is begun in `neu`. A Windows-1252 file that cannot hold the lines,
 // or would then look like UTF-8, is turned into UTF-8 with the mark first, in one safe save with
-// them. Telefon files stay
-// Latin-1. False when not every byte reached the file; the file is then as it was before.
+// them. Telefon files stay Latin-1. False when not every byte reached the file; the file is then
+// as it was before.
 bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu = Kodierung::Ansi);
 
 // A TAB-separated line of the fields; a TAB or line break inside a field becomes a blank, so
