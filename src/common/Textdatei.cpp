@@ -92,8 +92,15 @@ QString Text(const QStringList& zeilen)
     return text;
 }
 
-// The bytes of a whole file. Text that Windows-1252 cannot hold becomes UTF-8 with the mark
-// rather than question marks.
+// Windows-1252 bytes of the text only where the reader takes them back as such: behind the
+// bytes before them, the file must not look like UTF-8 ("Spaß…" would come back as "Spa߅").
+bool Bleibt_Ansi(const QByteArray& davor, const QString& text)
+{
+    return Ansi_Fasst(text) && Erkennen(davor + Kodieren(text)) == Kodierung::Ansi;
+}
+
+// The bytes of a whole file. Text that Windows-1252 cannot hold, or that would not read back
+// from it, becomes UTF-8 with the mark rather than question marks.
 QByteArray Dateibytes(const QString& text, Kodierung kodierung)
 {
     switch (kodierung) {
@@ -104,7 +111,7 @@ QByteArray Dateibytes(const QString& text, Kodierung kodierung)
     case Kodierung::Utf8:
         break;
     case Kodierung::Ansi:
-        if (Ansi_Fasst(text))
+        if (Bleibt_Ansi({}, text))
             return Kodieren(text);
         break;
     }
@@ -240,7 +247,7 @@ bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu)
     const QByteArray alt = f.readAll();
     f.close();
     const Kodierung kodierung = Erkennen(alt);
-    if (kodierung == Kodierung::Ansi && !Ansi_Fasst(text))
+    if (kodierung == Kodierung::Ansi && !Bleibt_Ansi(alt, text))
         return Datei_Sichern(pfad, Bom + (Ansi_Dekodieren(alt) + text).toUtf8());
     // The mark stands at the start only.
     return Ans_Ende(pfad, Dateibytes(text, kodierung == Kodierung::Utf8 ? Kodierung::Utf8OhneMarke : kodierung));

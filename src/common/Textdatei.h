@@ -5,8 +5,9 @@
 #include <optional>
 
 // Line-based text files: read with CR LF, LF or CR as line end, written with CR LF. Program text
-// files are in Windows-1252, the code page the Windows program used, as long as the text fits it;
-// text it cannot hold is written as UTF-8 with the byte-order mark, so that no character is lost.
+// files are in Windows-1252, the code page the Windows program used, as long as the text fits it
+// and its bytes do not look like UTF-8; other text is written as UTF-8 with the byte-order mark,
+// so that every file reads back as it was written.
 // A file with the mark, or one without it whose bytes are UTF-8 with a character beyond ASCII,
 // is read as UTF-8 and keeps its encoding: the reader tells what it found, the writer takes it,
 // an append looks at the file.
@@ -29,9 +30,10 @@ Kodierung Dateikodierung(const QString& pfad, Kodierung neu = Kodierung::Ansi);
 // and the old file then stays as it was.
 bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodierung = Kodierung::Ansi);
 // Appends the lines, each followed by CR LF, in the file's own encoding, so that it never mixes
-// two; a missing or empty file is begun in `neu`. A Windows-1252 file that cannot hold the lines
-// is turned into UTF-8 with the mark first, in one safe save with them. Telefon files stay
-// Latin-1. False when not every byte reached the file; the file is then as it was before.
+// two; a missing or empty file is begun in `neu`. A Windows-1252 file that cannot hold the lines,
+// or would then look like UTF-8, is turned into UTF-8 with the mark first, in one safe save with
+// them. Telefon files stay Latin-1. False when not every byte reached the file; the file is then
+// as it was before.
 bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu = Kodierung::Ansi);
 
 // A TAB-separated line of the fields; a TAB or line break inside a field becomes a blank, so

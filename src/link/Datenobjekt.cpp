@@ -59,6 +59,8 @@ QString Hex_Kodieren(const QByteArray& bytes) { return QString::fromLatin1(bytes
 
 QString Text_Kodieren(const QString& text) { return Hex_Kodieren(text.toLatin1()); }
 
+QString Telefontext(const QString& text) { return QString::fromLatin1(text.toLatin1()); }
+
 std::optional<QByteArray> Hex_Dekodieren(const QString& hex)
 {
     qsizetype gelesen = 0;

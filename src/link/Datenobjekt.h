@@ -17,6 +17,8 @@ namespace Datenobjekt {
 QString Hex_Kodieren(const QByteArray& bytes);
 // Text the program holds as characters, one byte each (ISO 8859-1).
 QString Text_Kodieren(const QString& text);
+// The text as the phone gets it from Text_Kodieren: "?" for what ISO 8859-1 lacks.
+QString Telefontext(const QString& text);
 // Pairs of digits back to bytes (either case); nothing for an odd length or a non-digit.
 std::optional<QByteArray> Hex_Dekodieren(const QString& hex);
 

@@ -484,7 +484,7 @@ void Form3::TermineLaden_fromdisk()
 
 void Form3::neuerTermin_LOKAL()
 {
-    const std::optional<TerminZeile> zeile = Termindatei_Lesen(Neuer_Termin_Datei());
+    const std::optional<TerminZeile> zeile = Termindatei_Lesen(Neuer_Termin_Datei(), Textdatei::Kodierung::Ansi);
     if (!zeile)
         return;
     Zeile_Anfuegen(Kal2, *zeile, false);

@@ -216,20 +216,20 @@ TerminZeile VCalendar_Lesen(const QStringList& zeilen)
 
 bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt)
 {
-    return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt), Textdatei::Kodierung::Telefon);
+    return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt));
 }
 
 std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
 {
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, Textdatei::Kodierung::Telefon);
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad);
     if (!zeilen || !Hat_Text(*zeilen))
         return std::nullopt;
     return zeilen;
 }
 
-std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad)
+std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kodierung kodierung)
 {
-    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, Textdatei::Kodierung::Telefon);
+    const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, kodierung);
     if (!zeilen)
         return std::nullopt;
     QFile::remove(pfad);

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Textdatei.h"
+
 #include <QDate>
 #include <QIcon>
 #include <QString>
@@ -10,7 +12,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // One appointment as the organizer's lists show it, and the two files it travels in: the
-// vCalendar object ("vcsnew.pvp", "vcs<n>.pvp") and the line of a ".kal" file.
+// vCalendar object ("vcsnew.pvp", "vcs<n>.pvp") and the line of a ".kal" file. "vcsnew.pvp" hands
+// the dialog's text on whole, as every text file of the program; "vcs<n>.pvp" holds the phone's
+// bytes.
 namespace Module1 {
 
 // A row of the phone list kal1 or the local list Kal2; all cells are text.
@@ -60,12 +64,14 @@ std::optional<TerminObjekt> Objekt_Aus_Zeile(const TerminZeile& zeile);
 // is everything after the first ":"; a later line replaces an earlier one.
 TerminZeile VCalendar_Lesen(const QStringList& zeilen);
 
-// Writes the object to the file (replacing it); false when it could not be written.
+// Writes the object to the file (replacing it) as a program text file; false when it could not
+// be written.
 bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt);
 // Reads an object file into a row and deletes the file; nothing when there is no file or it
-// holds nothing but blank lines.
-std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad);
-// The lines of an object file; nothing when there is no file or it holds no text.
+// holds nothing but blank lines. Telefon for the phone's own files, Ansi for the program's.
+std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kodierung kodierung);
+// The lines of an object file the program wrote; nothing when there is no file or it holds no
+// text.
 std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad);
 
 // "vcsnew.pvp" and "vcs<n>.pvp" in the program folder.

@@ -116,9 +116,19 @@ bool Termine_Lesen()
     return true;
 }
 
-void Termin_Parsen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Platz_Datei(platz.toInt())), platz); }
+void Termin_Parsen(const QString& platz)
+{
+    Zeile_Einfuegen(Termindatei_Lesen(Platz_Datei(platz.toInt()), Textdatei::Kodierung::Telefon), platz);
+}
 
-void Termin_Einlesen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Neuer_Termin_Datei()), platz); }
+void Termin_Einlesen(const QString& platz)
+{
+    std::optional<TerminZeile> zeile = Termindatei_Lesen(Neuer_Termin_Datei(), Textdatei::Kodierung::Ansi);
+    // The row shows what the phone got: the upload took the description to its character set.
+    if (zeile)
+        zeile->Beschreibung = Datenobjekt::Telefontext(zeile->Beschreibung);
+    Zeile_Einfuegen(zeile, platz);
+}
 
 void Lesefehler_Melden()
 {
@@ -181,6 +191,7 @@ bool Termin_Hochladen(int platz, const QString& status)
     QString text;
     for (const QString& zeile : *zeilen)
         text += zeile + QStringLiteral("\r\n");
+    // Only here does the text become the phone's character set.
     const QStringList bloecke =
         Datenobjekt::Bloecke_Schneiden(Datenobjekt::Text_Kodieren(text), ZiffernJeBlock, BloeckeHoechstens);
     // After a failure the phone may hold all of it, part of it or the old object.

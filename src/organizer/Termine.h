@@ -47,7 +47,7 @@ void Termin_Anlegen();
 // without the file, "Kalender voll!" when no slot is free. True when it was written.
 bool Termin_Schreiben();
 // The rows of "vcs<slot>.pvp" and "vcsnew.pvp" appended to the phone list with that slot as
-// Index; each deletes its file.
+// Index, the latter's description as the upload gave it to the phone; each deletes its file.
 void Termin_Parsen(const QString& platz);
 void Termin_Einlesen(const QString& platz);
 

@@ -204,6 +204,24 @@ TEST(Textdatei, Utf8WithoutTheMarkStaysSoAndNoCharacterBecomesAQuestionMark)
     EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF" + QStringLiteral("Köln €\r\nΩΔ\r\n").toUtf8());
 }
 
+TEST(Textdatei, CodePageBytesThatWouldReadAsUtf8AreWrittenAsUtf8WithTheMark)
+{
+    // "ß…" and "ß“" are DF 85 and DF 93 in Windows-1252: valid UTF-8 as well.
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("t.txt");
+    const QStringList vorlagen{"Bin gleich da", QStringLiteral("Viel Spaß…")};
+    ASSERT_TRUE(Textdatei::Schreiben(pfad, vorlagen));
+    EXPECT_EQ(*Textdatei::Lesen(pfad), vorlagen);
+    ASSERT_TRUE(Textdatei::Schreiben(pfad, {QStringLiteral("Gruß“")}));
+    EXPECT_EQ(*Textdatei::Lesen(pfad), QStringList{QStringLiteral("Gruß“")});
+
+    // An append to an ASCII log converts it once; later lines go on in UTF-8.
+    Datei_Anlegen(pfad, "alt\r\n");
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("Viel Spaß…")}));
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("Gruß“")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF" + QStringLiteral("alt\r\nViel Spaß…\r\nGruß“\r\n").toUtf8());
+}
+
 TEST(Textdatei, AFailedAppendLeavesTheFileByteForByte)
 {
     QTemporaryDir dir;

@@ -571,6 +571,39 @@ TEST_F(Organizerfenster, EditingALocalAppointment)
     EXPECT_EQ(anzeige.Status.last(), "Fertig.");
 }
 
+TEST_F(Organizerfenster, TheDialogKeepsEveryCharacterOnlyThePhoneGetsItsOwnSet)
+{
+    const QString ein = Programmdatei("ein.kal");
+    const QString aus = Programmdatei("aus.kal");
+    Datei_Anlegen(ein, "Notiz\t05.03.2001\t10:00\t\x84Zahnarzt\x93 \x96 M\xFCller\t\t\r\n");
+    u.Dialoge.Dateien = {ein, aus};
+    f->Toolbar2_ButtonClick("load");
+    f->Kal2->topLevelItem(0)->setSelected(true);
+    Form10::Bedienung = [](Form10& d) {
+        d.DT1->setTime(QTime(11, 0, 0));
+        d.Command1->click();
+    };
+    f->Toolbar2_ButtonClick("edit");
+    const auto eintritt = [](Form10& d) {
+        d.MonthView1->setSelectedDate(QDate(2001, 3, 6));
+        d.DT1->setTime(QTime(20, 0, 0));
+        d.Text1->setText(QStringLiteral("Eintritt 5 €"));
+        d.Command1->click();
+    };
+    Form10::Bedienung = eintritt;
+    f->Toolbar2_ButtonClick("new");
+    EXPECT_EQ(Spalte(f->Kal2, 3), (QStringList{QStringLiteral("„Zahnarzt“ – Müller"), QStringLiteral("Eintritt 5 €")}));
+    f->Toolbar2_ButtonClick("save");
+    EXPECT_EQ(Datei_Lesen(aus), "Notiz\t05.03.2001\t11:00\t\x84Zahnarzt\x93 \x96 M\xFCller\t\t\r\n"
+                                "Notiz\t06.03.2001\t20:00\tEintritt 5 \x80\t\t\r\n");
+
+    // The phone holds ISO 8859-1: its list shows the "?" it got.
+    TermineGelesen = true;
+    f->Toolbar1_ButtonClick("new");
+    EXPECT_NE(Termin(1).find("\r\nDESCRIPTION:Eintritt 5 ?\r\n"), std::string::npos);
+    EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"Eintritt 5 ?"});
+}
+
 TEST_F(Organizerfenster, AnEmptyFileLeavesTheLocalRow)
 {
     Lokal(Zeile("Notiz", "", "05.03.2001", "10:00", "a"));

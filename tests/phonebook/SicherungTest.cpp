@@ -209,6 +209,17 @@ TEST_F(Dateien, WindowsCodePageRoundTripAndWindowsWrittenFile)
     EXPECT_EQ(Lokal(), QStringList{QStringLiteral("SIM|1|Šš ‘x’ …|0301|!")});
 }
 
+TEST_F(Dateien, NamesWhoseCodePageBytesLookLikeUtf8ReadBackAsSaved)
+{
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Gruß…"), "0301", "");
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Gruß“"), "0302", "");
+    const QString aus = ordner.filePath("neu.orx");
+    u.Dialoge.Dateien = {aus};
+    Lokal_Sichern();
+    f->LOKALLADEN2(aus);
+    EXPECT_EQ(Lokal(), (QStringList{QStringLiteral("LOKAL|0|Gruß…|0301|"), QStringLiteral("LOKAL|0|Gruß“|0302|")}));
+}
+
 TEST_F(Dateien, LocalSaveWritesZeroIndexes)
 {
     f->Lokal_Anfuegen("LOKAL", 7, "Bob", "0301", "");

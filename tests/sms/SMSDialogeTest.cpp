@@ -244,6 +244,18 @@ TEST_F(Dialogfenster, TemplatesBeyondTheCodePageAreSavedAndReadBackWhole)
     EXPECT_TRUE(dialoge.Meldungen.empty());
 }
 
+TEST_F(Dialogfenster, TemplatesWhoseCodePageBytesLookLikeUtf8ReadBackAsSaved)
+{
+    for (const QString& text : {QStringLiteral("Viel Spaß…"), QStringLiteral("Gruß“")}) {
+        Datei_Schreiben(Form8::Vorlagen_Datei(), "Bin gleich da\r\n");
+        Form8 d;
+        d.Text1->setText(text);
+        d.Command1->click();
+        Form8 wieder;
+        EXPECT_EQ(Zeilen(wieder.MSFlexGrid1), (QStringList{"Bin gleich da", text}));
+    }
+}
+
 TEST_F(Dialogfenster, UnwritableTemplatesSaySo)
 {
     ASSERT_TRUE(QDir().mkpath(Form8::Vorlagen_Datei()));
