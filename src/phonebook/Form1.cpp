@@ -312,10 +312,9 @@ void Form1::Toolbar1_ButtonClick(const QString& schluessel)
     if (schluessel == QLatin1String("save")) {
         Telefonbuch_Sichern();
     } else if (schluessel == QLatin1String("refresh")) {
-        QPointer<Form1> selbst(this);
-        for (int buch = 1; buch <= TBuchAnzahl && selbst; ++buch)
-            if (Buch_Gedrueckt(buch))
-                Buch_Neu_Einlesen(buch);
+        for (int buch = 1; buch <= TBuchAnzahl; ++buch)
+            if (Buch_Gedrueckt(buch) && !Buch_Neu_Einlesen(buch))
+                break;
     } else if (schluessel == QLatin1String("search")) {
         Suche_Neu();
     } else if (schluessel == QLatin1String("search2")) {
@@ -374,20 +373,22 @@ void Form1::Toolbar2_ButtonClick(int buch)
 
 void Form1::Toolbar3_ButtonClick(int buch) { Buch_Neu_Einlesen(buch); }
 
-void Form1::Buch_Neu_Einlesen(int buch)
+bool Form1::Buch_Neu_Einlesen(int buch)
 {
     if (!Buchknopf(buch))
-        return;
+        return false;
     TBuchDaten[buch][1][1].clear();
     TBuchVollstaendig[buch] = false;
     Buchknopf(buch)->setChecked(false);
     Liste_Laden();
     QPointer<Form1> selbst(this);
-    Telefonbuch_Lesen(buch);
+    bool gemeldet = false;
+    Telefonbuch_Lesen(buch, &gemeldet);
     if (!selbst)
-        return;
+        return false;
     Buchknopf(buch)->setChecked(true);
     Liste_Laden();
+    return !gemeldet;
 }
 
 void Form1::Toolbar4_ButtonClick(const QString& schluessel)
@@ -445,17 +446,22 @@ bool Form1::Ziel_Vorbereiten(int buch)
     // Only the state: the button's own command would read or refill a second time.
     knopf->setChecked(true);
     QPointer<Form1> selbst(this);
-    if (!TBuch_Geladen(buch))
-        Telefonbuch_Lesen(buch);
-    else if (!TBuchVollstaendig[buch])
-        Buch_Neu_Einlesen(buch);  // the copy needs every index the phone holds
-    else
+    // A read that told why it stopped short ends the copy without a second message.
+    bool weiter = true;
+    if (!TBuch_Geladen(buch)) {
+        bool gemeldet = false;
+        Telefonbuch_Lesen(buch, &gemeldet);
+        weiter = !gemeldet;
+    } else if (!TBuchVollstaendig[buch]) {
+        weiter = Buch_Neu_Einlesen(buch);  // the copy needs every index the phone holds
+    } else {
         Liste_Laden();
+    }
     if (!selbst)
         return false;
     Neulesenknopf(buch)->setEnabled(true);
     QCoreApplication::processEvents();
-    return !selbst.isNull();
+    return weiter && !selbst.isNull();
 }
 
 void Form1::copytoSIM_Click()

@@ -93,7 +93,8 @@ public:
     void Toolbar5_ButtonClick();
 
     // Reload of one book: marked not loaded, its button released, read again, pressed again.
-    void Buch_Neu_Einlesen(int buch);
+    // False when the window went meanwhile or the read told why it stopped short.
+    bool Buch_Neu_Einlesen(int buch);
     // Presses the local-pane button and applies the split layout (copies into the local list).
     void Lokal_Einblenden();
 
@@ -199,7 +200,7 @@ private:
     void Menues_Aufbauen();
     void Listen_Verbinden();
     // Presses the book's button, reads the book (or refills the list) and enables its reload
-    // button; false when the window went meanwhile.
+    // button; false when the window went meanwhile or the read told why it stopped short.
     bool Ziel_Vorbereiten(int buch);
     void Kopieren_Nach(int buch);
     void Ziehen(QTreeWidget* quelle);

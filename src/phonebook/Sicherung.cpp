@@ -3,6 +3,8 @@
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
+#include "link/Telefonbuecher.h"
+#include "phonebook/Eintraege.h"
 #include "phonebook/Form1.h"
 
 #include <QFileInfo>
@@ -35,6 +37,15 @@ bool Geschrieben(const QString& pfad, const QList<SicherungsZeile>& zeilen, cons
     }
     Einstellungen::Speichern(Config, schluessel, pfad);
     return true;
+}
+
+// Whether a row of a book that was not read in full is among them.
+bool Unvollstaendig_Gezeigt(const QList<SicherungsZeile>& zeilen)
+{
+    for (const SicherungsZeile& z : zeilen)
+        if (const int buch = TBuch_Nummer(z.Ort); buch != 0 && !TBuchVollstaendig[buch])
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -111,6 +122,11 @@ QString Sicherung_Startordner(const QString& schluessel)
 void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen)
 {
     if (zeilen.isEmpty())
+        return;
+    // A backup of part of a book, saved unasked, would later pass for the whole book.
+    if (Unvollstaendig_Gezeigt(zeilen) &&
+        !Frage_Ja(QStringLiteral("Das Telefonbuch wurde nicht vollständig gelesen. Möchten Sie die angezeigten "
+                                 "Einträge trotzdem speichern?")))
         return;
     const QString schluessel = QStringLiteral("PATH6");
     QString startordner = Sicherung_Startordner(schluessel);

@@ -1,5 +1,6 @@
 #include "phonebook/TBuchLesen.h"
 
+#include "common/Dialoge.h"
 #include "common/Zeichen.h"
 #include "link/LinkAnzeige.h"
 #include "link/Module1.h"
@@ -283,10 +284,14 @@ void Eintraege_Parsen(const QString& puffer, int buch)
     }
 }
 
-bool Telefonbuch_Lesen(int buch)
+bool Telefonbuch_Lesen(int buch, bool* gemeldet)
 {
     if (buch < 1 || buch > TBuchAnzahl)
         return false;
+    // Every early return below follows a failed exchange, which told the user.
+    bool nichtsGemeldet = false;
+    bool& meldung = gemeldet ? *gemeldet : nichtsGemeldet;
+    meldung = true;
     Verbindung& L = Link();
     L.Text1.clear();
     L.Text2.clear();
@@ -351,6 +356,7 @@ bool Telefonbuch_Lesen(int buch)
     if (belegung && TBuchBelegt[buch] <= 0) {
         Status_Setzen(QStringLiteral("Telefonbuch ist leer!"));
         TBuchVollstaendig[buch] = true;
+        meldung = false;
         return true;
     }
 
@@ -388,9 +394,11 @@ bool Telefonbuch_Lesen(int buch)
         if (Anzeige())
             Anzeige()->Meter_Setzen(leer);
         ende = Endergebnis(L.Text2);
-    } while (ende == Ergebnis::Keins && leer <= LeseLeerlaufGrenze);
-    // The rest of the list and its final line may still come, after the next command went out.
-    if (ende == Ergebnis::Keins)
+    } while (ende == Ergebnis::Keins && leer <= LeseLeerlaufGrenze && !(L.Port && L.Port->Verloren()));
+    // Without the final line the list was cut short; the rest of it and its final line may
+    // still come, after the next command went out.
+    const bool abgebrochen = ende == Ergebnis::Keins;
+    if (abgebrochen)
         Zeitaus_Vermerken();
 
     // Drain: every entry that came with the final line, however many lines lie between them.
@@ -406,9 +414,14 @@ bool Telefonbuch_Lesen(int buch)
     }
 
     L.Text2.clear();
-    Status_Setzen(QStringLiteral("Fertig."));
+    const QString nichtGelesen = QStringLiteral("Das Telefonbuch wurde nicht vollständig gelesen!");
+    Status_Setzen(abgebrochen ? nichtGelesen : QStringLiteral("Fertig."));
     Link_Freigeben();
     Fortschritt(0);
+    // An error line from the phone ends the list as its final line, without a message.
+    meldung = abgebrochen;
+    if (abgebrochen)
+        MsgBox(nichtGelesen, Dialoge::Symbol::Kritisch);
     return TBuchVollstaendig[buch];
 }
 

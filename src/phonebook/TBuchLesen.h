@@ -75,8 +75,10 @@ Fuellstand Fuellstand_Berechnen(int belegt, int gesamt, int breite = 1815);
 
 // Reads book 1..6 from the phone into the cache and appends its rows to the phone list.
 // True when the book was read completely (also when it is empty); the flag TBuchVollstaendig
-// holds the same.
-bool Telefonbuch_Lesen(int buch);
+// holds the same. A list cut short (idle limit, lost device) is told. `gemeldet` becomes true
+// when the read told the user why it stopped short (a failed exchange or a list cut short):
+// the action it belongs to has nothing more to say about it.
+bool Telefonbuch_Lesen(int buch, bool* gemeldet = nullptr);
 // Parses every "+CPBR:" entry in the text into the cache and the list.
 void Eintraege_Parsen(const QString& puffer, int buch);
 void Antwort_Loeschen();

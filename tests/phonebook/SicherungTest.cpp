@@ -2,6 +2,7 @@
 // and the local save with their dialogs, settings and the overwrite question.
 #include "common/Einstellungen.h"
 #include "link/Handytyp.h"
+#include "phonebook/Eintraege.h"
 #include "phonebook/Form1.h"
 #include "phonebook/Sicherung.h"
 #include "phonebook/TBuchHilfen.h"
@@ -72,8 +73,10 @@ protected:
         }
         return z;
     }
+    // A row of a book read in full.
     void Telefonzeile(const QStringList& felder)
     {
+        TBuchVollstaendig[TBuch_Nummer(felder[0])] = true;
         auto* r = new QTreeWidgetItem(felder);
         f->TBuch1->addTopLevelItem(r);
     }

@@ -153,19 +153,33 @@ TEST_F(TBuchSim, EmptyBookIsAskedAgainAtTheNextPress)
     EXPECT_EQ(Anzahl("at+cpbs=\"ME\""), 2);
 }
 
-TEST_F(TBuchSim, PhoneFallingSilentInTheMiddle)
+TEST_F(TBuchSim, APhoneFallingSilentInTheMiddleIsToldOnceAndTheBackupAsksFirst)
 {
     LeseLeerlaufGrenze = 300;
-    Setzen("SM", {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}, {3, {"3", 129, "C"}}});
-    u.Handy->Antwort_Setzen("AT+CPBR=1,", "\r\n+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129,\"B\"\r\n", 1);
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Fuellen("SM", 250); });
+    std::string haelfte = "\r\n";
+    for (int i = 1; i <= 115; ++i)
+        haelfte += "+CPBR: " + std::to_string(i) + ",\"0301" + std::to_string(i) + "\",129,\"Name " +
+                   std::to_string(i) + "\"\r\n";
+    u.Handy->Antwort_Setzen("AT+CPBR=1,", haelfte, 1);
+    anzeige.Status.clear();
     f->Buchknopf(1)->trigger();
-    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 2);
-    EXPECT_EQ(TBuchDaten[1][2][2], "B");
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 115);
+    EXPECT_EQ(TBuchDaten[1][115][2], "Name 115");
     EXPECT_FALSE(TBuchVollstaendig[1]);
     EXPECT_FALSE(anzeige.LampeRot);
     EXPECT_FALSE(anzeige.Gesperrt);
-    EXPECT_EQ(anzeige.Status.last(), "Fertig.");
-    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_FALSE(anzeige.Status.contains("Fertig."));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Das Telefonbuch wurde nicht vollständig gelesen!"});
+
+    // Saving the shown entries asks first; No, the default, saves nothing.
+    f->Toolbar1_ButtonClick("save");
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 2u);
+    EXPECT_EQ(u.Dialoge.Meldungen[1].text, "Das Telefonbuch wurde nicht vollständig gelesen. Möchten Sie die "
+                                           "angezeigten Einträge trotzdem speichern?");
+    EXPECT_EQ(u.Dialoge.Meldungen[1].tasten, Dialoge::Tasten::JaNein);
+    EXPECT_EQ(u.Dialoge.Meldungen[1].standard, Dialoge::Antwort::Nein);
+    EXPECT_TRUE(u.Dialoge.Dateiwahlen.empty());
 }
 
 TEST_F(TBuchSim, AReadThatTimedOutLetsItsLateOkAnswerNoLaterCommand)

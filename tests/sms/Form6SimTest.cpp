@@ -9,10 +9,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -606,6 +609,24 @@ TEST_F(Form6Sim, TextLimitCounterAndPreview)
     Knopf(f->Toolbar3, "preview")->trigger();
     EXPECT_TRUE(Form27::Instanz()->isVisible());
     EXPECT_TRUE(Form27::Instanz()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(Form6Sim, APasteWithoutTextLeavesTheTypedTextAndAPasteOfTextWorks)
+{
+    Laden();
+    const auto tippen = [this](Qt::Key taste, const QString& text, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+        QKeyEvent e(QEvent::KeyPress, taste, mod, text);
+        QApplication::sendEvent(f->Text6, &e);
+    };
+    for (const QChar c : QStringLiteral("Hallo"))
+        tippen(Qt::Key_unknown, c);
+    // An empty clipboard of the desktop: data without any format.
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    tippen(Qt::Key_V, QString(), Qt::ControlModifier);
+    EXPECT_EQ(f->Text6->toPlainText(), "Hallo");
+    QGuiApplication::clipboard()->setText(" Welt");
+    tippen(Qt::Key_V, QString(), Qt::ControlModifier);
+    EXPECT_EQ(f->Text6->toPlainText(), "Hallo Welt");
 }
 
 TEST_F(Form6Sim, ThePreviewOpensCentredOverTheMainWindow)

@@ -1,7 +1,8 @@
 // Shared main of the test programs: a QApplication on the offscreen platform, a store and a
 // program folder of their own, so that no test touches the user's files; German as the program
-// sets it at its start.
+// sets it at its start, and its guard on pasting.
 #include "common/Dialoge.h"
+#include "common/Einfuegen.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     qputenv("ORX_EINSTELLUNGEN", (ordner.path() + QStringLiteral("/ORX2000.ini")).toLocal8Bit());
     QApplication app(argc, argv);
     Gebietsschema_Setzen();
+    Einfuegen_Absichern();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

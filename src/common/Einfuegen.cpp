@@ -1,0 +1,70 @@
+#include "common/Einfuegen.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace {
+
+bool Bringt_Text(QClipboard::Mode art, const QTextEdit* reichtext)
+{
+    const QMimeData* daten = QGuiApplication::clipboard()->mimeData(art);
+    if (!daten)
+        return false;
+    return !daten->text().isEmpty() || (reichtext && reichtext->acceptRichText() && daten->hasHtml());
+}
+
+// One filter on the application sees the paste keys of every text box, Qt's own dialogs
+// included, and the middle click that pastes the selection on X11.
+class Einfuegewache : public QObject {
+protected:
+    bool eventFilter(QObject* ziel, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            const auto* taste = static_cast<QKeyEvent*>(e);
+            if (!Textfeld(ziel))
+                return false;
+            // Ctrl+Shift+Insert pastes the selection, as the text boxes themselves decide.
+            const bool auswahl = QGuiApplication::clipboard()->supportsSelection() &&
+                                 taste->key() == Qt::Key_Insert &&
+                                 taste->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+            if (!taste->matches(QKeySequence::Paste) && !auswahl)
+                return false;
+            return !Bringt_Text(auswahl ? QClipboard::Selection : QClipboard::Clipboard,
+                                qobject_cast<const QTextEdit*>(ziel));
+        }
+        if (e->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection()) {
+            // The text edits take the click on their viewport.
+            QObject* feld = ziel->parent();
+            if (qobject_cast<QTextEdit*>(feld) || qobject_cast<QPlainTextEdit*>(feld))
+                return !Bringt_Text(QClipboard::Selection, qobject_cast<const QTextEdit*>(feld));
+        }
+        return false;
+    }
+
+private:
+    static bool Textfeld(const QObject* o)
+    {
+        return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) ||
+               qobject_cast<const QPlainTextEdit*>(o);
+    }
+};
+
+}  // namespace
+
+void Einfuegen_Absichern()
+{
+    static Einfuegewache* wache = nullptr;
+    if (wache || !qApp)
+        return;
+    wache = new Einfuegewache;
+    wache->setParent(qApp);
+    qApp->installEventFilter(wache);
+}
