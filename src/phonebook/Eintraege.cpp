@@ -326,6 +326,14 @@ void Neu_Erfassen_Und_Schreiben()
 
 }  // namespace
 
+int Namensgrenze(int buch, bool markiert)
+{
+    constexpr int OhneGrenze = 32767;
+    if (!Buch_Gueltig(buch) || TBuchTextLaenge[buch] <= 0)
+        return OhneGrenze;
+    return std::max(TBuchTextLaenge[buch] - (markiert ? 1 : 0), 0);
+}
+
 bool Eintrag_Passt(const QString& name, const QString& nummer, const QString& suchtext)
 {
     const QString s = Gross(suchtext);

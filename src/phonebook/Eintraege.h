@@ -101,6 +101,10 @@ void Ausserhalb_Vergessen(int buch);
 // read completely, or a write there went unanswered); true when the write may go on.
 bool Schreiben_Erlaubt(const QString& index, int buch);
 
+// The longest name the book takes, one less for a marked entry (its "!" ends the phone's name);
+// a book that reported no length has no limit (32767).
+int Namensgrenze(int buch, bool markiert);
+
 // Case-blind substring test on the name, then on the number.
 bool Eintrag_Passt(const QString& name, const QString& nummer, const QString& suchtext);
 // A name that can be sent inside the quotes of a write command: no '"', ';' or control character.

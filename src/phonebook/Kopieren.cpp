@@ -14,13 +14,14 @@ const QString Voll = QStringLiteral("Das gewählte Telefonbuch ist voll! Kopiere
 
 void Kritisch(const QString& text) { MsgBox(text, Dialoge::Symbol::Kritisch); }
 
-// Local row `zeile` into the book at `index`; the mark travels in the name as the entry
-// dialog hands it over.
+// Local row `zeile` into the book at `index`; the name cut to the book's length and the mark
+// travelling in it, as the entry dialog hands them over.
 void Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
 {
     const QString merker = lokal.Zelle(zeile, 3);
-    QString name = lokal.Zelle(zeile, 1);
-    if (merker == QLatin1String("!"))
+    const bool markiert = merker == QLatin1String("!");
+    QString name = lokal.Zelle(zeile, 1).left(Namensgrenze(buch, markiert));
+    if (markiert)
         name += QLatin1Char('!');
     Eintrag_Schreiben(QString::number(index), name, lokal.Zelle(zeile, 2), QString::number(buch), merker);
 }

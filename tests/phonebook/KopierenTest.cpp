@@ -252,6 +252,17 @@ TEST_F(KopierenSim, PartlyReadBookTakesNothingUntilItIsReadWhole)
     EXPECT_EQ(Liste(1), Telefon("SM"));
 }
 
+TEST_F(KopierenSim, ANameTooLongForTheBookIsCutToItsLength)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Buch("SM")->TextLaenge = 14; });
+    f->Lokal_Anfuegen("LOKAL", 7, "Abcdefghijklmnopqrstuvwxyz", "0305", "");
+    f->Lokal_Anfuegen("LOKAL", 7, "Abcdefghijklmnopqrstuvwxyz", "0306", "!");
+    Lokal_Waehlen({5, 6});
+    f->copytoSIM->trigger();
+    Ueberall(1, "SM", {"1|0305|Abcdefghijklmn", "2|0306|Abcdefghijklm!"});
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
 TEST_F(KopierenSim, AFullCacheIsNoFullBook)
 {
     u.Handy->Mit_Zustand([&](sim::SimHandy&) {
