@@ -59,6 +59,44 @@ void Platz_Merken(int platz, bool frei)
         Freie_Plaetze().Frei[platz] = frei;
 }
 
+// Lists the appointment of slot n from the reply to its read, which is not a short one. False
+// when its slot file cannot be written (told): the appointment stays unknown.
+bool Platz_Eintragen(int n, const QString& antwort)
+{
+    const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
+    const std::optional<QByteArray> bytes = hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
+    QTreeWidget* liste = Terminlisten().Mobil;
+    const int vorher = liste ? liste->topLevelItemCount() : 0;
+    const bool gesichert = bytes && Datei_Sichern(Platz_Datei(n), *bytes);
+    if (gesichert)
+        Termin_Parsen(QString::number(n));
+    if (liste && liste->topLevelItemCount() == vorher)
+        Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
+    if (bytes && !gesichert) {
+        Schreibfehler_Melden();
+        return false;
+    }
+    return true;
+}
+
+// What a slot holds, read right before a new appointment is written there.
+enum class Platzbefund { Frei, Belegt, Unlesbar };
+
+// An appointment stored on the handset since the last read joins the phone list, and its slot
+// counts as occupied.
+Platzbefund Platz_Nachlesen(int platz)
+{
+    Link().Text1.clear();
+    Link().Text2.clear();
+    if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, platz, QStringLiteral("Schreibe Termin...")))
+        return Platzbefund::Unlesbar;
+    const QString antwort = Link().Text1;
+    if (antwort.size() < KurzeAntwort)
+        return Platzbefund::Frei;
+    Platz_Merken(platz, false);
+    return Platz_Eintragen(platz, antwort) ? Platzbefund::Belegt : Platzbefund::Unlesbar;
+}
+
 }  // namespace
 
 TerminListen& Terminlisten()
@@ -89,24 +127,10 @@ bool Termine_Lesen()
         }
         const QString antwort = Link().Text1;
         gelesen.Frei[n] = antwort.size() < KurzeAntwort;
-        if (!gelesen.Frei[n]) {
-            const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
-            const std::optional<QByteArray> bytes =
-                hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
-            QTreeWidget* liste = Terminlisten().Mobil;
-            const int vorher = liste ? liste->topLevelItemCount() : 0;
-            const bool gesichert = bytes && Datei_Sichern(Platz_Datei(n), *bytes);
-            if (gesichert)
-                Termin_Parsen(QString::number(n));
-            if (liste && liste->topLevelItemCount() == vorher)
-                Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
-            // A slot file that cannot be written leaves its appointment unknown: the read stops.
-            if (bytes && !gesichert) {
-                Schreibfehler_Melden();
-                Status_Setzen(
-                    QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n));
-                return false;
-            }
+        if (!gelesen.Frei[n] && !Platz_Eintragen(n, antwort)) {
+            Status_Setzen(
+                QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n));
+            return false;
         }
         Fortschritt(n, TerminPlaetze);
     }
@@ -192,10 +216,22 @@ bool Termin_Schreiben()
 {
     if (!QFile::exists(Neuer_Termin_Datei()))
         return false;
-    const int platz = Freier_Platz(Terminlisten().Mobil);
-    if (platz == 0) {
-        MsgBox(QStringLiteral("Kalender voll!"));
+    if (!Objektzeilen_Lesen(Neuer_Termin_Datei())) {
+        Lesefehler_Melden();
         return false;
+    }
+    // Nothing on the phone is written over unasked: a slot found taken is passed by, and one
+    // that cannot be read is not written.
+    int platz = 0;
+    for (Platzbefund befund = Platzbefund::Belegt; befund != Platzbefund::Frei;) {
+        platz = Freier_Platz(Terminlisten().Mobil);
+        if (platz == 0) {
+            MsgBox(QStringLiteral("Kalender voll!"));
+            return false;
+        }
+        befund = Platz_Nachlesen(platz);
+        if (befund == Platzbefund::Unlesbar)
+            return false;
     }
     if (!Termin_Hochladen(platz, QStringLiteral("Schreibe Termin...")))
         return false;

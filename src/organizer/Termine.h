@@ -44,7 +44,9 @@ bool Termine_Lesen();
 // then Termin_Schreiben.
 void Termin_Anlegen();
 // Uploads "vcsnew.pvp" into the first free slot and reads it back into the phone list; nothing
-// without the file, "Kalender voll!" when no slot is free. True when it was written.
+// without the file, "Kalender voll!" when no slot is free. The slot is read first: one taken
+// on the handset joins the list and the next free slot is tried; one that cannot be read is
+// not written. True when it was written.
 bool Termin_Schreiben();
 // The rows of "vcs<slot>.pvp" and "vcsnew.pvp" appended to the phone list with that slot as
 // Index; each deletes its file.
