@@ -34,15 +34,23 @@ void Fortschritt(int wert, int maximum)
 
 QString Zweistellig(int platz) { return QStringLiteral("%1").arg(platz, 2, 10, QLatin1Char('0')); }
 
-void Zeile_Einfuegen(const std::optional<TerminZeile>& zeile, const QString& platz)
+void Zeile_Einfuegen(const std::optional<TerminZeile>& zeile, const QString& platz, const QStringList& objekt = {})
 {
     QTreeWidget* liste = Terminlisten().Mobil;
     if (!zeile || !liste)
         return;
     TerminZeile z = *zeile;
     z.Index = Zweistellig(platz.toInt());
-    Zeile_Anfuegen(liste, z, true);
+    Objektzeilen_Merken(Zeile_Anfuegen(liste, z, true), objekt);
     QCoreApplication::processEvents();
+}
+
+// The row of an object file, with the lines of the object the phone now holds in that slot.
+void Datei_Einfuegen(const QString& pfad, const QString& platz)
+{
+    QStringList objekt;
+    const std::optional<TerminZeile> zeile = Termindatei_Lesen(pfad, &objekt);
+    Zeile_Einfuegen(zeile, platz, objekt);
 }
 
 // The slot's number from an Index text ("07" is 7); 0 for anything else.
@@ -140,9 +148,9 @@ bool Termine_Lesen()
     return true;
 }
 
-void Termin_Parsen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Platz_Datei(platz.toInt())), platz); }
+void Termin_Parsen(const QString& platz) { Datei_Einfuegen(Platz_Datei(platz.toInt()), platz); }
 
-void Termin_Einlesen(const QString& platz) { Zeile_Einfuegen(Termindatei_Lesen(Neuer_Termin_Datei()), platz); }
+void Termin_Einlesen(const QString& platz) { Datei_Einfuegen(Neuer_Termin_Datei(), platz); }
 
 void Lesefehler_Melden()
 {
@@ -159,10 +167,10 @@ bool Schreiben_Bestaetigt()
                   Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) == Dialoge::Antwort::Ja;
 }
 
-bool Termin_Dialog(const TerminZeile* vorlage)
+bool Termin_Dialog(const TerminZeile* vorlage, const QStringList& objekt)
 {
     QFile::remove(Neuer_Termin_Datei());
-    Form10::Modal_Zeigen(vorlage);
+    Form10::Modal_Zeigen(vorlage, objekt);
     return QFile::exists(Neuer_Termin_Datei());
 }
 

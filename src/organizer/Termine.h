@@ -68,10 +68,11 @@ bool Termin_Entfernen(int position);
 void Lesefehler_Melden();
 // The warning before writing while the phone's appointments were not read; true for Yes.
 bool Schreiben_Bestaetigt();
-// Shows the appointment dialog modally, filled from `vorlage` when given ("Eintrag bearbeiten").
-// An older "vcsnew.pvp" is deleted first, so only this dialog's "&OK" leaves one behind.
-// True when the dialog left "vcsnew.pvp".
-bool Termin_Dialog(const TerminZeile* vorlage);
+// Shows the appointment dialog modally, filled from `vorlage` when given ("Eintrag bearbeiten"),
+// with the lines of the phone's object when it has them. An older "vcsnew.pvp" is deleted first,
+// so only this dialog's "&OK" on a new or changed appointment leaves one behind. True when the
+// dialog left "vcsnew.pvp".
+bool Termin_Dialog(const TerminZeile* vorlage, const QStringList& objekt = {});
 
 // Walks the selected rows of the list by position and hands each to `aktion`, which says
 // whether it removed the row; then the same position is examined again.
