@@ -109,18 +109,18 @@ Form10::Form10(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Form1
 
 Form10::~Form10() = default;
 
-void Form10::Modal_Zeigen(const TerminZeile* vorlage)
+void Form10::Modal_Zeigen(const TerminZeile* vorlage, const QStringList& objekt)
 {
     Form10 dialog(QApplication::activeWindow());
     if (vorlage)
-        dialog.Fuellen(*vorlage);
+        dialog.Fuellen(*vorlage, objekt);
     if (Bedienung)
         Bedienung(dialog);
     else
         dialog.exec();
 }
 
-void Form10::Fuellen(const TerminZeile& zeile)
+void Form10::Fuellen(const TerminZeile& zeile, const QStringList& objekt)
 {
     // A value that is no date or time (a hand-edited file) leaves today and now.
     if (const std::optional<QDate> datum = Datum_Lesen(zeile.Datum))
@@ -128,8 +128,18 @@ void Form10::Fuellen(const TerminZeile& zeile)
     if (const std::optional<QTime> zeit = Uhrzeit_Lesen(zeile.Uhrzeit))
         DT1->setTime(*zeit);
     Check1->setChecked(!zeile.Alarm.isEmpty());
-    Option2[0]->setChecked(true);
-    Option2[Wiederholung_Von(zeile.Wdh)]->setChecked(true);
+    const int wdh = Wiederholung_Von(zeile.Wdh);
+    m_eigeneRegel.clear();
+    if (wdh > 0 || zeile.Wdh.isEmpty()) {
+        Option2[wdh]->setChecked(true);
+    } else {
+        m_eigeneRegel = zeile.Wdh;
+        for (QRadioButton* o : Option2) {
+            o->setAutoExclusive(false);
+            o->setChecked(false);
+            o->setAutoExclusive(true);
+        }
+    }
     const int typ = Typ_Von(zeile.Art);
     if (typ >= 0) {
         Option1[typ]->setChecked(true);
@@ -137,6 +147,8 @@ void Form10::Fuellen(const TerminZeile& zeile)
     }
     Text_Setzen(zeile.Beschreibung);
     setWindowTitle(QStringLiteral("Eintrag bearbeiten"));
+    m_objekt = objekt;
+    m_vorher = Objekt();
 }
 
 void Form10::Text_Setzen(const QString& text)
@@ -161,11 +173,32 @@ int Form10::Wiederholung() const
     for (int i = 0; i < 5; ++i)
         if (Option2[i]->isChecked())
             return i;
-    return 0;
+    return -1;
+}
+
+TerminObjekt Form10::Objekt() const
+{
+    const QDate datum = MonthView1->selectedDate();
+    TerminObjekt objekt;
+    objekt.Kategorie = QLatin1String(Kategorien[Typ()]);
+    objekt.Stempel = Stempel_Bilden(datum, DT1->time());
+    objekt.Alarm = Check1->isChecked();
+    const int wdh = Wiederholung();
+    objekt.Regel = wdh < 0 ? m_eigeneRegel : QLatin1String(Regeln[wdh]);
+    if (wdh == 4)
+        objekt.Regel += datum.toString(QStringLiteral("dd"));
+    objekt.Beschreibung = Text1->text();
+    return objekt;
 }
 
 void Form10::Command1_Click()
 {
+    const TerminObjekt objekt = Objekt();
+    // An edit without a change leaves no file, so that nothing is written.
+    if (m_vorher && objekt == *m_vorher) {
+        accept();
+        return;
+    }
     const QString text = Text1->text();
     if (Typ() == 1) {
         for (const QChar c : text) {
@@ -176,17 +209,12 @@ void Form10::Command1_Click()
             }
         }
     }
-    const QDate datum = MonthView1->selectedDate();
-    TerminObjekt objekt;
-    objekt.Kategorie = QLatin1String(Kategorien[Typ()]);
-    objekt.Stempel = Stempel_Bilden(datum, DT1->time());
-    objekt.Alarm = Check1->isChecked();
-    objekt.Regel = QLatin1String(Regeln[Wiederholung()]);
-    if (Wiederholung() == 4)
-        objekt.Regel += datum.toString(QStringLiteral("dd"));
-    objekt.Beschreibung = text;
     // Closed without the file, the dialog would count as cancelled and the input be lost.
-    if (!Objekt_Speichern(Neuer_Termin_Datei(), objekt)) {
+    const bool gesichert =
+        m_vorher && !m_objekt.isEmpty()
+            ? Objektzeilen_Speichern(Neuer_Termin_Datei(), VCalendar_Aendern(m_objekt, *m_vorher, objekt))
+            : Objekt_Speichern(Neuer_Termin_Datei(), objekt);
+    if (!gesichert) {
         Schreibfehler_Melden();
         return;
     }

@@ -393,7 +393,8 @@ void Form3::Termin_Bearbeiten()
     Link().Text1.clear();
     Link().Text2.clear();
     const TerminZeile zeile = Zeile_Lesen(item, true);
-    if (!Termin_Dialog(&zeile))
+    // OK without a change leaves no file: nothing is written.
+    if (!Termin_Dialog(&zeile, Objektzeilen_Von(item)))
         return;
     const int platz = zeile.Index.trimmed().toInt();
     const int position = kal1->indexOfTopLevelItem(item);

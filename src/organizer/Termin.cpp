@@ -3,6 +3,7 @@
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -17,6 +18,7 @@ namespace {
 
 const QChar Tab = QLatin1Char('\t');
 constexpr int SymbolRolle = Qt::UserRole;
+constexpr int ObjektRolle = Qt::UserRole + 1;
 
 struct Paar {
     const char16_t* art;
@@ -64,7 +66,58 @@ int Zeilenbytes(const QStringList& zeilen)
     return n;
 }
 
+// A line of the property, with its value or with parameters.
+bool Ist_Eigenschaft(const QString& zeile, QLatin1String name)
+{
+    return zeile.startsWith(name) && zeile.size() > name.size() &&
+           (zeile.at(name.size()) == QLatin1Char(':') || zeile.at(name.size()) == QLatin1Char(';'));
+}
+
+// The property's first line takes the value (a new one stands before "END:VEVENT"), its other
+// lines go; no value removes it.
+void Eigenschaft_Setzen(QStringList& zeilen, QLatin1String name, const std::optional<QString>& wert)
+{
+    qsizetype ort = -1;
+    for (qsizetype i = 0; i < zeilen.size();) {
+        if (!Ist_Eigenschaft(zeilen.at(i), name)) {
+            ++i;
+            continue;
+        }
+        if (ort < 0)
+            ort = i;
+        zeilen.removeAt(i);
+    }
+    if (!wert)
+        return;
+    if (ort < 0)
+        ort = zeilen.indexOf(QStringLiteral("END:VEVENT"));
+    if (ort < 0)
+        ort = zeilen.size();
+    zeilen.insert(ort, name + QLatin1Char(':') + *wert);
+}
+
+QDateTime Stempel_Zeit(const QString& stempel)
+{
+    return QDateTime::fromString(stempel.left(15), QStringLiteral("yyyyMMdd'T'HHmmss"));
+}
+
+// The alarm moved with the start by as much as the start moved.
+QString Alarm_Verschieben(const QString& alarm, const QString& von, const QString& nach)
+{
+    const QDateTime a = Stempel_Zeit(alarm), v = Stempel_Zeit(von), n = Stempel_Zeit(nach);
+    if (!a.isValid() || !v.isValid() || !n.isValid())
+        return nach;
+    const QDateTime neu = a.addSecs(v.secsTo(n));
+    return Stempel_Bilden(neu.date(), neu.time()) + alarm.mid(15);
+}
+
 }  // namespace
+
+bool TerminObjekt::operator==(const TerminObjekt& o) const
+{
+    return Kategorie == o.Kategorie && Stempel == o.Stempel && Alarm == o.Alarm && Regel == o.Regel &&
+           Beschreibung == o.Beschreibung;
+}
 
 bool TerminZeile::operator==(const TerminZeile& o) const
 {
@@ -146,6 +199,38 @@ QStringList VCalendar_Zeilen(const TerminObjekt& objekt)
     return vorn + QStringList{schluessel + beschreibung} + hinten;
 }
 
+QStringList VCalendar_Aendern(const QStringList& zeilen, const TerminObjekt& vorher, const TerminObjekt& nachher)
+{
+    QStringList neu = zeilen;
+    const auto wert = [](const QString& w) { return w.isEmpty() ? std::nullopt : std::optional<QString>(w); };
+    if (nachher.Kategorie != vorher.Kategorie)
+        Eigenschaft_Setzen(neu, QLatin1String("CATEGORIES"), wert(nachher.Kategorie));
+    if (nachher.Alarm != vorher.Alarm) {
+        Eigenschaft_Setzen(neu, QLatin1String("DALARM"), nachher.Alarm ? wert(nachher.Stempel) : std::nullopt);
+    } else if (nachher.Alarm && nachher.Stempel != vorher.Stempel) {
+        QString alarm;
+        for (const QString& z : zeilen)
+            if (z.startsWith(QLatin1String("DALARM:")))
+                alarm = z.mid(7);
+        Eigenschaft_Setzen(neu, QLatin1String("DALARM"), Alarm_Verschieben(alarm, vorher.Stempel, nachher.Stempel));
+    }
+    if (nachher.Stempel != vorher.Stempel)
+        Eigenschaft_Setzen(neu, QLatin1String("DTSTART"), nachher.Stempel);
+    if (nachher.Regel != vorher.Regel)
+        Eigenschaft_Setzen(neu, QLatin1String("RRULE"), wert(nachher.Regel));
+    if (nachher.Beschreibung != vorher.Beschreibung)
+        Eigenschaft_Setzen(neu, QLatin1String("DESCRIPTION"), nachher.Beschreibung);
+
+    // A longer object would reach the phone cut off after its sixth block.
+    const int zuviel = Zeilenbytes(neu) - ObjektHoechstens;
+    for (qsizetype i = neu.size() - 1; zuviel > 0 && i >= 0; --i)
+        if (neu.at(i).startsWith(QLatin1String("DESCRIPTION:"))) {
+            neu[i].chop(std::min<qsizetype>(zuviel, neu.at(i).size() - 12));
+            break;
+        }
+    return neu;
+}
+
 std::optional<QDate> Datum_Lesen(const QString& datum)
 {
     static const QRegularExpression muster(QStringLiteral("^\\s*([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})\\s*$"));
@@ -216,7 +301,12 @@ TerminZeile VCalendar_Lesen(const QStringList& zeilen)
 
 bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt)
 {
-    return Textdatei::Schreiben(pfad, VCalendar_Zeilen(objekt));
+    return Objektzeilen_Speichern(pfad, VCalendar_Zeilen(objekt));
+}
+
+bool Objektzeilen_Speichern(const QString& pfad, const QStringList& zeilen)
+{
+    return Textdatei::Schreiben(pfad, zeilen);
 }
 
 std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
@@ -227,7 +317,8 @@ std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad)
     return zeilen;
 }
 
-std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kodierung kodierung)
+std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kodierung kodierung,
+                                             QStringList* dateizeilen)
 {
     const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, kodierung);
     if (!zeilen)
@@ -236,6 +327,8 @@ std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kod
     // An empty file is no appointment: a row of it would stand for nothing.
     if (!Hat_Text(*zeilen))
         return std::nullopt;
+    if (dateizeilen)
+        *dateizeilen = *zeilen;
     return VCalendar_Lesen(*zeilen);
 }
 
@@ -308,5 +401,9 @@ TerminZeile Zeile_Lesen(const QTreeWidgetItem* item, bool mitIndex)
 }
 
 int Zeilensymbol(const QTreeWidgetItem* item) { return item->data(0, SymbolRolle).toInt(); }
+
+void Objektzeilen_Merken(QTreeWidgetItem* item, const QStringList& zeilen) { item->setData(0, ObjektRolle, zeilen); }
+
+QStringList Objektzeilen_Von(const QTreeWidgetItem* item) { return item->data(0, ObjektRolle).toStringList(); }
 
 }  // namespace Module1

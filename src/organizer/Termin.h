@@ -41,6 +41,7 @@ struct TerminObjekt {
     bool Alarm = false;    // a DALARM line with the start's stamp
     QString Regel;         // "D1", "W1", "Y1", "M1 dd"; "" writes no line
     QString Beschreibung;
+    bool operator==(const TerminObjekt& o) const;
 };
 
 // The largest object the phone takes in one upload: six blocks of 88 bytes.
@@ -52,6 +53,11 @@ QString Kategorie_Von(const QString& art);
 // The lines of the object in their order. A description too long for one upload is shortened
 // so that the object, each line with CR LF, fits ObjektHoechstens bytes.
 QStringList VCalendar_Zeilen(const TerminObjekt& objekt);
+// The lines of an object the phone holds, where the values a dialog shows changed from `vorher`
+// to `nachher`: those lines take the new values, every other line stays as it was (an end, an
+// alarm time of its own, a repetition no dialog button expresses, ...). An alarm kept on keeps
+// its lead on the start. The description is shortened as in VCalendar_Zeilen.
+QStringList VCalendar_Aendern(const QStringList& zeilen, const TerminObjekt& vorher, const TerminObjekt& nachher);
 // A row's "Datum" and "Uhrzeit" as a hand-edited file may hold them: "1.3.2001" as well as
 // "01.03.2001", "9:05" as well as "09:05", blanks around; nothing for anything else.
 std::optional<QDate> Datum_Lesen(const QString& datum);
@@ -64,12 +70,15 @@ std::optional<TerminObjekt> Objekt_Aus_Zeile(const TerminZeile& zeile);
 // is everything after the first ":"; a later line replaces an earlier one.
 TerminZeile VCalendar_Lesen(const QStringList& zeilen);
 
-// Writes the object to the file (replacing it) as a program text file; false when it could not
-// be written.
+// Writes the object, or its lines, to the file (replacing it) as a program text file; false when
+// it could not be written.
 bool Objekt_Speichern(const QString& pfad, const TerminObjekt& objekt);
+bool Objektzeilen_Speichern(const QString& pfad, const QStringList& zeilen);
 // Reads an object file into a row and deletes the file; nothing when there is no file or it
-// holds nothing but blank lines. Telefon for the phone's own files, Ansi for the program's.
-std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kodierung kodierung);
+// holds nothing but blank lines. Telefon for the phone's own files, Ansi for the program's. The
+// file's lines go to `zeilen` when given.
+std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kodierung kodierung,
+                                             QStringList* zeilen = nullptr);
 // The lines of an object file the program wrote; nothing when there is no file or it holds no
 // text.
 std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad);
@@ -98,5 +107,9 @@ QTreeWidgetItem* Zeile_Anfuegen(QTreeWidget* liste, const TerminZeile& zeile, bo
 TerminZeile Zeile_Lesen(const QTreeWidgetItem* item, bool mitIndex);
 // The icon number a row was given (0: none).
 int Zeilensymbol(const QTreeWidgetItem* item);
+// A phone row keeps the lines of the object it was read from, so that an edit changes only
+// what the dialog shows; none for a local row.
+void Objektzeilen_Merken(QTreeWidgetItem* item, const QStringList& zeilen);
+QStringList Objektzeilen_Von(const QTreeWidgetItem* item);
 
 }  // namespace Module1

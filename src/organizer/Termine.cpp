@@ -34,15 +34,31 @@ void Fortschritt(int wert, int maximum)
 
 QString Zweistellig(int platz) { return QStringLiteral("%1").arg(platz, 2, 10, QLatin1Char('0')); }
 
-void Zeile_Einfuegen(const std::optional<TerminZeile>& zeile, const QString& platz)
+void Zeile_Einfuegen(const std::optional<TerminZeile>& zeile, const QString& platz, const QStringList& objekt = {})
 {
     QTreeWidget* liste = Terminlisten().Mobil;
     if (!zeile || !liste)
         return;
     TerminZeile z = *zeile;
     z.Index = Zweistellig(platz.toInt());
-    Zeile_Anfuegen(liste, z, true);
+    Objektzeilen_Merken(Zeile_Anfuegen(liste, z, true), objekt);
     QCoreApplication::processEvents();
+}
+
+// The row of an object file, with the lines of the object the phone now holds in that slot: a
+// slot file holds the phone's bytes, the hand-over file what was uploaded from it.
+void Datei_Einfuegen(const QString& pfad, const QString& platz, bool hochgeladen)
+{
+    QStringList objekt;
+    const auto kodierung = hochgeladen ? Textdatei::Kodierung::Ansi : Textdatei::Kodierung::Telefon;
+    std::optional<TerminZeile> zeile = Termindatei_Lesen(pfad, kodierung, &objekt);
+    if (zeile && hochgeladen) {
+        // The upload took the text to the phone's character set.
+        for (QString& z : objekt)
+            z = Datenobjekt::Telefontext(z);
+        zeile = VCalendar_Lesen(objekt);
+    }
+    Zeile_Einfuegen(zeile, platz, objekt);
 }
 
 // The slot's number from an Index text ("07" is 7); 0 for anything else.
@@ -57,6 +73,44 @@ void Platz_Merken(int platz, bool frei)
 {
     if (platz >= 1 && platz <= TerminPlaetze)
         Freie_Plaetze().Frei[platz] = frei;
+}
+
+// Lists the appointment of slot n from the reply to its read, which is not a short one. False
+// when its slot file cannot be written (told): the appointment stays unknown.
+bool Platz_Eintragen(int n, const QString& antwort)
+{
+    const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
+    const std::optional<QByteArray> bytes = hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
+    QTreeWidget* liste = Terminlisten().Mobil;
+    const int vorher = liste ? liste->topLevelItemCount() : 0;
+    const bool gesichert = bytes && Datei_Sichern(Platz_Datei(n), *bytes);
+    if (gesichert)
+        Termin_Parsen(QString::number(n));
+    if (liste && liste->topLevelItemCount() == vorher)
+        Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
+    if (bytes && !gesichert) {
+        Schreibfehler_Melden();
+        return false;
+    }
+    return true;
+}
+
+// What a slot holds, read right before a new appointment is written there.
+enum class Platzbefund { Frei, Belegt, Unlesbar };
+
+// An appointment stored on the handset since the last read joins the phone list, and its slot
+// counts as occupied.
+Platzbefund Platz_Nachlesen(int platz)
+{
+    Link().Text1.clear();
+    Link().Text2.clear();
+    if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, platz, QStringLiteral("Schreibe Termin...")))
+        return Platzbefund::Unlesbar;
+    const QString antwort = Link().Text1;
+    if (antwort.size() < KurzeAntwort)
+        return Platzbefund::Frei;
+    Platz_Merken(platz, false);
+    return Platz_Eintragen(platz, antwort) ? Platzbefund::Belegt : Platzbefund::Unlesbar;
 }
 
 }  // namespace
@@ -89,24 +143,10 @@ bool Termine_Lesen()
         }
         const QString antwort = Link().Text1;
         gelesen.Frei[n] = antwort.size() < KurzeAntwort;
-        if (!gelesen.Frei[n]) {
-            const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
-            const std::optional<QByteArray> bytes =
-                hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
-            QTreeWidget* liste = Terminlisten().Mobil;
-            const int vorher = liste ? liste->topLevelItemCount() : 0;
-            const bool gesichert = bytes && Datei_Sichern(Platz_Datei(n), *bytes);
-            if (gesichert)
-                Termin_Parsen(QString::number(n));
-            if (liste && liste->topLevelItemCount() == vorher)
-                Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
-            // A slot file that cannot be written leaves its appointment unknown: the read stops.
-            if (bytes && !gesichert) {
-                Schreibfehler_Melden();
-                Status_Setzen(
-                    QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n));
-                return false;
-            }
+        if (!gelesen.Frei[n] && !Platz_Eintragen(n, antwort)) {
+            Status_Setzen(
+                QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n));
+            return false;
         }
         Fortschritt(n, TerminPlaetze);
     }
@@ -116,19 +156,9 @@ bool Termine_Lesen()
     return true;
 }
 
-void Termin_Parsen(const QString& platz)
-{
-    Zeile_Einfuegen(Termindatei_Lesen(Platz_Datei(platz.toInt()), Textdatei::Kodierung::Telefon), platz);
-}
+void Termin_Parsen(const QString& platz) { Datei_Einfuegen(Platz_Datei(platz.toInt()), platz, false); }
 
-void Termin_Einlesen(const QString& platz)
-{
-    std::optional<TerminZeile> zeile = Termindatei_Lesen(Neuer_Termin_Datei(), Textdatei::Kodierung::Ansi);
-    // The row shows what the phone got: the upload took the description to its character set.
-    if (zeile)
-        zeile->Beschreibung = Datenobjekt::Telefontext(zeile->Beschreibung);
-    Zeile_Einfuegen(zeile, platz);
-}
+void Termin_Einlesen(const QString& platz) { Datei_Einfuegen(Neuer_Termin_Datei(), platz, true); }
 
 void Lesefehler_Melden()
 {
@@ -145,10 +175,10 @@ bool Schreiben_Bestaetigt()
                   Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) == Dialoge::Antwort::Ja;
 }
 
-bool Termin_Dialog(const TerminZeile* vorlage)
+bool Termin_Dialog(const TerminZeile* vorlage, const QStringList& objekt)
 {
     QFile::remove(Neuer_Termin_Datei());
-    Form10::Modal_Zeigen(vorlage);
+    Form10::Modal_Zeigen(vorlage, objekt);
     return QFile::exists(Neuer_Termin_Datei());
 }
 
@@ -203,10 +233,22 @@ bool Termin_Schreiben()
 {
     if (!QFile::exists(Neuer_Termin_Datei()))
         return false;
-    const int platz = Freier_Platz(Terminlisten().Mobil);
-    if (platz == 0) {
-        MsgBox(QStringLiteral("Kalender voll!"));
+    if (!Objektzeilen_Lesen(Neuer_Termin_Datei())) {
+        Lesefehler_Melden();
         return false;
+    }
+    // Nothing on the phone is written over unasked: a slot found taken is passed by, and one
+    // that cannot be read is not written.
+    int platz = 0;
+    for (Platzbefund befund = Platzbefund::Belegt; befund != Platzbefund::Frei;) {
+        platz = Freier_Platz(Terminlisten().Mobil);
+        if (platz == 0) {
+            MsgBox(QStringLiteral("Kalender voll!"));
+            return false;
+        }
+        befund = Platz_Nachlesen(platz);
+        if (befund == Platzbefund::Unlesbar)
+            return false;
     }
     if (!Termin_Hochladen(platz, QStringLiteral("Schreibe Termin...")))
         return false;

@@ -44,7 +44,9 @@ bool Termine_Lesen();
 // then Termin_Schreiben.
 void Termin_Anlegen();
 // Uploads "vcsnew.pvp" into the first free slot and reads it back into the phone list; nothing
-// without the file, "Kalender voll!" when no slot is free. True when it was written.
+// without the file, "Kalender voll!" when no slot is free. The slot is read first: one taken
+// on the handset joins the list and the next free slot is tried; one that cannot be read is
+// not written. True when it was written.
 bool Termin_Schreiben();
 // The rows of "vcs<slot>.pvp" and "vcsnew.pvp" appended to the phone list with that slot as
 // Index, the latter's description as the upload gave it to the phone; each deletes its file.
@@ -66,10 +68,11 @@ bool Termin_Entfernen(int position);
 void Lesefehler_Melden();
 // The warning before writing while the phone's appointments were not read; true for Yes.
 bool Schreiben_Bestaetigt();
-// Shows the appointment dialog modally, filled from `vorlage` when given ("Eintrag bearbeiten").
-// An older "vcsnew.pvp" is deleted first, so only this dialog's "&OK" leaves one behind.
-// True when the dialog left "vcsnew.pvp".
-bool Termin_Dialog(const TerminZeile* vorlage);
+// Shows the appointment dialog modally, filled from `vorlage` when given ("Eintrag bearbeiten"),
+// with the lines of the phone's object when it has them. An older "vcsnew.pvp" is deleted first,
+// so only this dialog's "&OK" on a new or changed appointment leaves one behind. True when the
+// dialog left "vcsnew.pvp".
+bool Termin_Dialog(const TerminZeile* vorlage, const QStringList& objekt = {});
 
 // Walks the selected rows of the list by position and hands each to `aktion`, which says
 // whether it removed the row; then the same position is examined again.

@@ -319,12 +319,18 @@ void Neu_Erfassen_Und_Schreiben()
     Dialog_Zeigen();
     if (DialogModus == QLatin1String("cancel"))
         return;
-    if (!Schreiben_Erlaubt(EintragIndex, EintragBuch.toInt()))
-        return;
-    Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
+    Eintrag_Neu_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
 }
 
 }  // namespace
+
+int Namensgrenze(int buch, bool markiert)
+{
+    constexpr int OhneGrenze = 32767;
+    if (!Buch_Gueltig(buch) || TBuchTextLaenge[buch] <= 0)
+        return OhneGrenze;
+    return std::max(TBuchTextLaenge[buch] - (markiert ? 1 : 0), 0);
+}
 
 bool Eintrag_Passt(const QString& name, const QString& nummer, const QString& suchtext)
 {
@@ -342,13 +348,65 @@ bool Name_Sendbar(const QString& name)
 
 // ---- Writing and deleting ----------------------------------------------------------------
 
-bool Eintrag_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
-                       const QString& merker)
+namespace {
+
+// The entry at an index into the cache: the slot of the entry there, else the first free one;
+// with the cache full, the list of entries beyond it.
+void Im_Cache_Ablegen(int b, int index, const QString& name, const QString& nummer, const QString& merker)
+{
+    int platz = Index_Platz(b, index);
+    if (platz == 0)
+        platz = Freier_Platz(b);
+    if (platz <= TBuchPlaetze) {
+        QString* feld = TBuchDaten[b][platz];
+        feld[1] = Index_Text(index);
+        feld[2] = name;
+        feld[3] = nummer;
+        feld[4] = merker;
+        feld[5].clear();
+        feld[6].clear();
+    } else {
+        Ausserhalb_Merken(b, index, name, nummer);
+    }
+}
+
+// What the phone holds at an index, read back from it.
+enum class Indexbefund { Leer, Belegt, Unbekannt };
+
+// Reads the index of the book the phone has selected; an entry found there goes to `gefunden`.
+Indexbefund Index_Lesen(int index, CPBR_Eintrag* gefunden = nullptr)
+{
+    if (!Befehl_Senden(QStringLiteral("AT+CPBR=") + QString::number(index), true))
+        return Indexbefund::Unbekannt;
+    const QString& antwort = Link().Text2;
+    const qsizetype marke = antwort.indexOf(QLatin1String("+CPBR:"));
+    if (marke < 0)
+        return Indexbefund::Leer;
+    QString rest = antwort.mid(marke + 6);
+    const CPBR_Eintrag e = CPBR_Eintrag_Lesen(rest);
+    if (e.Index != index)
+        return Indexbefund::Unbekannt;
+    if (gefunden)
+        *gefunden = e;
+    return Indexbefund::Belegt;
+}
+
+Indexbefund Index_Nachlesen(int b, int index)
+{
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
+        return Indexbefund::Unbekannt;
+    return Index_Lesen(index);
+}
+
+// Eintrag_Schreiben; with `neu`, an index the cache shows free is read on the phone between
+// the choice of the book and the write (see Eintrag_Schreiben_Neu).
+bool Schreiben(const QString& indexText, const QString& name, const QString& nummer, const QString& buch,
+               const QString& merker, const std::function<bool(int& index)>* neu)
 {
     const int b = buch.toInt();
     if (b < 1 || b > 4)
         return false;
-    const int indexWert = Index_Wert(index);
+    int indexWert = Index_Wert(indexText);
     if (indexWert <= 0) {
         MsgBox(QStringLiteral("Kein gültiger Index angegeben!"));
         return false;
@@ -367,6 +425,27 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
     if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
         return false;
 
+    // An entry stored on the handset since the read is learned, never written over unasked;
+    // an index that cannot be read is not written.
+    QString index = indexText;
+    while (neu && Platz_Pruefen(b, indexWert).Stand == Platzstand::Frei) {
+        CPBR_Eintrag e;
+        const Indexbefund befund = Index_Lesen(indexWert, &e);
+        if (befund == Indexbefund::Leer)
+            break;
+        if (befund == Indexbefund::Unbekannt)
+            return false;
+        QString handymerker;
+        const QString handyname = Eintragsname_Wandeln(e.Name, handymerker);
+        Im_Cache_Ablegen(b, indexWert, handyname, e.Nummer, handymerker);
+        Liste_Laden();
+        const int vorher = indexWert;
+        if (!(*neu)(indexWert))
+            return false;
+        if (indexWert != vorher)
+            index = QString::number(indexWert);
+    }
+
     Status_Setzen(QStringLiteral("Schreibe Eintrag: ") + klarname);
     const QString typ = nummer.startsWith(QLatin1Char('+')) ? QStringLiteral("145") : QStringLiteral("129");
     QString handyname = name;
@@ -381,24 +460,35 @@ bool Eintrag_Schreiben(const QString& index, const QString& name, const QString&
     // The phone replaced whatever it held at this index: so does the cache, or, when it is
     // full, the list of entries beyond it.
     Index_Bestaetigt(b, indexWert);
-    int platz = Index_Platz(b, indexWert);
-    if (platz == 0)
-        platz = Freier_Platz(b);
-    if (platz <= TBuchPlaetze) {
-        QString* feld = TBuchDaten[b][platz];
-        feld[1] = Index_Text(indexWert);
-        feld[2] = klarname;
-        feld[3] = nummer;
-        feld[4] = merker;
-        feld[5].clear();
-        feld[6].clear();
-    } else {
-        Ausserhalb_Merken(b, indexWert, klarname, nummer);
-    }
+    Im_Cache_Ablegen(b, indexWert, klarname, nummer, merker);
 
     Eintraege_Zaehlen(b);
     Liste_Neu_Zeigen();
     return true;
+}
+
+}  // namespace
+
+bool Eintrag_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
+                       const QString& merker)
+{
+    return Schreiben(index, name, nummer, buch, merker, nullptr);
+}
+
+bool Eintrag_Schreiben_Neu(const QString& index, const QString& name, const QString& nummer, const QString& buch,
+                           const QString& merker, const std::function<bool(int& index)>& belegt)
+{
+    return Schreiben(index, name, nummer, buch, merker, &belegt);
+}
+
+bool Eintrag_Neu_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
+                           const QString& merker)
+{
+    const int b = buch.toInt();
+    if (!Schreiben_Erlaubt(index, b))
+        return false;
+    // Found taken on the phone, the index is asked for as one the cache knows.
+    return Eintrag_Schreiben_Neu(index, name, nummer, buch, merker, [&](int&) { return Schreiben_Erlaubt(index, b); });
 }
 
 namespace {
@@ -430,22 +520,6 @@ bool Index_Loeschen(int b, int index)
     Index_Bestaetigt(b, index);
     Index_Austragen(b, index);
     return true;
-}
-
-// What the phone holds at an index, read back from it.
-enum class Indexbefund { Leer, Belegt, Unbekannt };
-
-Indexbefund Index_Nachlesen(int b, int index)
-{
-    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true) ||
-        !Befehl_Senden(QStringLiteral("AT+CPBR=") + QString::number(index), true))
-        return Indexbefund::Unbekannt;
-    const QString& antwort = Link().Text2;
-    const qsizetype marke = antwort.indexOf(QLatin1String("+CPBR:"));
-    if (marke < 0)
-        return Indexbefund::Leer;
-    QString rest = antwort.mid(marke + 6);
-    return CPBR_Eintrag_Lesen(rest).Index == index ? Indexbefund::Belegt : Indexbefund::Unbekannt;
 }
 
 }  // namespace
@@ -495,12 +569,13 @@ void EDIT_ITEM()
             return;
         const int ziel = EintragBuch.toInt();
         const bool umzug = ziel != altesBuch || Index_Wert(EintragIndex) != alterIndex;
-        // A changed index that another entry may hold would replace it on the phone: ask first.
-        if (umzug && !Schreiben_Erlaubt(EintragIndex, ziel))
-            return;
         // The same index is written over in place; nothing is deleted before the new entry is on
-        // the phone. A failed write has been told by the exchange; the old entry stays.
-        if (!Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker)) {
+        // the phone. A changed index that another entry may hold is asked for first. A failed
+        // write has been told by the exchange; the old entry stays.
+        const bool geschrieben =
+            umzug ? Eintrag_Neu_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker)
+                  : Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
+        if (!geschrieben) {
             Liste_Laden();
             return;
         }

@@ -101,6 +101,10 @@ void Ausserhalb_Vergessen(int buch);
 // read completely, or a write there went unanswered); true when the write may go on.
 bool Schreiben_Erlaubt(const QString& index, int buch);
 
+// The longest name the book takes, one less for a marked entry (its "!" ends the phone's name);
+// a book that reported no length has no limit (32767).
+int Namensgrenze(int buch, bool markiert);
+
 // Case-blind substring test on the name, then on the number.
 bool Eintrag_Passt(const QString& name, const QString& nummer, const QString& suchtext);
 // A name that can be sent inside the quotes of a write command: no '"', ';' or control character.
@@ -112,6 +116,16 @@ bool Name_Sendbar(const QString& name);
 // sent: a bad index, number or name is refused with its message. True when the phone took it.
 bool Eintrag_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
                        const QString& merker);
+// Eintrag_Schreiben into an index the cache shows free: once the book is selected, the index is
+// read on the phone first (AT+CPBR). An entry found there is learned by the cache and the list;
+// then `belegt` decides: false writes nothing, true writes at the index it leaves (changed, that
+// index is read the same way). An index that cannot be read is not written.
+bool Eintrag_Schreiben_Neu(const QString& index, const QString& name, const QString& nummer, const QString& buch,
+                           const QString& merker, const std::function<bool(int& index)>& belegt);
+// A new entry at the index the user chose: asks before a write over an entry the cache knows,
+// or one found on the phone, with that entry (Schreiben_Erlaubt). True when the phone took it.
+bool Eintrag_Neu_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
+                           const QString& merker);
 // Deletes the entry of phone-list row `position` on the phone and, after "OK", from the cache.
 // Neither removes the row nor refills the list.
 bool Eintrag_Loeschen(int position);

@@ -147,9 +147,7 @@ void Form4::checklaengen()
     const int b = Gewaehltes_Buch();
     if (b == 0)
         return;
-    // The "!" of a marked entry takes one character of the phone's name.
-    int name = TBuchTextLaenge[b] > 0 ? TBuchTextLaenge[b] - (Check1->isChecked() ? 1 : 0) : OhneGrenze;
-    name = std::max(name, 0);
+    const int name = Namensgrenze(b, Check1->isChecked());
     const int nummer = TBuchNummerLaenge[b] >= 1 ? static_cast<int>(TBuchNummerLaenge[b]) : OhneGrenze;
     Text1->setMaxLength(name);
     Text2->setMaxLength(nummer);

@@ -14,15 +14,26 @@ const QString Voll = QStringLiteral("Das gewählte Telefonbuch ist voll! Kopiere
 
 void Kritisch(const QString& text) { MsgBox(text, Dialoge::Symbol::Kritisch); }
 
-// Local row `zeile` into the book at `index`; the mark travels in the name as the entry
-// dialog hands it over.
-void Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
+// Local row `zeile` into the book at `index`; the name cut to the book's length and the mark
+// travelling in it, as the entry dialog hands them over. An index found taken on the phone is
+// passed by for the next free one. False when no free index was left (and said so).
+bool Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
 {
     const QString merker = lokal.Zelle(zeile, 3);
-    QString name = lokal.Zelle(zeile, 1);
-    if (merker == QLatin1String("!"))
+    const bool markiert = merker == QLatin1String("!");
+    QString name = lokal.Zelle(zeile, 1).left(Namensgrenze(buch, markiert));
+    if (markiert)
         name += QLatin1Char('!');
-    Eintrag_Schreiben(QString::number(index), name, lokal.Zelle(zeile, 2), QString::number(buch), merker);
+    bool platz = true;
+    Eintrag_Schreiben_Neu(QString::number(index), name, lokal.Zelle(zeile, 2), QString::number(buch), merker,
+                          [&](int& naechster) {
+                              naechster = Kopier_Index(buch);
+                              platz = naechster != 0;
+                              return platz;
+                          });
+    if (!platz)
+        Kritisch(Voll);
+    return platz;
 }
 
 void Markierte_Kopieren(Listenzeilen& lokal)
@@ -55,7 +66,8 @@ void Markierte_Kopieren(Listenzeilen& lokal)
             Kritisch(Voll);
             return;
         }
-        Zeile_Schreiben(lokal, i, index, buch);
+        if (!Zeile_Schreiben(lokal, i, index, buch))
+            return;
         // The window, and the local list with it, may have gone while the phone was asked.
         if (Fenster().Liste != telefon)
             return;

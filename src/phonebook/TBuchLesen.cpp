@@ -184,6 +184,18 @@ CPBR_Eintrag CPBR_Eintrag_Lesen(QString& rest)
     return e;
 }
 
+QString Eintragsname_Wandeln(QString name, QString& merker)
+{
+    // The marker is the phone's last character, before any conversion.
+    merker.clear();
+    if (name.endsWith(QLatin1Char('!'))) {
+        name.chop(1);
+        merker = QStringLiteral("!");
+    }
+    Zeichen_Rueckwandeln(name);
+    return name;
+}
+
 std::optional<QString> Puffer_Schritt(QString& puffer)
 {
     // A stale final word in front of the first entry goes, as far as its second character.
@@ -254,13 +266,8 @@ void Eintraege_Parsen(const QString& puffer, int buch)
         if (rest.startsWith(QLatin1Char(' ')))
             rest.remove(0, 1);
         CPBR_Eintrag e = CPBR_Eintrag_Lesen(rest);
-        // The marker is the phone's last character, before any conversion.
         QString merker;
-        if (e.Name.endsWith(QLatin1Char('!'))) {
-            e.Name.chop(1);
-            merker = QStringLiteral("!");
-        }
-        Zeichen_Rueckwandeln(e.Name);
+        e.Name = Eintragsname_Wandeln(e.Name, merker);
         const QString index = Index_Text(e.Index);
         ++Lesezaehler;
         // The cache holds 250 entries a book; the rest is read to the end but not kept.

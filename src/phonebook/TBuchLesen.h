@@ -47,6 +47,9 @@ struct CPBR_Eintrag {
 };
 // Reads the entry that follows "+CPBR:" at the start of `rest` and drops it from `rest`.
 CPBR_Eintrag CPBR_Eintrag_Lesen(QString& rest);
+// The name of an entry line as the PC shows it: its marker "!" (the phone's last character)
+// taken off into `merker`, then the phone's codes converted back.
+QString Eintragsname_Wandeln(QString name, QString& merker);
 
 // The number at the start of a text, as the number conversion reads it: leading blanks and
 // line breaks skipped, a sign, digits up to the first other character; 0 when there is none.

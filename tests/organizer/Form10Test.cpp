@@ -184,11 +184,13 @@ TEST_F(Terminformular, AnEditingCallerFillsItFromTheRow)
     EXPECT_EQ(d.Text1->text(), "0171");
     EXPECT_EQ(d.Textgrenze(), 20);
 
-    // Kinds and rules of no button leave the design choice; a date that is none leaves today.
+    // A kind of no button leaves the design choice, a rule of no button checks none and stays;
+    // a date that is none leaves today.
     Form10 g;
     g.Fuellen(TerminZeile{"HOLIDAY", "", "..", "25:99", "", "", "W1 #0"});
     EXPECT_EQ(g.Typ(), 0);
-    EXPECT_EQ(g.Wiederholung(), 0);
+    EXPECT_EQ(g.Wiederholung(), -1);
+    EXPECT_EQ(g.Objekt().Regel, "W1 #0");
     EXPECT_EQ(g.Textgrenze(), 20);
     EXPECT_EQ(g.MonthView1->selectedDate(), QDate::currentDate());
     EXPECT_FALSE(g.Check1->isChecked());

@@ -314,6 +314,38 @@ TEST_F(Organizerfenster, AnEditIsWrittenIntoItsOwnSlot)
     EXPECT_FALSE(QFile::exists(Neuer_Termin_Datei()));
 }
 
+TEST_F(Organizerfenster, AnEditChangesOnThePhoneOnlyWhatChangedInTheDialog)
+{
+    std::vector<std::string> zeilen{"CATEGORIES:MEETING",     "DALARM:20240315T094500", "DTSTART:20240315T100000",
+                                    "DTEND:20240315T110000", "RRULE:W1 FR #9",        "DESCRIPTION:Zahnarzt"};
+    Termin_Setzen(1, sim::VCalendar(zeilen));
+    f->Toolbar1_ButtonClick("refresh");
+    ASSERT_EQ(f->kal1->topLevelItemCount(), 1);
+    f->kal1->topLevelItem(0)->setSelected(true);
+    u.Handy->Empfangen_Loeschen();
+    Form10::Bedienung = [](Form10& d) {
+        EXPECT_TRUE(d.Check1->isChecked());
+        EXPECT_EQ(d.Wiederholung(), -1);  // its own rule, which no button expresses
+        d.Command1->click();
+    };
+    f->Toolbar1_ButtonClick("edit");
+    EXPECT_TRUE(Empfangen().isEmpty());
+    EXPECT_EQ(Termin(1), sim::VCalendar(zeilen));
+
+    // A later start takes its alarm along; every line the dialog does not show stays.
+    Form10::Bedienung = [](Form10& d) {
+        d.DT1->setTime(QTime(10, 30, 0));
+        d.Text1->setText("Zahnarzt Dr. B");
+        d.Command1->click();
+    };
+    f->Toolbar1_ButtonClick("edit");
+    zeilen[1] = "DALARM:20240315T101500";
+    zeilen[2] = "DTSTART:20240315T103000";
+    zeilen[5] = "DESCRIPTION:Zahnarzt Dr. B";
+    EXPECT_EQ(Termin(1), sim::VCalendar(zeilen));
+    EXPECT_EQ(Spalte(f->kal1, 6), QStringList{"W1 FR #9"});
+}
+
 TEST_F(Organizerfenster, CancelledOrFailedEdits)
 {
     f->Toolbar1_ButtonClick("edit");  // an empty list: nothing
@@ -333,7 +365,10 @@ TEST_F(Organizerfenster, CancelledOrFailedEdits)
 
     // A failed upload leaves the row and the file for another try.
     u.Handy->Schweigen_Bei("AT^SBNW=vcs,12,1");
-    Form10::Bedienung = [](Form10& d) { d.Command1->click(); };
+    Form10::Bedienung = [](Form10& d) {
+        d.Text1->setText("0172");
+        d.Command1->click();
+    };
     f->Termin_Bearbeiten();
     EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"0171"});
     EXPECT_TRUE(QFile::exists(Neuer_Termin_Datei()));
@@ -356,7 +391,8 @@ TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
     ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("\x1b", 3000));  // the refused prompt is cancelled
     u.Handy->Empfangen_Loeschen();
     f->Toolbar1_ButtonClick("new");
-    EXPECT_TRUE(Empfangen().startsWith("AT\r\nAT^SBNW=vcs,2,1,"));  // the probe after the failed prompt first
+    // The probe after the failed prompt first.
+    EXPECT_TRUE(Empfangen().startsWith("AT\r\nAT^SBNR=vcs,2\r\nAT^SBNW=vcs,2,1,"));
     EXPECT_EQ(Termin(1), sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
     EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"01", "02"}));
 }

@@ -94,6 +94,30 @@ TEST(VCalendar, ALongDescriptionIsShortenedToFitOneUpload)
     EXPECT_TRUE(Objektbytes(o).contains("\r\nDESCRIPTION:kurz\r\n"));
 }
 
+TEST(VCalendar, AChangedObjectChangesOnlyTheLinesOfWhatChanged)
+{
+    const QStringList telefon{"BEGIN:VEVENT", "DALARM:20240315T094500;PT5M", "DTSTART:20240315T100000",
+                              "RRULE:D7", "DESCRIPTION;CHARSET=UTF-8:alt", "END:VEVENT"};
+    TerminObjekt vorher{"MEMO", "20240315T100000", true, "W1", "alt"};
+    TerminObjekt nachher = vorher;
+    EXPECT_EQ(VCalendar_Aendern(telefon, vorher, nachher), telefon);
+
+    nachher.Alarm = false;
+    nachher.Regel.clear();
+    nachher.Beschreibung = QStringLiteral("neu");
+    EXPECT_EQ(VCalendar_Aendern(telefon, vorher, nachher),
+              (QStringList{"BEGIN:VEVENT", "DTSTART:20240315T100000", "DESCRIPTION:neu", "END:VEVENT"}));
+
+    // An alarm switched on takes the start; a new kind gets its line.
+    vorher.Alarm = false;
+    nachher = vorher;
+    nachher.Alarm = true;
+    nachher.Kategorie = QStringLiteral("MEETING");
+    EXPECT_EQ(VCalendar_Aendern({"BEGIN:VEVENT", "DTSTART:20240315T100000", "END:VEVENT"}, vorher, nachher),
+              (QStringList{"BEGIN:VEVENT", "DTSTART:20240315T100000", "CATEGORIES:MEETING",
+                           "DALARM:20240315T100000", "END:VEVENT"}));
+}
+
 TEST(VCalendar, APhoneObjectBecomesARow)
 {
     const QStringList objekt = Textdatei::Zeilen(QString::fromStdString(sim::VCalendar(

@@ -139,7 +139,7 @@ TEST_F(Termine, AnUnreadableReplyKeepsItsSlotOccupied)
     Treffen_Ablegen();
     u.Handy->Empfangen_Loeschen();
     EXPECT_TRUE(Termin_Schreiben());
-    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,4,1,3\r\n"));
+    EXPECT_TRUE(Empfangen().startsWith("AT^SBNR=vcs,4\r\nAT^SBNW=vcs,4,1,3\r\n"));
 }
 
 TEST_F(Termine, LargeObjectsAreReadInEverySlot)
@@ -163,7 +163,7 @@ TEST_F(Termine, ANewAppointmentGoesToTheFirstFreeSlot)
     Zeilen_Anlegen({1, 2, 4});
     Treffen_Ablegen();
     EXPECT_TRUE(Termin_Schreiben());
-    EXPECT_EQ(Empfangen(), QByteArray("AT^SBNW=vcs,3,1,3\r\n") + Block1 + "\x1A" + "AT^SBNW=vcs,3,2,3\r\n" + Block2 +
+    EXPECT_EQ(Empfangen(), QByteArray("AT^SBNR=vcs,3\r\nAT^SBNW=vcs,3,1,3\r\n") + Block1 + "\x1A" + "AT^SBNW=vcs,3,2,3\r\n" + Block2 +
                                "\x1A" + "AT^SBNW=vcs,3,3,3\r\n" + Block3 + "\x1A");
     EXPECT_EQ(Termin(3).size(), 180u);
     EXPECT_EQ(Indizes(), (QStringList{"01", "02", "04", "03"}));
@@ -171,7 +171,27 @@ TEST_F(Termine, ANewAppointmentGoesToTheFirstFreeSlot)
               (TerminZeile{"Treffen", "03", "01.03.2001", "09:05", "Büro: Planung", "Ja", "Monat"}));
     EXPECT_FALSE(QFile::exists(Neuer_Termin_Datei()));
     EXPECT_EQ(anzeige.Werte, (std::vector<int>{0, 1, 2, 3, 0}));
-    EXPECT_EQ(anzeige.Status, (QStringList{"Schreibe Termin...", "Fertig."}));
+    // The read of the slot, then the upload.
+    EXPECT_EQ(anzeige.Status, (QStringList{"Schreibe Termin...", "Schreibe Termin...", "Fertig."}));
+}
+
+// After the read, an appointment is stored in slot 3 on the handset.
+TEST_F(Termine, ANewAppointmentPassesASlotTakenOnTheHandsetBy)
+{
+    Termin_Setzen(1, Weihnachtstreff);
+    Termin_Setzen(2, Weihnachtstreff);
+    ASSERT_TRUE(Termine_Lesen());
+    TermineGelesen = true;
+    const std::string vomHandy = sim::VCalendar({"DTSTART:20240101T080000", "DESCRIPTION:vom Handy"});
+    Termin_Setzen(3, vomHandy);
+    u.Handy->Empfangen_Loeschen();
+    Form10::Bedienung = [](Form10& d) { d.Command1->click(); };
+    Termin_Anlegen();
+    EXPECT_TRUE(Empfangen().startsWith("AT^SBNR=vcs,3\r\nAT^SBNR=vcs,4\r\nAT^SBNW=vcs,4,1,"));
+    EXPECT_EQ(Termin(3), vomHandy);
+    EXPECT_EQ(Indizes(), (QStringList{"01", "02", "03", "04"}));
+    EXPECT_EQ(mobil.topLevelItem(2)->text(4), "vom Handy");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
 TEST_F(Termine, AnEmptyFileIsAFailure)
@@ -233,15 +253,14 @@ TEST_F(Termine, TheWarningComesWhileNothingWasRead)
     EXPECT_TRUE(Empfangen().isEmpty());
     EXPECT_FALSE(QFile::exists(Neuer_Termin_Datei()));
 
-    // Confirmed, it goes to slot 1 whatever the phone holds there.
-    Termin_Setzen(1, Weihnachtstreff);
+    // Confirmed, it goes to slot 1 when the phone holds nothing there.
     Form10::Bedienung = [](Form10& d) {
         d.Option1[2]->click();
         d.Command1->click();
     };
     u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
     Termin_Anlegen();
-    EXPECT_TRUE(Empfangen().startsWith("AT^SBNW=vcs,1,1,"));
+    EXPECT_TRUE(Empfangen().startsWith("AT^SBNR=vcs,1\r\nAT^SBNW=vcs,1,1,"));
     EXPECT_EQ(Indizes(), QStringList{"01"});
     EXPECT_EQ(mobil.topLevelItem(0)->text(0), "Treffen");
 

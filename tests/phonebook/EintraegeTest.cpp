@@ -189,6 +189,7 @@ TEST_F(Aendern, DialogGetsTheRowAndAnotherBookMovesTheEntry)
         EintragIndex = "2";
     };
     e.Ok_Bei("AT+CPBS=ME");
+    e.Ok_Bei("AT+CPBR=2");
     e.Ok_Bei("AT+CPBW=2,");
     e.Zaehlen_Bei("ME", 2, 100);
     e.Ok_Bei("AT+CPBS=SM");
@@ -201,8 +202,8 @@ TEST_F(Aendern, DialogGetsTheRowAndAnotherBookMovesTheEntry)
     EXPECT_EQ(gesehen.EintragBuch, "1");
     EXPECT_EQ(gesehen.EintragIndex, "001");
     EXPECT_EQ(gesehen.EintragName, "Anna");
-    // The new entry first, the old one only after the phone took it.
-    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=ME\r\nAT+CPBW=2,\"0301\",129,\"Anna\"\r\nAT+CPBS?\r\n"
+    // The new entry first, into an index read free, the old one only after the phone took it.
+    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=ME\r\nAT+CPBR=2\r\nAT+CPBW=2,\"0301\",129,\"Anna\"\r\nAT+CPBS?\r\n"
                                  "AT+CPBS=SM\r\nAT+CPBW=1\r\nAT+CPBS?\r\n");
     EXPECT_EQ(Indexe(1), QStringList{"005"});
     EXPECT_EQ(Indexe(2), (QStringList{"001", "002"}));
@@ -239,6 +240,7 @@ TEST_F(Aendern, FailedDeleteAfterTheMoveKeepsBothAndSaysSo)
     e.Zeilen.Waehlen(1, true);
     Dialog_Antwortet("2", "1");
     e.Ok_Bei("AT+CPBS=SM");
+    e.Ok_Bei("AT+CPBR=2");
     e.Ok_Bei("AT+CPBW=2,");
     e.Zaehlen_Bei("SM", 3, 10);
     e.Ok_Bei("AT+CPBS=SM");

@@ -64,8 +64,10 @@ TEST(KopierenSkript, SimLoopStopsWhenNoIndexIsLeftAndGoesOnAfterAFailedWrite)
         z->setSelected(true);
     }
     e.Ok_Bei("AT+CPBS=SM");
+    e.Ok_Bei("AT+CPBR=4");
     e.Fehler_Bei("AT+CPBW=4");
     e.Ok_Bei("AT+CPBS=SM");
+    e.Ok_Bei("AT+CPBR=4");
     e.Ok_Bei("AT+CPBW=4");
     e.Zaehlen_Bei("SM", 4, 4);
     Lokal_Kopieren(lokal, 1);
@@ -195,14 +197,28 @@ TEST_F(KopierenSim, SimTakesTheSelectedRowsAtTheFirstFreeIndexesInListOrder)
     Lokal_Waehlen({1, 2, 4});
     f->copytoSIM->trigger();
 
-    EXPECT_EQ(Empfangen(), "AT+CPBS=SM\r\nAT+CPBW=3,\"0301\",129,\"Anna!\"\r\nAT+CPBS?\r\n"
-                           "AT+CPBS=SM\r\nAT+CPBW=5,\"0302\",129,\"Bob\"\r\nAT+CPBS?\r\n"
-                           "AT+CPBS=SM\r\nAT+CPBW=6,\"+49304\",145,\"Dora\"\r\nAT+CPBS?\r\n");
+    EXPECT_EQ(Empfangen(), "AT+CPBS=SM\r\nAT+CPBR=3\r\nAT+CPBW=3,\"0301\",129,\"Anna!\"\r\nAT+CPBS?\r\n"
+                           "AT+CPBS=SM\r\nAT+CPBR=5\r\nAT+CPBW=5,\"0302\",129,\"Bob\"\r\nAT+CPBS?\r\n"
+                           "AT+CPBS=SM\r\nAT+CPBR=6\r\nAT+CPBW=6,\"+49304\",145,\"Dora\"\r\nAT+CPBS?\r\n");
     Ueberall(1, "SM",
              {"1|0101|Eins", "2|0102|Zwei", "3|0301|Anna!", "4|0104|Vier", "5|0302|Bob", "6|+49304|Dora"});
     EXPECT_EQ(TBuchDaten[1][4][2], "Anna");
     EXPECT_EQ(TBuchDaten[1][4][4], "!");
     EXPECT_EQ(f->Label1[0]->text(), "(244 von 250 frei)");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+// After the read, entries are stored at SIM indexes 3 and 4 on the handset.
+TEST_F(KopierenSim, ACopyPassesIndexesTakenOnTheHandsetByWithoutAQuestion)
+{
+    Setzen("SM", {{1, {"0101", 129, "Eins"}}, {2, {"0102", 129, "Zwei"}}});
+    f->Buchknopf(1)->trigger();
+    Setzen("SM", {{1, {"0101", 129, "Eins"}}, {2, {"0102", 129, "Zwei"}}, {3, {"0103", 129, "Drei"}},
+                  {4, {"0104", 129, "Vier"}}});
+    Lokal_Waehlen({2});
+    f->copytoSIM->trigger();
+    Ueberall(1, "SM", {"1|0101|Eins", "2|0102|Zwei", "3|0103|Drei", "4|0104|Vier", "5|0302|Bob"});
+    EXPECT_EQ(Schreibbefehle(), 1);
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
@@ -250,6 +266,17 @@ TEST_F(KopierenSim, PartlyReadBookTakesNothingUntilItIsReadWhole)
     f->copytoSIM->trigger();  // whole now
     EXPECT_EQ(Telefon("SM"), QStringList({"1|1|A", "2|2|B", "3|3|C", "4|0302|Bob"}));
     EXPECT_EQ(Liste(1), Telefon("SM"));
+}
+
+TEST_F(KopierenSim, ANameTooLongForTheBookIsCutToItsLength)
+{
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Buch("SM")->TextLaenge = 14; });
+    f->Lokal_Anfuegen("LOKAL", 7, "Abcdefghijklmnopqrstuvwxyz", "0305", "");
+    f->Lokal_Anfuegen("LOKAL", 7, "Abcdefghijklmnopqrstuvwxyz", "0306", "!");
+    Lokal_Waehlen({5, 6});
+    f->copytoSIM->trigger();
+    Ueberall(1, "SM", {"1|0305|Abcdefghijklmn", "2|0306|Abcdefghijklm!"});
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
 TEST_F(KopierenSim, AFullCacheIsNoFullBook)

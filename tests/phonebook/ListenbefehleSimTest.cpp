@@ -212,6 +212,28 @@ TEST_F(ListenbefehleSim, NewChangeAndDeleteInTheSimAndThePhoneBook)
     EXPECT_EQ(f->Label1[0]->text(), "(248 von 250 frei)");
 }
 
+// After the read, "VomHandy" is stored at SIM index 3 on the handset.
+TEST_F(ListenbefehleSim, ANewEntryReadsItsIndexFirstAndAsksBeforeOverwritingTheHandsetsEntry)
+{
+    Setzen("SM", {{1, {"0301", 129, "Bob"}}, {2, {"0302", 129, "Carl"}}});
+    Lesen(1);
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Buch("SM")->Eintraege[3] = {"0303", 129, "VomHandy"}; });
+    u.Handy->Empfangen_Loeschen();
+    u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
+    Im_Dialog([](Form4* d) {
+        EXPECT_EQ(d->Text4->text(), "3");
+        d->Text1->setText("Neu PC");
+        d->Text2->setText("0304");
+        d->Command1->click();
+    });
+    Befehl("new");
+    ASSERT_TRUE(dialogGesehen);
+    EXPECT_EQ(u.Handy->Empfangen(), "AT+CPBS=SM\r\nAT+CPBR=3\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{QStringLiteral("Der Index 3 ist bereits vergeben!\r\nMöchten Sie den "
+                                                            "Eintrag VomHandy (0303) wirklich überschreiben?")});
+    Alle_Gleich(1, "SM", {"1|0301|Bob", "2|0302|Carl", "3|0303|VomHandy"});
+}
+
 TEST_F(ListenbefehleSim, UmlautsAndAtSignAreStoredInThePhonesCodesAndReadBackUnchanged)
 {
     Lesen(1);
