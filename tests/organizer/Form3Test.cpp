@@ -477,6 +477,18 @@ TEST_F(Organizerfenster, RefreshMarksTheAppointmentsReadOnlyWhenComplete)
     EXPECT_TRUE(TermineGelesen);
 }
 
+TEST_F(Organizerfenster, ARingRightAfterASlotsReplyLeavesItsAppointmentWhole)
+{
+    Termin_Setzen(1, sim::VCalendar({"CATEGORIES:MEETING", "DTSTART:20240315T093000", "DESCRIPTION:Planung"}));
+    u.Handy->Nachsatz_Bei("AT^SBNR=vcs,1", "\r\nRING\r\n", 1);
+    f->Toolbar1_ButtonClick("refresh");
+    EXPECT_EQ(Spalte(f->kal1, 1), QStringList{"01"});
+    EXPECT_EQ(Spalte(f->kal1, 2), QStringList{"15.03.2024"});
+    EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"Planung"});
+    EXPECT_TRUE(TermineGelesen);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
 TEST_F(Organizerfenster, ARefreshOnAFullDiskSaysSoOnceAndIsNotComplete)
 {
     Termin_Setzen(5, sim::VCalendar({"DESCRIPTION:eins"}));
