@@ -356,7 +356,7 @@ TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
     ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("\x1b", 3000));  // the refused prompt is cancelled
     u.Handy->Empfangen_Loeschen();
     f->Toolbar1_ButtonClick("new");
-    EXPECT_TRUE(Empfangen().startsWith("AT\r\nAT^SBNW=vcs,2,1,"));  // the probe after the failed prompt first
+    EXPECT_TRUE(Empfangen().startsWith("ATS3?\r\nAT^SBNW=vcs,2,1,"));  // the probe after the failed prompt first
     EXPECT_EQ(Termin(1), sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
     EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"01", "02"}));
 }
