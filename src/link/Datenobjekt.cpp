@@ -53,6 +53,20 @@ void Kopf_Entfernen(QString& tail, Schnitt::Art art)
         tail.clear();
 }
 
+// Where the reply's final "OK" line begins; -1 for none. What follows it is no part of the reply.
+qsizetype Ok_Zeile(const QString& text)
+{
+    for (qsizetype anfang = 0; anfang < text.size();) {
+        qsizetype ende = anfang;
+        while (ende < text.size() && text.at(ende) != QLatin1Char('\r') && text.at(ende) != QLatin1Char('\n'))
+            ++ende;
+        if (QStringView(text).mid(anfang, ende - anfang) == u"OK")
+            return anfang;
+        anfang = ende + 1;
+    }
+    return -1;
+}
+
 }  // namespace
 
 QString Hex_Kodieren(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
@@ -126,23 +140,23 @@ bool Objekt_Lesen_Direkt(const QString& typ, int platz, const QString& status)
 
 std::optional<QString> Antwort_Schneiden(const QString& antwort, const Schnitt& schnitt)
 {
-    QString text = antwort;
+    const qsizetype ok = Ok_Zeile(antwort);
+    if (ok < 0)
+        return std::nullopt;
+    QString text = antwort.left(ok);
     if (schnitt.Anfang == Schnitt::Art::Fest) {
-        if (text.size() < schnitt.Zeichen + 4)
+        if (text.size() < schnitt.Zeichen)
             return std::nullopt;
         text.remove(0, schnitt.Zeichen);
     } else if (schnitt.Anfang == Schnitt::Art::Kopf) {
         const qsizetype kopf = text.indexOf(Kopfzeile);
-        if (kopf < 0 || text.size() - kopf < 4)
+        if (kopf < 0)
             return std::nullopt;
         text.remove(0, kopf);
     } else {
         Kommas_Schneiden(text);
         Bis_CRLF_Schneiden(text);
-        if (text.size() < 4)
-            return std::nullopt;
     }
-    text.chop(4);
 
     for (qsizetype kopf = text.indexOf(Kopfzeile); kopf >= 0; kopf = text.indexOf(Kopfzeile)) {
         QString tail = text.mid(kopf);

@@ -76,10 +76,10 @@ inline const Schnitt TerminSchnitt{Schnitt::Art::Kopf, 0, Schnitt::Art::Fest, tr
 // "bmp" and "mid": header fields cut within a window of 30 characters.
 inline const Schnitt KommaSchnitt{Schnitt::Art::Komma, 0, Schnitt::Art::Komma, false};
 
-// The object's hexadecimal text from a read reply: the start cut, the last 4 characters ("OK"
-// and its CR LF) dropped, every "^SBNR:" header line removed, then every LF and every CR.
-// Nothing when the reply is too short for the cuts, or when a start cut by its header has none.
-// The digits themselves are not checked.
+// The object's hexadecimal text from a read reply: the lines before its final "OK" line, the
+// start cut, every "^SBNR:" header line removed, then every LF and every CR. Nothing when the
+// reply has no "OK" line, or when a start cut by its header has none. The digits themselves are
+// not checked.
 std::optional<QString> Antwort_Schneiden(const QString& antwort, const Schnitt& schnitt);
 
 // Writes the bytes of the hexadecimal text to the file, replacing it. A text that is no

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <optional>
 
 namespace Module1 {
 
@@ -25,8 +26,9 @@ const QString CRLF = QStringLiteral("\r\n");
 // After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
 constexpr qint64 RuheMs = 500;
 constexpr qint64 NachlaufMs = 2000;
-// The probe that shows the phone in step: its bound, and how many are sent at most.
-const QString Probe = QStringLiteral("AT");
+// The probe that shows the phone in step: its bound, and how many are sent at most. It asks for
+// the line end character, so its value line tells its "OK" from the late "OK" of a command before.
+const QString Probe = QStringLiteral("ATS3?");
 constexpr qint64 ProbeMs = 1000;
 constexpr int Proben = 3;
 // Ends a pending data entry of the phone.
@@ -41,6 +43,25 @@ Ergebnis Zeile_Bewerten(QStringView zeile)
     if (zeile == u"ERROR" || zeile.startsWith(u"+CME ERROR") || zeile.startsWith(u"+CMS ERROR"))
         return Ergebnis::Fehler;
     return Ergebnis::Keins;
+}
+
+// The next complete line from `ab` on; `ab` moves past it. Nothing while no line is complete.
+std::optional<QStringView> Naechste_Zeile(const QString& text, qsizetype& ab)
+{
+    for (qsizetype i = ab; i < text.size(); ++i) {
+        if (Ist_Zeilenende(text.at(i))) {
+            const QStringView zeile = QStringView(text).mid(ab, i - ab);
+            ab = i + 1;
+            return zeile;
+        }
+    }
+    return std::nullopt;
+}
+
+// A register value as the phone gives it: one to three digits ("013").
+bool Ist_Wertzeile(QStringView zeile)
+{
+    return !zeile.isEmpty() && zeile.size() <= 3 && std::all_of(zeile.begin(), zeile.end(), [](QChar c) { return c.isDigit(); });
 }
 
 // Scans the complete lines from `ab` on and returns the first final result among them;
@@ -163,21 +184,37 @@ void Puffer_Leeren()
     Log_Zeigen();
 }
 
-// One entry per wait: what came outside the reply, then the log.
-void Debuglog_Abschliessen()
+// One entry per wait: what came outside the reply, then the log. What came after the reply
+// belongs to the next entry.
+void Debuglog_Abschliessen(const QString& danach = QString())
 {
     Verbindung& L = Link();
     if (Debugmodus())
         Debuglog_Schreiben(L.Vorlauf + L.Text1);
-    L.Vorlauf.clear();
+    L.Vorlauf = danach;
 }
 
 QString Input() { return Link().Port ? Link().Port->Input() : QString(); }
 
+// A port opened anew may lead to another phone: it starts as at program start, in step and
+// with nothing known of its echo.
+void Neuen_Port_Pruefen()
+{
+    Verbindung& L = Link();
+    if (!L.Port || !L.Port->Neu_Geoeffnet())
+        return;
+    L.Abgleichen = Verbindung::Abgleich::Keiner;
+    L.EchoGesehen = false;
+    L.EchoFehlte = false;
+}
+
+// A write opens a port again whose device went away.
 void Output(const QString& text)
 {
-    if (Link().Port)
-        Link().Port->Output(text);
+    if (!Link().Port)
+        return;
+    Link().Port->Output(text);
+    Neuen_Port_Pruefen();
 }
 
 qint64 Jetzt()
@@ -239,15 +276,8 @@ bool Takt_Sichern()
     return false;
 }
 
-// After a time-out or a failed prompt nothing is sent until the phone is in step; writes
-// straight to the port are guarded as well.
-void Takt_Verloren(Verbindung::Abgleich art)
-{
-    Verbindung& L = Link();
-    L.Abgleichen = art;
-    if (L.Port && !L.Port->VorAusgabe)
-        L.Port->VorAusgabe = [] { return Takt_Sichern(); };
-}
+// After a time-out or a failed prompt nothing is sent until the phone is in step.
+void Takt_Verloren(Verbindung::Abgleich art) { Link().Abgleichen = art; }
 
 // Reads input into the log until the line has been quiet for a while, at most the bound.
 void Nachlauf_Abwarten()
@@ -269,20 +299,22 @@ void Nachlauf_Abwarten()
 
 enum class Sonde { ImTakt, Endzeile, Keine };
 
-// Sends the probe and reads its reply into the log: in step when one "OK" comes (after the
-// probe's echo, while the phone echoes) and then nothing else but lines the phone sends on
-// its own for a while. Keine: no final line came.
+// Sends the probe and reads its reply into the log: in step when its value line and "OK" come,
+// or an error line alone (a phone without the query), after the probe's echo while the phone
+// echoes, and then nothing else but lines the phone sends on its own for a while. A bare "OK"
+// answers a command before. Keine: no final line came.
 Sonde Probe_Senden()
 {
     Verbindung& L = Link();
     const QString echo = Probe + QLatin1Char('\r');
-    const bool echoErwartet = L.EchoGesehen;
     Output(Probe + CRLF);
+    const bool echoErwartet = L.EchoGesehen;
     QString roh;
     bool echo_da = false;
     qsizetype ab = echoErwartet ? -1 : 0;  // where the probe's reply begins; then its next line
     qsizetype zeile = 0;
-    qint64 okSeit = -1;
+    bool wert = false;  // the last line of the reply was a value line
+    qint64 antwortSeit = -1;
     bool endzeile = false;
     const qint64 anfang = Jetzt();
     Sonde sonde = Sonde::Keine;
@@ -300,27 +332,29 @@ Sonde Probe_Senden()
             }
             qsizetype alle = 0;
             endzeile = endzeile || Endergebnis_Ab(roh, alle) != Ergebnis::Keins;
-            if (okSeit < 0 && ab >= 0) {
-                const Ergebnis e = Endergebnis_Ab(roh, ab);
-                if (e == Ergebnis::Fehler) {
-                    sonde = Sonde::Endzeile;
+            while (antwortSeit < 0 && ab >= 0) {
+                const std::optional<QStringView> z = Naechste_Zeile(roh, ab);
+                if (!z)
                     break;
-                }
-                if (e == Ergebnis::Ok) {
-                    okSeit = jetzt;
+                if (z->isEmpty() || Ist_Unaufgefordert(*z))
+                    continue;
+                const Ergebnis e = Zeile_Bewerten(*z);
+                if (e == Ergebnis::Fehler || (e == Ergebnis::Ok && wert)) {
+                    antwortSeit = jetzt;
                     zeile = ab;
                 }
+                wert = Ist_Wertzeile(*z);
             }
-            if (okSeit >= 0 && Eigene_Zeile(roh, std::max(zeile, roh.size() - chunk.size()), zeile)) {
-                sonde = Sonde::Endzeile;  // more came after the "OK": a late reply, or a second one
+            if (antwortSeit >= 0 && Eigene_Zeile(roh, std::max(zeile, roh.size() - chunk.size()), zeile)) {
+                sonde = Sonde::Endzeile;  // more came after the answer: a late reply, or a second one
                 break;
             }
         }
-        if (okSeit >= 0 && jetzt - okSeit >= RuheMs) {
+        if (antwortSeit >= 0 && jetzt - antwortSeit >= RuheMs) {
             sonde = Sonde::ImTakt;
             break;
         }
-        if (Verloren() || (okSeit < 0 && jetzt - anfang >= ProbeMs)) {
+        if (Verloren() || (antwortSeit < 0 && jetzt - anfang >= ProbeMs)) {
             sonde = endzeile ? Sonde::Endzeile : Sonde::Keine;
             break;
         }
@@ -364,7 +398,7 @@ public:
         }
         L.Vorlauf += chunk;
         const qsizetype von = std::max(m_anfang, L.Vorlauf.size() - chunk.size() - L.Echo.size() + 1);
-        const qsizetype pos = L.Vorlauf.indexOf(L.Echo, von, Qt::CaseInsensitive);
+        const qsizetype pos = Echo_Finden(L.Vorlauf, L.Echo, von);
         if (pos < 0) {
             Log_Zeigen();
             return false;
@@ -380,6 +414,21 @@ public:
 
     // The next final line of the reply; `endzeile` gets it.
     Ergebnis Endergebnis(QString* endzeile = nullptr) { return Endergebnis_Ab(Link().Text2, m_ab, endzeile); }
+
+    // The reply ends at its final line (with the LF of its CR LF): what came after it leaves the
+    // reply and is returned, for the log.
+    QString Danach()
+    {
+        Verbindung& L = Link();
+        qsizetype ende = m_ab;
+        if (ende > m_start2 && ende < L.Text2.size() && L.Text2.at(ende - 1) == QLatin1Char('\r') &&
+            L.Text2.at(ende) == QLatin1Char('\n'))
+            ++ende;
+        const QString danach = L.Text2.mid(ende);
+        L.Text2.truncate(ende);
+        L.Text1.chop(danach.size());
+        return danach;
+    }
 
     // The data prompt: "> " at the start of a line of the reply.
     bool Prompt() const
@@ -413,7 +462,7 @@ private:
         if (!m_echoSuchen)
             return;
         const qsizetype von = std::max(m_start2, L.Text2.size() - neu - L.Echo.size() + 1);
-        const qsizetype pos = L.Text2.indexOf(L.Echo, von, Qt::CaseInsensitive);
+        const qsizetype pos = Echo_Finden(L.Text2, L.Echo, von);
         if (pos < 0)
             return;
         m_echoSuchen = false;
@@ -449,10 +498,10 @@ Unterwarten PIN_Befehl(const QString& befehl)
 {
     Echo_Erwarten(befehl, true);
     Meter(0);
+    Output(befehl + CRLF);
     Unterwarten w;
     {
         Empfang empfang;
-        Output(befehl + CRLF);
         int leer = 0;
         for (;;) {
             const QString chunk = Input();
@@ -465,6 +514,8 @@ Unterwarten PIN_Befehl(const QString& befehl)
                 break;
             }
         }
+        if (w.ergebnis != Ergebnis::Keins)
+            Link().Vorlauf += empfang.Danach();
     }
     if (w.ergebnis != Ergebnis::Keins)
         Beantwortet();
@@ -628,9 +679,18 @@ bool Befehl_Schreiben(const QString& befehl, bool crlf)
     return true;
 }
 
+bool Roh_Schreiben(const QString& text)
+{
+    if (!Takt_Sichern())
+        return false;
+    Output(text);
+    return true;
+}
+
 bool Im_Takt()
 {
     Verbindung& L = Link();
+    Neuen_Port_Pruefen();
     if (L.Abgleichen == Verbindung::Abgleich::Keiner || !L.Port)
         return true;
     // A lost device leaves nothing to resolve: the port opened again starts in step.
@@ -641,7 +701,6 @@ bool Im_Takt()
     if (!L.Port->IstOffen())
         return true;  // nothing reaches a phone; the command fails by itself
     const Verbindung::Abgleich art = L.Abgleichen;
-    L.Abgleichen = Verbindung::Abgleich::Keiner;  // the probe's own writes pass the guard
     // The link is held meanwhile, and the windows are painted.
     const bool warBelegt = L.Belegt;
     if (!warBelegt)
@@ -655,8 +714,7 @@ bool Im_Takt()
         if (!imTakt && sonde == Sonde::Keine && art == Verbindung::Abgleich::NachPrompt && i < Proben)
             Output(Esc);
     }
-    if (!imTakt)
-        L.Abgleichen = art;
+    L.Abgleichen = imTakt ? Verbindung::Abgleich::Keiner : art;
     if (!warBelegt)
         Link_Freigeben();
     return imTakt;
@@ -686,6 +744,7 @@ Ausgang Warten(const QString& absage)
     Ergebnis ergebnis = Ergebnis::Keins;
     QString endzeile;
     bool zeitAus = false;
+    QString danach;
     {
         Empfang empfang;
         for (;;) {
@@ -711,10 +770,12 @@ Ausgang Warten(const QString& absage)
             if (zeitAus)
                 break;
         }
+        if (ergebnis != Ergebnis::Keins)
+            danach = empfang.Danach();
     }
     if (ergebnis != Ergebnis::Keins)
         Beantwortet();
-    Debuglog_Abschliessen();
+    Debuglog_Abschliessen(danach);
     Meter(0);
     // The refusal the caller expects is an answer: no PIN path, no message.
     if (ergebnis == Ergebnis::Fehler && !absage.isEmpty() && endzeile.trimmed() == absage) {

@@ -22,10 +22,11 @@ struct Verbindung {
     // Milliseconds of a steady clock for the timed waits; unset: the real one. Tests may speed it up.
     std::function<qint64()> Uhr;
 
-    QString Text2;  // reply buffer: the current command's reply, from its echo on
+    QString Text2;  // reply buffer: the current command's reply, from its echo to its final line
     QString Text1;  // communication log of the current exchange, from the command's echo on
     // What came that is no command's reply (stale and unsolicited lines, the late reply of a
-    // timed-out command): the log window and debug.log show it, no reader parses it.
+    // timed-out command, lines right after a final line): the log window and debug.log show it,
+    // no reader parses it.
     QString Vorlauf;
     bool Belegt = false;  // the busy lamp is red
     // The last command was answered in time, with an error: the phone refused it.
@@ -62,8 +63,12 @@ bool Prompt_Warten();
 // False when nothing was written (the phone is not in step; the time-out was told).
 bool Befehl_Schreiben(const QString& befehl, bool crlf);
 
+// Writes the text straight to the port: data after a prompt, or a command whose reply nobody
+// waits for. False when nothing was written (the phone is not in step; the time-out was told).
+bool Roh_Schreiben(const QString& text);
+
 // Before every command: true when the phone is in step. After a time-out or a failed prompt it
-// drains the line into the log and probes with "AT"; false when the phone did not answer in step.
+// drains the line into the log and probes with "ATS3?"; false when the phone did not answer in step.
 bool Im_Takt();
 // A wait of the caller's own ended without the final line: the phone must show that it is in
 // step before the next command.

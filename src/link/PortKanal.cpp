@@ -91,8 +91,6 @@ QString SerialPortKanal::Input()
 
 void SerialPortKanal::Output(const QString& text)
 {
-    if (VorAusgabe && !VorAusgabe())
-        return;
     if (!m_port->isOpen() && !(m_verloren && Oeffnen()))
         return;
     const QByteArray bytes = text.toLatin1();
@@ -184,6 +182,7 @@ bool SerialPortKanal::Oeffnen()
         return false;
     }
     m_verloren = false;
+    m_neu = true;
     m_leitungFrei = steady_clock::now();
     return true;
 }

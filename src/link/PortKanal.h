@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
 #include <chrono>
-#include <functional>
 #include <memory>
+#include <utility>
 
 class QSerialPort;
 
@@ -27,9 +27,8 @@ public:
     // ends at once instead of polling a dead line.
     virtual bool Verloren() const { return false; }
 
-    // Runs before every write, for the exchange's guard: false refuses the write, because the
-    // phone is not in step (the exchange has told the time-out).
-    std::function<bool()> VorAusgabe;
+    // True once after each open: another phone may be on the line now.
+    bool Neu_Geoeffnet() { return std::exchange(m_neu, false); }
 
     // Port number as the program keeps it (1 = COM1); false when the number is refused.
     virtual bool CommPort_Setzen(int nummer) = 0;
@@ -41,6 +40,9 @@ public:
     virtual bool Oeffnen() = 0;
     virtual void Schliessen() = 0;
     virtual bool IstOffen() const = 0;
+
+protected:
+    bool m_neu = false;
 };
 
 // Port n is the device of settings "Ports"/"COM<n>", else /dev/ttyS<n-1>.

@@ -76,19 +76,25 @@ void Platz_Merken(int platz, bool frei)
 }
 
 // Lists the appointment of slot n from the reply to its read, which is not a short one. False
-// when its slot file cannot be written (told): the appointment stays unknown.
+// when its data cannot be decoded or its slot file cannot be written (told): the appointment
+// stays unknown.
 bool Platz_Eintragen(int n, const QString& antwort)
 {
     const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
     const std::optional<QByteArray> bytes = hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
+    // A reply that cannot be decoded leaves the slot's appointment unknown.
+    if (!bytes) {
+        Fehler_Melden();
+        return false;
+    }
     QTreeWidget* liste = Terminlisten().Mobil;
     const int vorher = liste ? liste->topLevelItemCount() : 0;
-    const bool gesichert = bytes && Datei_Sichern(Platz_Datei(n), *bytes);
+    const bool gesichert = Datei_Sichern(Platz_Datei(n), *bytes);
     if (gesichert)
         Termin_Parsen(QString::number(n));
     if (liste && liste->topLevelItemCount() == vorher)
         Zeile_Einfuegen(VCalendar_Lesen({}), QString::number(n));  // occupied all the same
-    if (bytes && !gesichert) {
+    if (!gesichert) {
         Schreibfehler_Melden();
         return false;
     }
@@ -134,18 +140,18 @@ bool Termine_Lesen()
     FreiePlaetze gelesen;
     gelesen.Bekannt = true;
     for (int n = 1; n <= TerminPlaetze; ++n) {
+        const QString abgebrochen =
+            QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n);
         Link().Text1.clear();
         Link().Text2.clear();
         if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, n, QStringLiteral("Lese Termine vom Handy (Platz %1)...").arg(n))) {
-            Status_Setzen(QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!")
-                              .arg(n));
+            Status_Setzen(abgebrochen);
             return false;
         }
         const QString antwort = Link().Text1;
         gelesen.Frei[n] = antwort.size() < KurzeAntwort;
         if (!gelesen.Frei[n] && !Platz_Eintragen(n, antwort)) {
-            Status_Setzen(
-                QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n));
+            Status_Setzen(abgebrochen);
             return false;
         }
         Fortschritt(n, TerminPlaetze);

@@ -3,22 +3,11 @@
 #include "common/Dialoge.h"
 #include "common/Module3.h"
 #include "link/Module1.h"
-#include "link/PortKanal.h"
 #include "phonebook/Form1.h"
 
 #include <QTreeWidget>
 
 namespace Module1 {
-
-namespace {
-
-void Schreiben(const QString& text)
-{
-    if (Link().Port)
-        Link().Port->Output(text);
-}
-
-}  // namespace
 
 QString Waehlbefehl(const QString& nummer) { return QStringLiteral("ATDT") + nummer + QStringLiteral(";\r\n"); }
 
@@ -39,7 +28,7 @@ bool Waehlen(const QString& anzeige, const QString& nummer)
         return false;
     }
     Status_Setzen(QStringLiteral("Wähle Nummer ") + anzeige + QStringLiteral("..."));
-    Schreiben(Waehlbefehl(nummer));
+    Roh_Schreiben(Waehlbefehl(nummer));
     return true;
 }
 
@@ -62,7 +51,7 @@ void Lokal_Waehlen()
 void Anruf_Beenden()
 {
     Status_Setzen(QStringLiteral("Auflegen..."));
-    Schreiben(QStringLiteral("AT\r\n"));
+    Roh_Schreiben(QStringLiteral("AT\r\n"));
     Status_Setzen(QStringLiteral("Fertig."));
 }
 

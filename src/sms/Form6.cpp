@@ -9,7 +9,6 @@
 #include "common/Zeichen.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
-#include "link/PortKanal.h"
 #include "phonebook/Form1.h"
 #include "sms/Form26.h"
 #include "sms/Form27.h"
@@ -61,13 +60,6 @@ bool Text_Sendbar(const QString& text)
 {
     return SMS_Kodierbar(text) || Frage_Ja(QStringLiteral("Der Text enthält Zeichen, die das Handy nicht senden "
                                                           "kann. Sie werden als ? gesendet. Trotzdem senden?"));
-}
-
-// The PDU goes straight to the port after the prompt.
-void Roh_Senden(const QString& text)
-{
-    if (Link().Port)
-        Link().Port->Output(text);
 }
 
 }  // namespace
@@ -563,7 +555,7 @@ void Form6::SMS_VERSENDEN()
         if (!Prompt_Senden(QStringLiteral("at+cmgs=") + QString::number(pdu.Oktette), true))
             return;
         Status_Setzen(QStringLiteral("Sende Nachricht...") + von);
-        Roh_Senden(pdu.PDU);
+        Roh_Schreiben(pdu.PDU);  // straight after the prompt
         if (!Befehl_Senden(QString(QChar(26)), false))
             return;
 
@@ -624,7 +616,7 @@ void Form6::SMS_SPEICHERN()
     if (!Prompt_Senden(QStringLiteral("at+cmgw=") + QString::number(pdu.Oktette), true))
         return;
     Status_Setzen(QStringLiteral("Speichere Nachricht..."));
-    Roh_Senden(pdu.PDU);
+    Roh_Schreiben(pdu.PDU);  // straight after the prompt
     if (!Befehl_Senden(QString(QChar(26)), false))
         return;
     Status_Setzen(QStringLiteral("Nachricht gespeichert."));

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace Module1;
 
@@ -230,6 +231,14 @@ TEST_F(AustauschSim, PromptThenDataThenOk)
     EXPECT_TRUE(Link().Text2.contains("+CMGW: 6"));
 }
 
+TEST_F(AustauschSim, ALineRightAfterTheFinalLineIsNoPartOfTheReply)
+{
+    handy.Nachsatz_Bei("AT+CGMM", "\r\nRING\r\n", 1);
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(Link().Text2, "AT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
+    EXPECT_EQ(Link().Text1, Link().Text2);
+}
+
 TEST_F(AustauschSim, ModelDetection)
 {
     handy.Mit_Zustand([](sim::SimHandy& h) { h.Modell = "S25"; });
@@ -253,9 +262,9 @@ TEST_F(AustauschSim, ALateReplyBeforeTheNextEchoIsDroppedAndLogged)
     EXPECT_EQ(Link().Text2, "AT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
     // No reader finds it or the probe in the log it parses; the log window shows them.
     EXPECT_EQ(Link().Text1, Link().Text2);
-    EXPECT_EQ(u.Anzeige.Log, "\r\nERROR\r\nAT\r\r\nOK\r\nAT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
+    EXPECT_EQ(u.Anzeige.Log, "\r\nERROR\r\nATS3?\r\r\n013\r\n\r\nOK\r\nAT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
-    EXPECT_EQ(handy.Empfangen(), "AT+LANGSAM\r\nAT\r\nAT+CGMM\r\n");
+    EXPECT_EQ(handy.Empfangen(), "AT+LANGSAM\r\nATS3?\r\nAT+CGMM\r\n");
 }
 
 TEST_F(AustauschSim, WithoutEchoTheLineIsWaitedQuietAfterATimeOut)
@@ -294,13 +303,46 @@ TEST_F(AustauschSim, AnEchoWhileBusyDoesNotLetALateOkAnswerTheNextCommand)
     EXPECT_EQ(u.Dialoge.Texte(), (QStringList{Timeout, "Das Passwort ist falsch!"}));
 }
 
+TEST_F(AustauschSim, AQueuedProbeAnsweredLateDoesNotAnswerTheNextCommand)
+{
+    // A busy phone answers the timed-out write A late, just after the quiet wait that follows
+    // the time-out, and the queued probe 0.6 s after that.
+    const auto buch = sim::Telefonbuch_Anmelden(handy);
+    TimeoutFaktor = 1000;
+    handy.Echo_Setzen(false);
+    handy.Verzoegerung_Setzen(800);
+    handy.Antwort_Verlieren_Bei("AT+CPBW=1", 1);
+    bool spaet = false;
+    u.Dialoge.BeiMeldung = [&](const DialogeSkript::Meldung_&) {
+        if (!std::exchange(spaet, true))
+            handy.Melden_Alle(sim::Ok(), 700, 1);
+    };
+    EXPECT_FALSE(Befehl_Senden("AT+CPBW=1,\"030\",129,\"Anna\"", true));
+    handy.Antwort_Setzen("AT+CPBW=2", sim::CmeError(21), 1);
+    EXPECT_FALSE(Befehl_Senden("AT+CPBW=2,\"040\",129,\"Bert\"", true));
+    EXPECT_EQ(handy.Befehle(), (std::vector<std::string>{"AT+CPBW=1,\"030\",129,\"Anna\"", "ATS3?",
+                                                          "AT+CPBW=2,\"040\",129,\"Bert\"", "AT+CPIN?"}));
+    EXPECT_EQ(u.Dialoge.Texte(), (QStringList{Timeout, PinFehler}));
+    EXPECT_EQ(handy.Mit_Zustand([&](sim::SimHandy&) { return buch->Buch("SM")->Eintraege.size(); }), 1u);
+}
+
+TEST_F(AustauschSim, APhoneWithoutTheProbesQueryIsInStepOnItsErrorLine)
+{
+    handy.Antwort_Setzen("ATS3?", sim::Error());
+    handy.Schweigen_Bei("AT+CGMM", 1);
+    EXPECT_FALSE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(handy.Empfangen(), "AT+CGMM\r\nATS3?\r\nAT+CGMM\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
+}
+
 TEST_F(AustauschSim, WithoutEchoOneLostReplyLetsTheFollowingWritesSucceed)
 {
     const auto buch = sim::Telefonbuch_Anmelden(handy);
     handy.Echo_Setzen(false);
     handy.Antwort_Verlieren_Bei("AT+CPBW", 1);
     EXPECT_FALSE(Befehl_Senden("AT+CPBW=1,\"030\",129,\"Anna\"", true));
-    std::string erwartet = "AT+CPBW=1,\"030\",129,\"Anna\"\r\nAT\r\n";
+    std::string erwartet = "AT+CPBW=1,\"030\",129,\"Anna\"\r\nATS3?\r\n";
     for (int i = 2; i <= 5; ++i) {
         const QString befehl = QStringLiteral("AT+CPBW=%1,\"04%1\",129,\"Name%1\"").arg(i);
         EXPECT_TRUE(Befehl_Senden(befehl, true)) << i;
@@ -320,7 +362,7 @@ TEST_F(AustauschSim, ADroppedEscLeavesNoPhoneInDataMode)
     EXPECT_FALSE(Prompt_Senden("AT^SBNW=bmp,0,1,1", true));
     handy.Verzoegerung_Setzen(0);
     EXPECT_TRUE(Befehl_Senden("AT+CPBW=1,\"030\",129,\"Anna\"", true));
-    EXPECT_EQ(handy.Empfangen(), "AT^SBNW=bmp,0,1,1\r\n\x1b" "AT\r\n\x1b" "AT\r\nAT+CPBW=1,\"030\",129,\"Anna\"\r\n");
+    EXPECT_EQ(handy.Empfangen(), "AT^SBNW=bmp,0,1,1\r\n\x1b" "ATS3?\r\n\x1b" "ATS3?\r\nAT+CPBW=1,\"030\",129,\"Anna\"\r\n");
     EXPECT_EQ(handy.Mit_Zustand([&](sim::SimHandy&) { return buch->Buch("SM")->Eintraege.count(1); }), 1u);
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
 }
@@ -334,7 +376,7 @@ TEST_F(AustauschSim, APhoneThatStopsEchoingIsTakenAsNotEchoingAfterTwoAnswers)
     EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
     EXPECT_EQ(Link().Text2, "\r\nS35\r\n\r\nOK\r\n");
     EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
-    EXPECT_EQ(handy.Empfangen(), "ATE0\r\nAT+CGMM\r\nAT\r\nAT\r\nAT+CGMM\r\nAT+CGMM\r\n");
+    EXPECT_EQ(handy.Empfangen(), "ATE0\r\nAT+CGMM\r\nATS3?\r\nATS3?\r\nAT+CGMM\r\nAT+CGMM\r\n");
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
 }
 
@@ -346,7 +388,7 @@ TEST_F(AustauschSim, APromptThatFailsIsCancelled)
     u.Dialoge.Meldungen.clear();
     EXPECT_TRUE(Befehl_Senden("AT", true));
     // The probe shows the phone out of its data mode first.
-    EXPECT_EQ(handy.Empfangen(), "AT^SBNW=bmp,0,1,1\r\n\x1b" "AT\r\nAT\r\n");
+    EXPECT_EQ(handy.Empfangen(), "AT^SBNW=bmp,0,1,1\r\n\x1b" "ATS3?\r\nAT\r\n");
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
@@ -462,6 +504,26 @@ TEST_F(AustauschSim, APhoneWithoutEchoPluggedInAfterAHangUpAnswersItsFirstComman
     Einstellungen::Speichern("Ports", "COM1", QString::fromStdString(u.Handy->Geraet()));
     EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
     EXPECT_EQ(u.Handy->Empfangen(), "AT+CGMM\r\n");
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
+}
+
+TEST_F(AustauschSim, AfterAReplugThePhoneWithoutEchoHasItsFirstWriteReportedWritten)
+{
+    // The old phone echoes, then its line hangs up while it owes a reply.
+    u.Handy->Schweigen_Bei("AT+CGMM");
+    Link().Abarbeiten = [&] {
+        if (u.Handy && Link().Text2.contains("AT+CGMM\r"))
+            u.Handy.reset();
+    };
+    EXPECT_FALSE(Befehl_Senden("AT+CGMM", true));
+    Link().Abarbeiten = nullptr;
+
+    u.Handy = std::make_unique<sim::SimHandy>();
+    u.Handy->Echo_Setzen(false);
+    const auto buch = sim::Telefonbuch_Anmelden(*u.Handy);
+    Einstellungen::Speichern("Ports", "COM1", QString::fromStdString(u.Handy->Geraet()));
+    EXPECT_TRUE(Befehl_Senden("AT+CPBW=1,\"030\",129,\"Anna\"", true));
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return buch->Buch("SM")->Eintraege.count(1); }), 1u);
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
 }
 

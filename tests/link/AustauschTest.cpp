@@ -242,11 +242,11 @@ TEST_F(Austausch, TheQuietWaitBeforeACommandServesTheWindows)
     EXPECT_FALSE(Befehl_Senden("AT+A", true));  // a time-out: the next command waits for quiet
     QString gesendet;
     QTimer::singleShot(0, [&] { gesendet = u.Port.Gesendet; });
-    u.Port.Bei("AT\r\n", {"\r\nOK\r\n"});
+    u.Port.Bei("ATS3?\r\n", {"\r\n013\r\n\r\nOK\r\n"});
     u.Port.Bei("AT+B", {"AT+B\r\r\nOK\r\n"});
     EXPECT_TRUE(Befehl_Senden("AT+B", true));
     EXPECT_EQ(gesendet, "AT+A\r\n");
-    EXPECT_EQ(u.Port.Gesendet, "AT+A\r\nAT\r\nAT+B\r\n");
+    EXPECT_EQ(u.Port.Gesendet, "AT+A\r\nATS3?\r\nAT+B\r\n");
 }
 
 TEST_F(Austausch, BefehlSchreibenRecordsTheCommandForTheResend)

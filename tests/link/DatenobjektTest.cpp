@@ -112,7 +112,7 @@ TEST(Antwortschnitt, AppointmentReplies)
          QStringLiteral("41420D0A")},
         {"leading comma pair", QStringLiteral("AT^SBNR=vcs,2\r\r\n^SBNR: \"vcs\",2,1,2\r\n,1\r\n41420D0A\r\nOK\r\n"),
          QStringLiteral("41420D0A")},
-        {"header without CR", QStringLiteral("AT^SBNR=vcs,2\r\r\n^SBNR: \"vcs\",2,1,1\r\n4142^SBNR: xyOK\r\n"),
+        {"header without CR", QStringLiteral("AT^SBNR=vcs,2\r\r\n^SBNR: \"vcs\",2,1,1\r\n4142^SBNR: xy\nOK\r\n"),
          QStringLiteral("4142")},
         // The header's length follows the digits of slot and block count.
         {"ten blocks in slot 10", QStringLiteral("AT^SBNR=vcs,10\r\r\n^SBNR: \"vcs\",10,1,10\r\n4142\r\n^SBNR: \"vcs\",10,10,10\r\n0D0A\r\nOK\r\n"),
@@ -139,8 +139,10 @@ TEST(Antwortschnitt, LogoAndMelodyReplies)
                            QStringLiteral("\r\n^SBNR: \"mid\",0,2,2\r\nFF\r\nOK\r\n"),
          Melodie + QStringLiteral("FF")},
         // A header with neither a comma nor a line end must not stop the cut from ending.
-        {"endless header", QStringLiteral("AT^SBNR=bmp,0\r\r\n^SBNR: \"bmp\",0,1,1\r\n4142\r\n^SBNR: xyzOK\r\n"),
+        {"endless header", QStringLiteral("AT^SBNR=bmp,0\r\r\n^SBNR: \"bmp\",0,1,1\r\n4142\r\n^SBNR: xyz\rOK\r\n"),
          QStringLiteral("4142")},
+        {"a line after the OK", QStringLiteral("AT^SBNR=bmp,0\r\r\n^SBNR: \"bmp\",0,1,1\r\n424D0A\r\nOK\r\n\r\nRING\r\n"),
+         QStringLiteral("424D0A")},
         {"nothing left to drop", QStringLiteral("AT"), std::nullopt},
     };
     for (const auto& f : faelle)

@@ -174,6 +174,16 @@ TEST_F(Bilder, DownloadWritesTempBmpAndShowsThePicture)
     EXPECT_EQ(Datei_Lesen(Form14::Temp_Bmp()), logo);
 }
 
+TEST_F(Bilder, ARingRightAfterTheReplyLeavesTheLogoWhole)
+{
+    const QByteArray logo = Weisses_Logo();
+    Objekt_Setzen("bmp", logo);
+    u.Handy->Nachsatz_Bei("AT^SBNR=bmp", "\r\nRING\r\n", 1);
+    Klicken("auslesen");
+    EXPECT_EQ(Datei_Lesen(Form14::Temp_Bmp()), logo);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
 TEST_F(Bilder, ADownloadThatCannotBeWrittenSaysSo)
 {
     Uebernehmen("logo.bmp", Weisses_Logo());

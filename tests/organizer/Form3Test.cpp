@@ -392,7 +392,7 @@ TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
     u.Handy->Empfangen_Loeschen();
     f->Toolbar1_ButtonClick("new");
     // The probe after the failed prompt first.
-    EXPECT_TRUE(Empfangen().startsWith("AT\r\nAT^SBNR=vcs,2\r\nAT^SBNW=vcs,2,1,"));
+    EXPECT_TRUE(Empfangen().startsWith("ATS3?\r\nAT^SBNR=vcs,2\r\nAT^SBNW=vcs,2,1,"));
     EXPECT_EQ(Termin(1), sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
     EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"01", "02"}));
 }
@@ -511,6 +511,18 @@ TEST_F(Organizerfenster, RefreshMarksTheAppointmentsReadOnlyWhenComplete)
     f->Toolbar1_ButtonClick("refresh");
     EXPECT_EQ(Spalte(f->kal1, 1), QStringList{"05"});
     EXPECT_TRUE(TermineGelesen);
+}
+
+TEST_F(Organizerfenster, ARingRightAfterASlotsReplyLeavesItsAppointmentWhole)
+{
+    Termin_Setzen(1, sim::VCalendar({"CATEGORIES:MEETING", "DTSTART:20240315T093000", "DESCRIPTION:Planung"}));
+    u.Handy->Nachsatz_Bei("AT^SBNR=vcs,1", "\r\nRING\r\n", 1);
+    f->Toolbar1_ButtonClick("refresh");
+    EXPECT_EQ(Spalte(f->kal1, 1), QStringList{"01"});
+    EXPECT_EQ(Spalte(f->kal1, 2), QStringList{"15.03.2024"});
+    EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"Planung"});
+    EXPECT_TRUE(TermineGelesen);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
 TEST_F(Organizerfenster, ARefreshOnAFullDiskSaysSoOnceAndIsNotComplete)

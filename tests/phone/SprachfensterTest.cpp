@@ -133,7 +133,7 @@ TEST_F(Sprachwahl, BlockedUntilAReadSucceeds)
     Klicken(f->Image1[9]);
     EXPECT_EQ(Gewaehlt(f), "&Finnisch");
     // The probe after the time-out comes first.
-    EXPECT_EQ(Befehle(), (std::vector<std::string>{"AT", "AT^SLNG?", "AT^SLNG=9"}));
+    EXPECT_EQ(Befehle(), (std::vector<std::string>{"ATS3?", "AT^SLNG?", "AT^SLNG=9"}));
 }
 
 TEST_F(Sprachwahl, Form16PicturesSelectTheirLanguage)

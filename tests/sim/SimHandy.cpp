@@ -75,6 +75,7 @@ SimHandy::SimHandy()
 
     Handler_Setzen("", [](SimHandy&, const std::string&) { return Antwort{Error(), {}}; });
     Handler_Setzen("AT", [](SimHandy&, const std::string&) { return Antwort{Ok(), {}}; });
+    Handler_Setzen("ATS3?", [](SimHandy&, const std::string&) { return Antwort{Zeile("013") + Ok(), {}}; });
     Handler_Setzen("ATE", [](SimHandy& h, const std::string& befehl) {
         const std::string rest = befehl.substr(3);
         if (rest.empty() || rest == "0")
@@ -218,6 +219,14 @@ void SimHandy::Antwort_Verlieren_Bei(const std::string& praefix, int anzahl)
         return;
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
     m_ueberschreibungen.push_back({Gross(praefix), {}, true, anzahl, true});
+}
+
+void SimHandy::Nachsatz_Bei(const std::string& praefix, const std::string& bytes, int anzahl)
+{
+    if (anzahl == 0)
+        return;
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_ueberschreibungen.push_back({Gross(praefix), bytes, false, anzahl, true});
 }
 
 void SimHandy::Ueberschreibungen_Loeschen()
@@ -427,6 +436,7 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
     const std::string gross = Gross(zeile);
 
     bool verlieren = false;
+    std::string nachsatz;
     for (auto it = m_ueberschreibungen.rbegin(); it != m_ueberschreibungen.rend(); ++it) {
         if (!Passt(gross, it->praefix))
             continue;
@@ -434,7 +444,8 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
         if (it->anzahl > 0 && --it->anzahl == 0)
             m_ueberschreibungen.erase(std::next(it).base());
         if (u.ausfuehren) {
-            verlieren = true;
+            verlieren = u.schweigen;
+            nachsatz = u.antwort;
             break;
         }
         if (!u.schweigen)
@@ -446,7 +457,7 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
         for (const std::string& p : Pin2Befehle) {
             if (Passt(gross, Gross(p))) {
                 if (!verlieren)
-                    Ausgeben(CmeError(17), true);
+                    Ausgeben(CmeError(17) + nachsatz, true);
                 return;
             }
         }
@@ -462,7 +473,7 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
     }
     if (!bester) {
         if (!verlieren)
-            Ausgeben(Error(), true);
+            Ausgeben(Error() + nachsatz, true);
         return;
     }
     // A copy: the handler may replace itself.
@@ -476,7 +487,7 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
             antwort.text.resize(antwort.text.size() - prompt.size());
     }
     if (!antwort.text.empty() && !verlieren)
-        Ausgeben(antwort.text, true);
+        Ausgeben(antwort.text + nachsatz, true);
     if (antwort.daten) {
         m_datenmodus = true;
         m_lfNachPrompt = true;

@@ -17,6 +17,7 @@
 // Built-in handlers (registered by the constructor, replaceable with Handler_Setzen):
 //   ""         any unknown command: ERROR
 //   "AT"       OK
+//   "ATS3?"    the line "013" (the line end character), OK
 //   "ATE"      ATE0 / ATE switch the echo off, ATE1 on, then OK
 //   "AT+CGMM"  the line `Modell`, OK
 //   "AT+CPIN"  see the PIN2 state below
@@ -106,6 +107,9 @@ public:
     // The same for a lost reply: the command is echoed and carried out, but its reply never
     // comes (a data mode it starts does begin).
     void Antwort_Verlieren_Bei(const std::string& praefix, int anzahl = -1);
+    // The same for bytes that follow the reply at once, in the same write (an unsolicited
+    // "\r\nRING\r\n", say): the command runs and answers as usual.
+    void Nachsatz_Bei(const std::string& praefix, const std::string& bytes, int anzahl = -1);
     void Ueberschreibungen_Loeschen();
 
     // ---- Misbehaviour of a real phone ------------------------------------------------
@@ -230,7 +234,7 @@ private:
         std::string antwort;
         bool schweigen;
         int anzahl;
-        bool ausfuehren = false;  // the command runs; only its reply is lost
+        bool ausfuehren = false;  // the command runs: its reply is lost (schweigen) or followed by `antwort`
     };
     std::vector<Ueberschreibung> m_ueberschreibungen;
     std::map<std::string, Handler> m_handler;  // key: upper-case prefix

@@ -200,7 +200,7 @@ TEST_F(Form5Sim, AStorageReplyThatComesLateIsNotReadAsTheList)
     Vergessen();
     Knopf("refresh");
     EXPECT_EQ(Indizes(), QStringList{"01"});
-    EXPECT_EQ(Empfangen(), "AT\r\nAT+CMGL=4\r\nAT+CPMS?\r\n");  // the probe after the time-out first
+    EXPECT_EQ(Empfangen(), "ATS3?\r\nAT+CMGL=4\r\nAT+CPMS?\r\n");  // the probe after the time-out first
 }
 
 TEST_F(Form5Sim, ClickShowsTheMessageWithItsLineBreaks)
