@@ -411,6 +411,20 @@ TEST_F(Form6Sim, LoadTakesThePhonesCentreIntoTheListAndWritesItBackOnce)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form6Sim, ARefusedCentreLeavesTheBoxAndTheSettingWithThePhonesCentre)
+{
+    Datei_Schreiben(Servicecenter_Datei(), "+491770000000\r\n");
+    Laden();
+    ASSERT_EQ(f->Combo2->currentText(), "+491710760000");
+    ASSERT_EQ(Einstellungen::Lesen("Options", "SMS SC"), "1");
+    u.Handy->Antwort_Setzen("AT+CSCA=", sim::Error(), 1);
+    f->Combo2->setCurrentIndex(0);
+    emit f->Combo2->activated(0);
+    EXPECT_EQ(Empfangen(), "AT+CSCA=+491770000000,145\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(f->Combo2->currentText(), "+491710760000");
+    EXPECT_EQ(Einstellungen::Lesen("Options", "SMS SC"), "1");
+}
+
 TEST_F(Form6Sim, ANationalCentreIsWrittenBackAsNational)
 {
     u.Handy->Mit_Zustand([&](sim::SimHandy&) {
