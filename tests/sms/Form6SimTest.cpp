@@ -636,6 +636,21 @@ TEST_F(Form6Sim, ThePreviewOpensCentredOverTheMainWindow)
     EXPECT_GE(vorschau->frameGeometry().top(), vorschau->screen()->availableGeometry().top());
 }
 
+TEST_F(Form6Sim, ThePreviewLiesWholeOnTheScreenBesideAMainWindowInTheCorner)
+{
+    Laden();
+    QWidget* haupt = f->window();
+    haupt->show();
+    const QRect frei = haupt->screen()->availableGeometry();
+    haupt->setGeometry(QRect(QPoint(), haupt->size()).translated(frei.bottomRight() - QPoint(200, 150)));
+    f->Text6->setPlainText("Hallo");
+    Knopf(f->Toolbar3, "preview")->trigger();
+    QCoreApplication::processEvents();
+    const QRect rahmen = Form27::Instanz()->frameGeometry();
+    EXPECT_TRUE(frei.contains(rahmen)) << rahmen.bottom() << " " << frei.bottom() << " " << rahmen.right() << " "
+                                       << frei.right();
+}
+
 TEST_F(Form6Sim, TextFileIsJoinedAndCut)
 {
     Laden();
