@@ -259,9 +259,11 @@ TEST_F(Navigationsbaum, TheKeyboardStaysOnTheButtonAfterItsCommandAndItsMessage)
 
     Module1::TimeoutFaktor = 300;
     u.Handy->Schweigen_Bei("AT+CCLK?");
+    Dialoge::Setzen(nullptr);  // the real message box, closed as soon as it shows
+    ModalSchliesser schliesser;
     taste(Qt::Key_Space);
-    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);  // the time-out message
-    EXPECT_EQ(QApplication::focusWidget(), uhr->Command13);
+    EXPECT_EQ(schliesser.Geschlossen.size(), 1);  // the time-out message
+    EXPECT_TRUE(Warten_Bis([uhr] { return QApplication::focusWidget() == uhr->Command13; }, 1000));
 }
 
 TEST_F(Navigationsbaum, ClosedWindowIsLoadedAgainOnTheNextClick)
