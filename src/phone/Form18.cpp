@@ -11,7 +11,9 @@
 #include "phone/Uhrzeit.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
 #include <utility>
@@ -58,6 +60,12 @@ Form18::Form18() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form18>())
     connect(Command2, &QPushButton::clicked, this, &Form18::Command2_Click);
     connect(Timer1, &QTimer::timeout, this, &Form18::Timer1_Timer);
     connect(qApp, &QApplication::focusChanged, this, &Form18::Fokus_Gewechselt);
+    // A date or time the user begins to enter into empty phone fields starts them afresh.
+    connect(MonthView1, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!m_handyfelderGefuellt)
+            Handyfelder_Fuellen(MonthView1->selectedDate(), QTime(0, 0));
+    });
+    DTPicker1->installEventFilter(this);
 }
 
 Form18::~Form18()
@@ -81,6 +89,25 @@ void Form18::Form_Load()
     Timer1->start();
     QCoreApplication::processEvents();
     Uhr_Lesen();
+}
+
+bool Form18::eventFilter(QObject* objekt, QEvent* event)
+{
+    if (objekt == DTPicker1 && !m_handyfelderGefuellt) {
+        bool eingabe = event->type() == QEvent::Wheel || event->type() == QEvent::MouseButtonPress;
+        if (event->type() == QEvent::KeyPress) {
+            const auto* druck = static_cast<QKeyEvent*>(event);
+            const int taste = druck->key();
+            // The empty field has no sections that Tab could step through: it leaves at once.
+            if (taste == Qt::Key_Tab || taste == Qt::Key_Backtab)
+                return focusNextPrevChild(taste == Qt::Key_Tab && !(druck->modifiers() & Qt::ShiftModifier));
+            eingabe = (taste >= Qt::Key_0 && taste <= Qt::Key_9) || taste == Qt::Key_Up || taste == Qt::Key_Down ||
+                      taste == Qt::Key_PageUp || taste == Qt::Key_PageDown;
+        }
+        if (eingabe)
+            Handyfelder_Fuellen(MonthView1->selectedDate(), QTime(0, 0));
+    }
+    return Werkzeugfenster::eventFilter(objekt, event);
 }
 
 void Form18::closeEvent(QCloseEvent* event)
@@ -258,9 +285,6 @@ void Form18::Fokus_Gewechselt(QWidget* alt, QWidget* neu)
     // Focus leaving the program is no leave of the control: it comes back to it.
     if (!neu || m_geschlossen)
         return;
-    // The user enters the phone's clock into empty fields.
-    if (!m_handyfelderGefuellt && (Innerhalb(neu, DTPicker1) || Innerhalb(neu, MonthView1)))
-        Handyfelder_Fuellen(MonthView1->selectedDate(), QTime(0, 0));
     if (Innerhalb(neu, DTPicker2) && !Innerhalb(alt, DTPicker2))
         DTPicker2_GotFocus();
     else if (Innerhalb(alt, DTPicker2) && !Innerhalb(neu, DTPicker2))

@@ -18,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <QTreeWidget>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -246,15 +247,18 @@ TEST_F(Navigationsbaum, TheKeyboardStaysOnTheButtonAfterItsCommandAndItsMessage)
     QCoreApplication::processEvents();
     if (!baum->hasFocus())
         GTEST_SKIP() << "no keyboard focus on this platform";
+    u.Handy->Antwort_Setzen("AT+CCLK?", sim::Error(), 1);
     taste(Qt::Key_Return);
     Form18* uhr = Form18::Instanz();
     ASSERT_TRUE(uhr->isAncestorOf(QApplication::focusWidget()));  // the window has the keyboard
     for (int i = 0; i < 10 && QApplication::focusWidget() != uhr->Command13; ++i)
         taste(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), uhr->Command13);
+    EXPECT_TRUE(uhr->DTPicker1->text().trimmed().isEmpty());  // passing the fields invents no clock
     u.Handy->Empfangen_Loeschen();
     taste(Qt::Key_Space);
     EXPECT_EQ(u.Handy->Befehle(), std::vector<std::string>{"AT+CCLK?"});
+    EXPECT_FALSE(uhr->DTPicker1->text().trimmed().isEmpty());
     EXPECT_EQ(QApplication::focusWidget(), uhr->Command13);
 
     Module1::TimeoutFaktor = 300;
