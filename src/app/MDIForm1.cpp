@@ -48,6 +48,19 @@ std::function<void()> MDIForm1::Programm_Beenden = [] { QCoreApplication::exit(0
 
 namespace {
 
+// The keyboard starts at the window's first control in tab order.
+void Erstes_Feld_Fokussieren(QWidget* fenster)
+{
+    for (QWidget* w = fenster->nextInFocusChain(); w && w != fenster; w = w->nextInFocusChain()) {
+        if (fenster->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+            w->isVisibleTo(fenster)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    fenster->setFocus();
+}
+
 MDIForm1*& Zeiger()
 {
     static MDIForm1* form = nullptr;
@@ -329,7 +342,7 @@ void MDIForm1::Kind_Zeigen(QWidget* fenster)
         rahmen->showNormal();
     rahmen->raise();
     MdiArea->setActiveSubWindow(rahmen);
-    fenster->setFocus();
+    Erstes_Feld_Fokussieren(fenster);
 }
 
 void MDIForm1::SMSSPONTAN() { MsgBox(QStringLiteral("Nachricht!!!!!!")); }
@@ -487,6 +500,9 @@ void MDIForm1::Panel_Setzen(int panel, const QString& text)
 void MDIForm1::Sperren(bool gesperrt)
 {
     if (gesperrt) {
+        // Disabling takes the focus away: it goes back where it was once the command is over.
+        if (isEnabled())
+            m_fokus = QApplication::focusWidget();
         setCursor(Qt::WaitCursor);
         m_gesperrtesKind = MdiArea->currentSubWindow();
         if (m_gesperrtesKind)
@@ -498,6 +514,9 @@ void MDIForm1::Sperren(bool gesperrt)
             m_gesperrtesKind->setEnabled(true);
         m_gesperrtesKind = nullptr;
         unsetCursor();
+        if (m_fokus && m_fokus->isEnabled() && m_fokus->isVisible())
+            m_fokus->setFocus(Qt::OtherFocusReason);
+        m_fokus = nullptr;
     }
 }
 

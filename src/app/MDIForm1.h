@@ -109,4 +109,5 @@ private:
     std::unique_ptr<QPushButton> m_command1;
     QLabel* m_panels[4] = {};
     QPointer<QMdiSubWindow> m_gesperrtesKind;
+    QPointer<QWidget> m_fokus;  // where the keyboard was when a command began
 };

@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTranslator>
 #include <QWidget>
@@ -19,6 +20,20 @@ Dialoge*& Ersatz()
 }
 
 QWidget* Elternfenster() { return QApplication::activeWindow(); }
+
+// Closed, a dialog gives the keyboard back to the window it was opened over (not every window
+// system does so by itself).
+class Rueckkehr {
+public:
+    ~Rueckkehr()
+    {
+        if (m_fenster && m_fenster->isVisible())
+            m_fenster->activateWindow();
+    }
+
+private:
+    QPointer<QWidget> m_fenster = Elternfenster();
+};
 
 bool& Qt_Deutsch()
 {
@@ -90,6 +105,7 @@ void Dialoge::Setzen(Dialoge* dialoge) { Ersatz() = dialoge; }
 Dialoge::Antwort QtDialoge::Meldung(const QString& text, Symbol symbol, Tasten tasten, Antwort standard,
                                     const QString& titel)
 {
+    const Rueckkehr rueckkehr;
     QMessageBox box(Elternfenster());
     box.setWindowTitle(titel);
     box.setText(text);
@@ -120,6 +136,7 @@ Dialoge::Antwort QtDialoge::Meldung(const QString& text, Symbol symbol, Tasten t
 
 std::optional<QString> QtDialoge::Eingabe(const QString& prompt, const QString& titel, const QString& vorgabe)
 {
+    const Rueckkehr rueckkehr;
     QInputDialog dialog(Elternfenster());
     dialog.setWindowTitle(titel);
     dialog.setLabelText(prompt);
@@ -136,6 +153,7 @@ namespace {
 std::optional<QString> Datei_Waehlen(const Dialoge::Dateiwahl& wahl, QFileDialog::AcceptMode modus,
                                      const QString& annehmen)
 {
+    const Rueckkehr rueckkehr;
     QFileDialog dialog(Elternfenster(), wahl.Titel, Startpfad(wahl), wahl.Filter);
     dialog.setAcceptMode(modus);
     // Opening needs a file that exists; saving asks before it overwrites one.

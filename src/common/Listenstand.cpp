@@ -48,7 +48,7 @@ void Listenstand::Merken(const QTreeWidget* liste) { m_zeilen = Zeilen(liste); }
 
 bool Listenstand::Geaendert(const QTreeWidget* liste) const
 {
-    return liste->topLevelItemCount() > 0 && Zeilen(liste) != m_zeilen;
+    return Zeilen(liste) != m_zeilen;
 }
 
 bool Listenstand::Verwerfen_Erlaubt(QTreeWidget* liste, const std::function<bool()>& sichern) const

@@ -12,8 +12,8 @@ class Listenstand {
 public:
     // The list's rows now are those of its file (just loaded or saved).
     void Merken(const QTreeWidget* liste);
-    // A row was added, changed or removed since. The order does not count (a sort changes
-    // nothing); an empty list has nothing a save could write.
+    // A row was added, changed or removed since, down to the last one. The order does not
+    // count (a sort changes nothing).
     bool Geaendert(const QTreeWidget* liste) const;
     // Before the list is discarded: with changes, brings the list's window to the front and
     // asks whether to save them. "Ja" runs `sichern`

@@ -78,7 +78,11 @@ void Zentrieren(QWidget* fenster, const QWidget* ueber)
 {
     const QScreen* schirm = (ueber ? ueber : fenster)->screen();
     const QRect frei = schirm ? schirm->availableGeometry() : QRect();
-    QRect ziel(QPoint(), fenster->frameGeometry().size());
+    QSize groesse = fenster->frameGeometry().size();
+    // A window not shown yet has no frame: it gets one like that of the window it opens over.
+    if (ueber && groesse == fenster->size())
+        groesse += ueber->window()->frameGeometry().size() - ueber->window()->size();
+    QRect ziel(QPoint(), groesse);
     ziel.moveCenter(ueber ? ueber->frameGeometry().center() : frei.center());
     if (frei.isValid()) {
         // The top left corner wins over the bottom right one: the title bar stays reachable.

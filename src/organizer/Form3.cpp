@@ -413,7 +413,8 @@ void Form3::Termin_Bearbeiten()
 bool Form3::Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe,
                           Textdatei::Kodierung kodierung)
 {
-    if (liste->topLevelItemCount() == 0)
+    // An empty local list is written only once the user emptied it.
+    if (liste->topLevelItemCount() == 0 && !(liste == Kal2 && m_lokalstand.Geaendert(Kal2)))
         return false;
     Dialoge::Dateiwahl wahl;
     wahl.Filter = KalFilter;
@@ -469,8 +470,8 @@ void Form3::TermineLaden_fromdisk()
 
     m_kodierungLokal = Textdatei::Kodierung::Ansi;
     const std::optional<QStringList> zeilen = Textdatei::Lesen(*datei, Textdatei::Kodierung::Ansi, &m_kodierungLokal);
-    // An empty file fails on its first read, as it always has.
-    bool fehler = !zeilen || zeilen->isEmpty();
+    // An empty file is an emptied list saved.
+    bool fehler = !zeilen;
     for (int i = 0; !fehler && i < zeilen->size(); ++i) {
         const std::optional<TerminZeile> zeile = KalZeile_Lesen(zeilen->at(i));
         if (zeile)

@@ -135,6 +135,8 @@ void Form17::Toolbar8_ButtonClick(QAction* button)
 void Form17::LIESNETZE()
 {
     MSFlexGrid6->setRowCount(0);
+    // The count belongs to the rows on show.
+    Label17->setText(QStringLiteral("Dem Telefon bekannte Netze:"));
     Link().Text2.clear();
     Status_Setzen(QStringLiteral("Lese bekannte Netze ein..."));
     if (!Befehl_Senden(QStringLiteral("AT^SPLM"), true))
@@ -195,10 +197,10 @@ void Form17::netzdazu()
                    QStringLiteral("' wirklich überschrieben werden?"),
                Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) != Dialoge::Antwort::Ja)
         return;
-    if (Befehl_Senden(QStringLiteral("AT^SPLW=") + Zelle(MSFlexGrid7, platz, 0) + QLatin1Char(',') +
-                          Zelle(MSFlexGrid6, netz, 0),
-                      true))
-        LIESBEVORZUGTENETZE();
+    // Refused or lost, the write may still have changed the slot: the list shows what the phone holds.
+    Befehl_Senden(
+        QStringLiteral("AT^SPLW=") + Zelle(MSFlexGrid7, platz, 0) + QLatin1Char(',') + Zelle(MSFlexGrid6, netz, 0), true);
+    LIESBEVORZUGTENETZE();
 }
 
 void Form17::netzweg()
@@ -209,8 +211,8 @@ void Form17::netzweg()
                Dialoge::Symbol::Kritisch);
         return;
     }
-    if (Befehl_Senden(QStringLiteral("AT^SPLW=") + Zelle(MSFlexGrid7, platz, 0), true))
-        LIESBEVORZUGTENETZE();
+    Befehl_Senden(QStringLiteral("AT^SPLW=") + Zelle(MSFlexGrid7, platz, 0), true);
+    LIESBEVORZUGTENETZE();
 }
 
 void Form17::REICHWEITE()

@@ -11,7 +11,9 @@
 #include "phone/Uhrzeit.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
 #include <utility>
@@ -23,6 +25,11 @@ namespace {
 const Platzierung::Schluessel Platz{QStringLiteral("Datum"), 0, 0, -1, -1, false};
 
 bool Innerhalb(const QWidget* w, const QWidget* feld) { return w && (w == feld || feld->isAncestorOf(w)); }
+
+// A time edit cannot be empty: one second below its day, with a blank special value, looks so.
+const QDateTime LeereZeit(QDate(1999, 12, 31), QTime(23, 59, 59));
+const QDateTime ErsteZeit(QDate(2000, 1, 1), QTime(0, 0));
+const QDateTime LetzteZeit(QDate(2000, 1, 1), QTime(23, 59, 59, 999));
 
 }  // namespace
 
@@ -53,6 +60,12 @@ Form18::Form18() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form18>())
     connect(Command2, &QPushButton::clicked, this, &Form18::Command2_Click);
     connect(Timer1, &QTimer::timeout, this, &Form18::Timer1_Timer);
     connect(qApp, &QApplication::focusChanged, this, &Form18::Fokus_Gewechselt);
+    // A date or time the user begins to enter into empty phone fields starts them afresh.
+    connect(MonthView1, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!m_handyfelderGefuellt)
+            Handyfelder_Fuellen(MonthView1->selectedDate(), QTime(0, 0));
+    });
+    DTPicker1->installEventFilter(this);
 }
 
 Form18::~Form18()
@@ -71,10 +84,30 @@ bool Form18::Geladen() { return !Einzelfenster<Form18>().isNull(); }
 void Form18::Form_Load()
 {
     Platzieren();
+    Handyuhr_Zeigen();
     PC_Uhr_Zeigen();
     Timer1->start();
     QCoreApplication::processEvents();
     Uhr_Lesen();
+}
+
+bool Form18::eventFilter(QObject* objekt, QEvent* event)
+{
+    if (objekt == DTPicker1 && !m_handyfelderGefuellt) {
+        bool eingabe = event->type() == QEvent::Wheel || event->type() == QEvent::MouseButtonPress;
+        if (event->type() == QEvent::KeyPress) {
+            const auto* druck = static_cast<QKeyEvent*>(event);
+            const int taste = druck->key();
+            // The empty field has no sections that Tab could step through: it leaves at once.
+            if (taste == Qt::Key_Tab || taste == Qt::Key_Backtab)
+                return focusNextPrevChild(taste == Qt::Key_Tab && !(druck->modifiers() & Qt::ShiftModifier));
+            eingabe = (taste >= Qt::Key_0 && taste <= Qt::Key_9) || taste == Qt::Key_Up || taste == Qt::Key_Down ||
+                      taste == Qt::Key_PageUp || taste == Qt::Key_PageDown;
+        }
+        if (eingabe)
+            Handyfelder_Fuellen(MonthView1->selectedDate(), QTime(0, 0));
+    }
+    return Werkzeugfenster::eventFilter(objekt, event);
 }
 
 void Form18::closeEvent(QCloseEvent* event)
@@ -89,33 +122,68 @@ bool Form18::Uhr_Lesen()
 {
     Link().Text2.clear();
     Status_Setzen(QStringLiteral("Lese Datum & Uhrzeit..."));
-    if (!Befehl_Senden(QStringLiteral("AT+CCLK?"), true))
+    // Only a clock read and checked just now is shown, or handed to the PC; the clock of a
+    // read that failed is not known.
+    m_handyuhr.reset();
+    const std::optional<Handyuhr> uhr =
+        Befehl_Senden(QStringLiteral("AT+CCLK?"), true) ? CCLK_Antwort_Lesen(Link().Text2) : std::nullopt;
+    if (!uhr) {
+        Handyuhr_Zeigen();
         return false;
-    // Only a clock read and checked just now is shown, or handed to the PC.
-    const std::optional<Handyuhr> uhr = CCLK_Antwort_Lesen(Link().Text2);
-    if (!uhr)
-        return false;
+    }
     Status_Setzen(QStringLiteral("Fertig."));
     Fortschritt_Nullen();
-    MonthView1->setSelectedDate(uhr->Datum);
-    DTPicker1->setTime(uhr->Zeit);
+    m_handyuhr = uhr;
+    Handyuhr_Zeigen();
     Link().Text2.clear();
     return true;
 }
 
-void Form18::Uhr_Schreiben()
+void Form18::Uhr_Schreiben(const QDate& datum, const QTime& zeit)
 {
-    const std::optional<QString> befehl = CCLK_Befehl_Bilden(MonthView1->selectedDate(), DTPicker1->time());
+    const std::optional<QString> befehl = CCLK_Befehl_Bilden(datum, zeit);
     if (!befehl) {
         Jahr_Melden();
         return;
     }
     Status_Setzen(QStringLiteral("Schreibe Datum & Uhrzeit..."));
-    if (!Befehl_Senden(*befehl, true))
+    const bool geschrieben = Befehl_Senden(*befehl, true);
+    // A refused or lost write leaves the phone with the clock it had.
+    if (geschrieben)
+        m_handyuhr = Handyuhr{datum, zeit};
+    Handyuhr_Zeigen();
+    if (!geschrieben)
         return;
     Status_Setzen(QStringLiteral("Fertig."));
     Fortschritt_Nullen();
     Link().Text2.clear();
+}
+
+void Form18::Handyuhr_Zeigen()
+{
+    if (m_handyuhr) {
+        Handyfelder_Fuellen(m_handyuhr->Datum, m_handyuhr->Zeit);
+        return;
+    }
+    m_handyfelderGefuellt = false;
+    DTPicker1->setSpecialValueText(QStringLiteral(" "));
+    DTPicker1->setDateTimeRange(LeereZeit, LetzteZeit);
+    DTPicker1->setDateTime(LeereZeit);
+    // No day is marked as the phone's.
+    QPalette farben = MonthView1->palette();
+    farben.setColor(QPalette::Highlight, farben.color(QPalette::Base));
+    farben.setColor(QPalette::HighlightedText, farben.color(QPalette::Text));
+    MonthView1->setPalette(farben);
+}
+
+void Form18::Handyfelder_Fuellen(const QDate& datum, const QTime& zeit)
+{
+    m_handyfelderGefuellt = true;
+    MonthView1->setPalette(QPalette());
+    MonthView1->setSelectedDate(datum);
+    DTPicker1->setSpecialValueText(QString());
+    DTPicker1->setDateTimeRange(ErsteZeit, LetzteZeit);
+    DTPicker1->setDateTime(QDateTime(ErsteZeit.date(), zeit));
 }
 
 void Form18::Jahr_Melden()
@@ -137,7 +205,9 @@ void Form18::Command13_Click()
 void Form18::Command14_Click()
 {
     Verlassen_Abarbeiten();
-    Uhr_Schreiben();
+    // Empty fields hold nothing to write.
+    if (m_handyfelderGefuellt)
+        Uhr_Schreiben(MonthView1->selectedDate(), DTPicker1->time());
 }
 
 void Form18::Command1_Click()
@@ -166,9 +236,7 @@ void Form18::Command2_Click()
         Jahr_Melden();
         return;
     }
-    MonthView1->setSelectedDate(jetzt.date());
-    DTPicker1->setTime(jetzt.time());
-    Uhr_Schreiben();
+    Uhr_Schreiben(jetzt.date(), jetzt.time());
 }
 
 void Form18::Timer1_Timer() { PC_Uhr_Zeigen(); }

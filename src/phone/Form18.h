@@ -1,9 +1,11 @@
 #pragma once
 #include "common/Werkzeugfenster.h"
+#include "phone/Uhrzeit.h"
 
 #include <QDateTime>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QCalendarWidget;
 class QFrame;
@@ -30,6 +32,8 @@ public:
     void Command1_Click();   // "&PC mit Handy synchronisieren"
     void Command2_Click();   // "&Handy mit PC synchronisieren"
     void Timer1_Timer();
+    // The phone's fields hold a time the phone reported (or one the user entered since).
+    bool Handyfelder_Gefuellt() const { return m_handyfelderGefuellt; }
     void DTPicker2_GotFocus();
     void DTPicker2_LostFocus();
     void MonthView2_GotFocus();
@@ -52,12 +56,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* objekt, QEvent* event) override;
 
 private:
     Form18();
     void Form_Load();
     bool Uhr_Lesen();
-    void Uhr_Schreiben();
+    void Uhr_Schreiben(const QDate& datum, const QTime& zeit);
+    // The phone's fields show the phone's clock as last read or written, or stay empty.
+    void Handyuhr_Zeigen();
+    void Handyfelder_Fuellen(const QDate& datum, const QTime& zeit);
     void Fokus_Gewechselt(QWidget* alt, QWidget* neu);
     // Runs the leave handlers of the PC controls that are still due.
     void Verlassen_Abarbeiten();
@@ -70,4 +78,6 @@ private:
     bool m_zeitVerlassen = false;  // DTPicker2 lost the focus, its question is due
     bool m_datumVerlassen = false;
     bool m_geschlossen = false;
+    std::optional<Module1::Handyuhr> m_handyuhr;  // what the phone last reported or accepted
+    bool m_handyfelderGefuellt = true;
 };

@@ -131,9 +131,19 @@ Form20::Schreibausgang Form20::Schreiben(int index)
 void Form20::Nachlesen(const QVector<int>& zeilen)
 {
     QPointer<Form20> selbst(this);
-    for (int r : zeilen)
-        if (!Abfragen(r) || !selbst)
+    for (int i = 0; i < zeilen.size(); ++i) {
+        const bool gelesen = Abfragen(zeilen[i]);
+        if (!selbst)
             return;
+        if (gelesen)
+            continue;
+        // What the phone holds in these rows is not known: no typed diversion stays on show.
+        for (int j = i; j < zeilen.size(); ++j) {
+            Check2[3 * zeilen[j]]->setChecked(false);
+            Text7[3 * zeilen[j]]->clear();
+        }
+        return;
+    }
 }
 
 void Form20::Command43_Click()

@@ -667,6 +667,9 @@ void Form1::Lokal_Einlesen(const QString& datei)
 
 bool Form1::Lokal_Speichern()
 {
+    // An empty list is written only once the user emptied it.
+    if (TBuch2->topLevelItemCount() == 0 && !m_lokalstand.Geaendert(TBuch2))
+        return false;
     if (!Module1::Lokal_Sichern(Lokalzeilen(), LokalKodierung))
         return false;
     m_lokalstand.Merken(TBuch2);

@@ -81,8 +81,8 @@ Sicherung Sicherung_Lesen(const QString& pfad)
 {
     Sicherung s;
     const std::optional<QStringList> zeilen = Textdatei::Lesen(pfad, Textdatei::Kodierung::Ansi, &s.Kodierung);
-    // An empty file fails on its first read, as it always has.
-    if (!zeilen || zeilen->isEmpty()) {
+    // An empty file is an emptied list saved.
+    if (!zeilen) {
         s.Fehler = true;
         return s;
     }
@@ -149,8 +149,6 @@ void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen)
 
 bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen, Textdatei::Kodierung kodierung)
 {
-    if (zeilen.isEmpty())
-        return false;
     const QString schluessel = QStringLiteral("PATH7");
     const std::optional<QString> datei = Speicherdatei_Waehlen(true, Sicherung_Startordner(schluessel));
     if (!datei)

@@ -28,7 +28,8 @@ QString SicherungsZeile_Schreiben(const SicherungsZeile& zeile);
 int Ort_Symbol(const QString& ort);
 
 // A file as the loaders read it: the rows up to the first bad line, and whether reading failed
-// (missing or unreadable file, an empty file, a line with fewer than four TABs, an empty line).
+// (missing or unreadable file, a line with fewer than four TABs, an empty line). An empty file
+// holds no rows.
 struct Sicherung {
     QList<SicherungsZeile> Zeilen;
     bool Fehler = false;
@@ -49,8 +50,8 @@ QString Sicherung_Startordner(const QString& schluessel);
 // A file that cannot be written is told.
 void Telefonbuch_Sichern(const QList<SicherungsZeile>& zeilen);
 // The same for the local list, with "000" as every index ("Config"/"PATH7"), in the encoding
-// of the file the list was loaded from; true once the file is written (not for an empty list or
-// a cancelled dialog).
+// of the file the list was loaded from; true once the file is written (not for a cancelled
+// dialog). An empty list gives an empty file.
 bool Lokal_Sichern(const QList<SicherungsZeile>& zeilen,
                    Textdatei::Kodierung kodierung = Textdatei::Kodierung::Ansi);
 // The rows of the open phone-book window; a written local list counts as saved there.

@@ -427,24 +427,44 @@ void Form6::Combo2_Click()
         KlickUnterdruecken = false;
         return;
     }
-    Einstellungen::Speichern(QStringLiteral("Options"), QStringLiteral("SMS SC"), QString::number(Combo2->currentIndex()));
-    Zentrale_Setzen(Combo2->currentIndex());
+    // The choice is kept once the phone took it; otherwise the box shows the phone's centre again.
+    const int index = Combo2->currentIndex();
+    if (Zentrale_Setzen(index))
+        Einstellungen::Speichern(QStringLiteral("Options"), QStringLiteral("SMS SC"), QString::number(index));
+    else
+        Zentrale_Zeigen();
 }
 
-void Form6::Command51_Click() { Zentrale_Setzen(Combo2->currentIndex()); }
+void Form6::Command51_Click()
+{
+    if (!Zentrale_Setzen(Combo2->currentIndex()))
+        Zentrale_Zeigen();
+}
 
-void Form6::Zentrale_Setzen(int index)
+bool Form6::Zentrale_Setzen(int index)
 {
     const QString nummer = index >= 0 ? Combo2->itemText(index) : QString();
     // Only digits and "+" go into the command.
     if (nummer.isEmpty() || !Servicenummer_Pruefen(nummer)) {
         MsgBox(QStringLiteral("Keine SMS-Servicecenter-Adresse angegeben!"), Dialoge::Symbol::Kritisch);
-        return;
+        return false;
     }
     const QString typ = nummer == m_handyZentrale && !m_handyTyp.isEmpty() ? m_handyTyp : Nummerntyp(nummer);
     Status_Setzen(QStringLiteral("Schreibe SMS-Servicecenteradresse..."));
-    if (Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + QLatin1Char(',') + typ, true))
-        Status_Setzen(QStringLiteral("Fertig."));
+    if (!Befehl_Senden(QStringLiteral("AT+CSCA=") + nummer + QLatin1Char(',') + typ, true))
+        return false;
+    Status_Setzen(QStringLiteral("Fertig."));
+    m_handyZentrale = nummer;
+    m_handyTyp = typ;
+    return true;
+}
+
+void Form6::Zentrale_Zeigen()
+{
+    const int index =
+        m_handyZentrale.isEmpty() ? -1 : Combo2->findText(m_handyZentrale, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const QSignalBlocker sperre(Combo2);
+    Combo2->setCurrentIndex(index);
 }
 
 void Form6::Command52_Click()

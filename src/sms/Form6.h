@@ -111,7 +111,8 @@ private:
     void Combo2_Waehlen(int index);
     // "AT+CSCA=<number>,145" (129 without "+"; the number last read from the phone with the type
     // the phone gave it); a message instead when there is no usable number.
-    void Zentrale_Setzen(int index);
+    bool Zentrale_Setzen(int index);  // true once the phone took it
+    void Zentrale_Zeigen();           // selects the centre the phone holds, none if not known
     // Checks Text8 and adds it to the list; false (after the message) when it is refused.
     bool Empfaenger_Uebernehmen();
     // Every listed number must be one the phone can take; false after the message otherwise.
@@ -119,6 +120,6 @@ private:
 
     std::unique_ptr<Ui::Form6> ui;
     int m_aenderungEnde = -1;  // where the last edit of Text6 ended, for the length limit
-    QString m_handyZentrale;  // the service centre last read from the phone
+    QString m_handyZentrale;  // the service centre last read from the phone or taken by it
     QString m_handyTyp;       // and its type as the phone reported it
 };

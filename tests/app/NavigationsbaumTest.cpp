@@ -6,6 +6,7 @@
 #include "link/Handytyp.h"
 #include "phone/Form12.h"
 #include "phone/Form16.h"
+#include "phone/Form18.h"
 #include "phone/Form25.h"
 #include "phonebook/Form1.h"
 #include "sim/SimEinstellungen.h"
@@ -15,7 +16,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <QTreeWidget>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -228,6 +231,43 @@ TEST_F(Navigationsbaum, EnterOpensTheCurrentNodeAndADoubleClickOpensOnce)
         QCoreApplication::sendEvent(baum->viewport(), &e);
     }
     EXPECT_EQ(Informationslesungen(), 2);
+}
+
+TEST_F(Navigationsbaum, TheKeyboardStaysOnTheButtonAfterItsCommandAndItsMessage)
+{
+    QApplication::setActiveWindow(f);
+    const auto taste = [](int k) {
+        for (const QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(art, k, Qt::NoModifier);
+            QCoreApplication::sendEvent(QApplication::focusWidget(), &e);
+        }
+    };
+    baum->setFocus();
+    baum->setCurrentItem(f->Knoten("datum"));
+    QCoreApplication::processEvents();
+    if (!baum->hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    u.Handy->Antwort_Setzen("AT+CCLK?", sim::Error(), 1);
+    taste(Qt::Key_Return);
+    Form18* uhr = Form18::Instanz();
+    ASSERT_TRUE(uhr->isAncestorOf(QApplication::focusWidget()));  // the window has the keyboard
+    for (int i = 0; i < 10 && QApplication::focusWidget() != uhr->Command13; ++i)
+        taste(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), uhr->Command13);
+    EXPECT_TRUE(uhr->DTPicker1->text().trimmed().isEmpty());  // passing the fields invents no clock
+    u.Handy->Empfangen_Loeschen();
+    taste(Qt::Key_Space);
+    EXPECT_EQ(u.Handy->Befehle(), std::vector<std::string>{"AT+CCLK?"});
+    EXPECT_FALSE(uhr->DTPicker1->text().trimmed().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), uhr->Command13);
+
+    Module1::TimeoutFaktor = 300;
+    u.Handy->Schweigen_Bei("AT+CCLK?");
+    Dialoge::Setzen(nullptr);  // the real message box, closed as soon as it shows
+    ModalSchliesser schliesser;
+    taste(Qt::Key_Space);
+    EXPECT_EQ(schliesser.Geschlossen.size(), 1);  // the time-out message
+    EXPECT_TRUE(Warten_Bis([uhr] { return QApplication::focusWidget() == uhr->Command13; }, 1000));
 }
 
 TEST_F(Navigationsbaum, ClosedWindowIsLoadedAgainOnTheNextClick)

@@ -733,7 +733,7 @@ TEST_F(Organizerfenster, LoadingAFileReplacesTheLocalList)
     ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
     u.Dialoge.Meldungen.clear();
 
-    // The rows before a faulty line stay; an empty file is faulty too.
+    // The rows before a faulty line stay; an empty file is an empty list.
     f->TermineLaden_fromdisk();
     EXPECT_EQ(f->Kal2->topLevelItemCount(), 2);
     ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
@@ -741,7 +741,7 @@ TEST_F(Organizerfenster, LoadingAFileReplacesTheLocalList)
     EXPECT_EQ(u.Dialoge.Meldungen[0].symbol, Dialoge::Symbol::Kritisch);
     f->TermineLaden_fromdisk();
     EXPECT_EQ(f->Kal2->topLevelItemCount(), 0);
-    EXPECT_EQ(u.Dialoge.Meldungen.size(), 2u);
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
 
     // A cancelled dialog changes nothing.
     Lokal(Zeile("Notiz", "", "01.01.2001", "10:00", "x"));

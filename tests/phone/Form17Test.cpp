@@ -130,6 +130,28 @@ TEST_F(Form17Test, AddingIntoAnEmptySlotAsksNothing)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form17Test, ALostWriteReadsThePreferredNetworksAgain)
+{
+    f->LIESNETZE();
+    Vergessen();
+    Module1::TimeoutFaktor = 300;
+    u.Handy->Antwort_Verlieren_Bei("AT^SPLW=", 1);
+    Waehlen(f->MSFlexGrid6, 0);
+    Waehlen(f->MSFlexGrid7, 2);
+    Knopf("dazu");
+    EXPECT_EQ(Anzahl("AT^SPLR=1,4"), 1);
+    EXPECT_EQ(Zeilen(f->MSFlexGrid7).at(2), "3|26201|Netz A|Deutschland");
+}
+
+TEST_F(Form17Test, AFailedReadOfTheKnownNetworksLeavesNoCountBehind)
+{
+    f->LIESNETZE();
+    u.Handy->Antwort_Setzen("AT^SPLM", sim::Error(), 1);
+    f->LIESNETZE();
+    EXPECT_EQ(f->MSFlexGrid6->rowCount(), 0);
+    EXPECT_EQ(f->Label17->text(), "Dem Telefon bekannte Netze:");
+}
+
 TEST_F(Form17Test, OverwritingAsks)
 {
     f->LIESNETZE();
@@ -173,13 +195,13 @@ TEST_F(Form17Test, RemovingAsksNothing)
     EXPECT_EQ(Zeilen(f->MSFlexGrid7).at(1), "2|EMPTY||");
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 
-    // A refused write leaves the grid as it was.
+    // A refused write reads the list again, which shows the slot as the phone still holds it.
     Vergessen();
     Waehlen(f->MSFlexGrid7, 0);
     u.Handy->Antwort_Setzen("AT^SPLW", sim::CmeError(3), 1);
     f->netzweg();
     EXPECT_EQ(Zeilen(f->MSFlexGrid7).at(0), "1|26202|Netz B|Deutschland");
-    EXPECT_EQ(Anzahl("AT^SPLR=?"), 0);
+    EXPECT_EQ(Anzahl("AT^SPLR=?"), 1);
 }
 
 TEST_F(Form17Test, NetworksInRange)

@@ -88,6 +88,24 @@ TEST_F(Form18Test, RejectedRepliesChangeNothing)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form18Test, ThePhonesFieldsShowOnlyWhatThePhoneReported)
+{
+    Form18* f = Laden();
+    u.Handy->Antwort_Setzen("AT+CCLK=", sim::Error(), 1);
+    f->Command2->click();
+    EXPECT_EQ(Befehle().front(), "AT+CCLK=24/02/29,23:59:58");
+    EXPECT_EQ(f->MonthView1->selectedDate(), QDate(2001, 3, 5));
+    EXPECT_EQ(f->DTPicker1->time(), QTime(12, 34, 56));
+
+    // A refused read leaves nothing on show.
+    u.Handy->Antwort_Setzen("AT+CCLK?", sim::Error(), 1);
+    f->Command13->click();
+    EXPECT_TRUE(f->DTPicker1->text().trimmed().isEmpty()) << f->DTPicker1->text().toStdString();
+    EXPECT_FALSE(f->Handyfelder_Gefuellt());
+    f->Command13->click();
+    EXPECT_EQ(f->DTPicker1->text(), "12:34:56");
+}
+
 TEST_F(Form18Test, PcFromPhoneSetsOnceAndAsksNothing)
 {
     Form18* f = Laden();

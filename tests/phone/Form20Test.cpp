@@ -165,6 +165,18 @@ TEST_F(Form20Test, RefusedRegisterShowsThePhonesDiversion)
     EXPECT_EQ(f->Text7[3]->text(), "+4930111");
 }
 
+TEST_F(Form20Test, ARowWhoseWriteAndRequeryFailedShowsNoTypedNumber)
+{
+    Zeile(0, true, QStringLiteral("+4930123456"));
+    u.Handy->Antwort_Setzen("AT+CCFC=0,3", sim::Error(), 1);
+    u.Handy->Antwort_Setzen("AT+CCFC=0,2", sim::Error(), 1);
+    f->Command9_Click(0);
+    EXPECT_EQ(Befehle().back(), "AT+CPIN?");
+    EXPECT_EQ(Anzahl("AT+CCFC=0,2,,,1"), 1);
+    EXPECT_FALSE(f->Check2[0]->isChecked());
+    EXPECT_TRUE(f->Text7[0]->text().isEmpty());
+}
+
 TEST_F(Form20Test, FailedWriteAllShowsThePhonesDiversionsFromThere)
 {
     Zustand([](sim::SimEinstellungen& e) {

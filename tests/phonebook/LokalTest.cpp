@@ -3,6 +3,7 @@
 #include "phonebook/EintraegeAttrappen.h"
 #include "phonebook/Form1.h"
 #include "phonebook/Form11.h"
+#include "phonebook/Sicherung.h"
 #include "phonebook/TBuchHilfen.h"
 #include "sms/Form6.h"
 
@@ -213,6 +214,27 @@ TEST_F(Lokal, ClosingWithUnsavedRowsAsksFirst)
     e.u.Dialoge.Antworten = {Dialoge::Antwort::Nein};
     EXPECT_TRUE(f->close());
     EXPECT_EQ(e.u.Dialoge.Meldungen.size(), 4u);
+}
+
+TEST_F(Lokal, AListTheUserEmptiedIsAskedAboutAndSavesAsAnEmptyList)
+{
+    QTemporaryDir ordner;
+    e.u.Dialoge.Dateien = {ordner.filePath("voll.orx")};
+    ASSERT_TRUE(f->Lokal_Speichern());
+    for (int i = 1; i <= 5; ++i)
+        f->Lokalliste().Waehlen(i, true);
+    Befehl("kill");
+    ASSERT_EQ(f->TBuch2->topLevelItemCount(), 0);
+
+    f->show();
+    const QString leer = ordner.filePath("leer.orx");
+    e.u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
+    e.u.Dialoge.Dateien = {leer};
+    EXPECT_TRUE(f->close());
+    EXPECT_EQ(e.u.Dialoge.Texte(), QStringList{"Die lokale Liste wurde geändert. Möchten Sie die Änderungen speichern?"});
+    const Sicherung gelesen = Sicherung_Lesen(leer);
+    EXPECT_FALSE(gelesen.Fehler);
+    EXPECT_TRUE(gelesen.Zeilen.isEmpty());
 }
 
 }  // namespace

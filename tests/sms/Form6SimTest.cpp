@@ -414,6 +414,20 @@ TEST_F(Form6Sim, LoadTakesThePhonesCentreIntoTheListAndWritesItBackOnce)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form6Sim, ARefusedCentreLeavesTheBoxAndTheSettingWithThePhonesCentre)
+{
+    Datei_Schreiben(Servicecenter_Datei(), "+491770000000\r\n");
+    Laden();
+    ASSERT_EQ(f->Combo2->currentText(), "+491710760000");
+    ASSERT_EQ(Einstellungen::Lesen("Options", "SMS SC"), "1");
+    u.Handy->Antwort_Setzen("AT+CSCA=", sim::Error(), 1);
+    f->Combo2->setCurrentIndex(0);
+    emit f->Combo2->activated(0);
+    EXPECT_EQ(Empfangen(), "AT+CSCA=+491770000000,145\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(f->Combo2->currentText(), "+491710760000");
+    EXPECT_EQ(Einstellungen::Lesen("Options", "SMS SC"), "1");
+}
+
 TEST_F(Form6Sim, ANationalCentreIsWrittenBackAsNational)
 {
     u.Handy->Mit_Zustand([&](sim::SimHandy&) {
@@ -641,6 +655,21 @@ TEST_F(Form6Sim, ThePreviewOpensCentredOverTheMainWindow)
     const QPoint abstand = vorschau->frameGeometry().center() - haupt->frameGeometry().center();
     EXPECT_LE(abstand.manhattanLength(), 8);  // the frame's border is known only once it is shown
     EXPECT_GE(vorschau->frameGeometry().top(), vorschau->screen()->availableGeometry().top());
+}
+
+TEST_F(Form6Sim, ThePreviewLiesWholeOnTheScreenBesideAMainWindowInTheCorner)
+{
+    Laden();
+    QWidget* haupt = f->window();
+    haupt->show();
+    const QRect frei = haupt->screen()->availableGeometry();
+    haupt->setGeometry(QRect(QPoint(), haupt->size()).translated(frei.bottomRight() - QPoint(200, 150)));
+    f->Text6->setPlainText("Hallo");
+    Knopf(f->Toolbar3, "preview")->trigger();
+    QCoreApplication::processEvents();
+    const QRect rahmen = Form27::Instanz()->frameGeometry();
+    EXPECT_TRUE(frei.contains(rahmen)) << rahmen.bottom() << " " << frei.bottom() << " " << rahmen.right() << " "
+                                       << frei.right();
 }
 
 TEST_F(Form6Sim, TextFileIsJoinedAndCut)
