@@ -2,10 +2,12 @@
 #include "common/Textdatei.h"
 #include "support/Attrappen.h"
 #include "support/Testdateien.h"
+#include "support/Zweitprozess.h"
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 TEST(Einstellungen, NamesCompareWithoutCaseAndSavesReachTheDisk)
@@ -218,6 +220,43 @@ TEST(Textdatei, AFailedAppendLeavesTheFileByteForByte)
     }
     EXPECT_EQ(Datei_Lesen(pfad), alt);
     EXPECT_FALSE(QFile::exists(dir.filePath("neu.txt")));
+}
+
+// Another instance appending 3,000 Windows-1252 lines; it says when half of them are in.
+static const bool ZweiteHaengtAn = Aufgabe_Eintragen("anhaengen", [](const QStringList& argumente) {
+    for (int i = 0; i < 3000; ++i) {
+        if (!Textdatei::Anhaengen(argumente.at(0), {QStringLiteral("hällo %1").arg(i)}))
+            return 1;
+        if (i == 1500) {
+            std::fputs("halb\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+    return 0;
+});
+
+TEST(Textdatei, AnAppendOfAnotherInstanceDuringTheConversionLosesNoLineAndMixesNoEncoding)
+{
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("sms.log");
+    Datei_Anlegen(pfad, "Gr\xFC\xDF\x65\r\n");
+    QProcess zweite;
+    Aufgabe_Starten(zweite, "anhaengen", {pfad});
+    ASSERT_TRUE(zweite.waitForReadyRead(30000));
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ΩΔ")}));
+    ASSERT_TRUE(zweite.waitForFinished(30000));
+    EXPECT_EQ(zweite.exitCode(), 0);
+
+    const QByteArray bytes = Datei_Lesen(pfad);
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(QString::fromUtf8(bytes.mid(3)).toUtf8(), bytes.mid(3));  // nothing that is not UTF-8
+    QStringList zeilen = *Textdatei::Lesen(pfad);
+    EXPECT_EQ(zeilen.takeFirst(), QStringLiteral("Grüße"));
+    EXPECT_EQ(zeilen.removeAll(QStringLiteral("ΩΔ")), 1);
+    QStringList erwartet;
+    for (int i = 0; i < 3000; ++i)
+        erwartet << QStringLiteral("hällo %1").arg(i);
+    EXPECT_EQ(zeilen, erwartet);
 }
 
 // Both converters behind the files must agree byte for byte.

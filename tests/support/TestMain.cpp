@@ -1,7 +1,8 @@
 // Shared main of the test programs: a QApplication on the offscreen platform, a store and a
 // program folder of their own, so that no test touches the user's files; German as the program
-// sets it at its start.
+// sets it at its start. Started with "--aufgabe", it is a second instance for a test.
 #include "common/Dialoge.h"
+#include "support/Zweitprozess.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
     qputenv("ORX_EINSTELLUNGEN", (ordner.path() + QStringLiteral("/ORX2000.ini")).toLocal8Bit());
     QApplication app(argc, argv);
     Gebietsschema_Setzen();
+    if (const std::optional<int> ergebnis = Aufgabe_Ausfuehren(app.arguments()))
+        return *ergebnis;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
