@@ -1,3 +1,4 @@
+#include "common/Datei.h"
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
 #include "support/Attrappen.h"
@@ -126,6 +127,59 @@ TEST(Einstellungen, AFileOfEarlierVersionsReadsAndRewritesByteForByte)
     Einstellungen::Speichern("options", "LOKTBAUTOLADEN", "0");
     Einstellungen::Loeschen("PORTS", "com1");
     EXPECT_EQ(Datei_Lesen(pfad), Datei_Lesen(alt));
+    Einstellungen::Datei_Setzen(QString());
+}
+
+// Another instance saving 100 keys of its own; it says when it begins.
+static const bool ZweiteSpeichert = Aufgabe_Eintragen("einstellungen", [](const QStringList& argumente) {
+    DialogeSkript dialoge;
+    Einstellungen::Datei_Setzen(argumente.at(0));
+    std::fputs("los\n", stdout);
+    std::fflush(stdout);
+    for (int i = 0; i < 100; ++i)
+        if (!Einstellungen::Speichern("Zweite", QStringLiteral("Wert%1").arg(i), QString::number(i)))
+            return 1;
+    return 0;
+});
+
+TEST(Einstellungen, TwoInstancesSavingAtOnceKeepEachOthersKeys)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Einstellungen::Datei_Setzen(pfad);
+    DialogeSkript dialoge;
+    QProcess zweite;
+    Aufgabe_Starten(zweite, "einstellungen", {pfad});
+    ASSERT_TRUE(zweite.waitForReadyRead(10000));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(Einstellungen::Speichern("Erste", QStringLiteral("Wert%1").arg(i), QString::number(i)));
+    ASSERT_TRUE(zweite.waitForFinished(30000));
+    EXPECT_EQ(zweite.exitCode(), 0);
+    int behalten = 0;
+    for (int i = 0; i < 100; ++i)
+        for (const char* sektion : {"Erste", "Zweite"})
+            behalten += Einstellungen::Lesen(sektion, QStringLiteral("Wert%1").arg(i)) == QString::number(i);
+    EXPECT_EQ(behalten, 200);
+    Einstellungen::Datei_Setzen(QString());
+}
+
+TEST(Einstellungen, ALockHeldElsewhereFailsTheSaveAndIsTold)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Einstellungen::Datei_Setzen(pfad);
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+    ASSERT_TRUE(Einstellungen::Speichern("Settings", "ComPort", "1"));
+    const QByteArray vorher = Datei_Lesen(pfad);
+    DialogeSkript dialoge;
+    {
+        const Dateisperre andere(pfad);
+        ASSERT_TRUE(andere.Gesperrt());
+        EXPECT_FALSE(Einstellungen::Speichern("Settings", "ComPort", "2"));
+    }
+    EXPECT_EQ(Datei_Lesen(pfad), vorher);
+    EXPECT_EQ(dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
     Einstellungen::Datei_Setzen(QString());
 }
 
