@@ -11,7 +11,7 @@ bool Datei_Sichern(const QString& pfad, const QByteArray& daten);
 // in this instance or another, holds it: it locks the file itself and locks again when a safe
 // save put a new file in its place while it waited. A missing file is made, empty, to carry the
 // lock, and goes again when nothing was written to it. Not to be had within a few seconds, it
-// holds nothing.
+// holds nothing; on a file system without locks it holds the file unlocked.
 class Dateisperre {
 public:
     explicit Dateisperre(const QString& pfad);
