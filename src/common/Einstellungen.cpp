@@ -110,35 +110,49 @@ QString Vollschluessel(const Inhalt& inhalt, const QString& sektion, const QStri
     return vorsatz + schluessel;
 }
 
-// Lets Qt change a copy of the file, checks that what it wrote reads back whole, and puts it in
-// place of the file with the shared save. A failure keeps the old file and is told once a run.
-bool Aendern(const std::function<void(QSettings&, const QString& schluessel)>& aenderung, const QString& sektion,
-             const QString& schluessel)
+// Lets Qt change a copy of the file as it is now, checks that what Qt wrote reads back whole, and
+// puts it in place of the file with the shared save; false when that failed, the old file then
+// stays.
+bool Uebernehmen(const QString& pfad, const std::function<void(QSettings&, const QString& schluessel)>& aenderung,
+                 const QString& sektion, const QString& schluessel)
 {
-    const QString pfad = Datei();
     const std::optional<QByteArray> alt = Bytes_Lesen(pfad);
     if (!alt)
-        return Fehlschlag_Melden();
+        return false;
     QTemporaryDir ordner;
     const QString kopie = ordner.filePath(QStringLiteral("schreiben.ini"));
     if (!Kopie_Anlegen(ordner, kopie, *alt))
-        return Fehlschlag_Melden();
+        return false;
     Inhalt erwartet;
     {
         QSettings s(kopie, QSettings::IniFormat);
         aenderung(s, Vollschluessel(Alles(s), sektion, schluessel));
         s.sync();
         if (s.status() == QSettings::AccessError)
-            return Fehlschlag_Melden();
+            return false;
         erwartet = Alles(s);
     }
     const std::optional<QByteArray> neu = Bytes_Lesen(kopie);
     if (!neu || Inhalt_Von(*neu) != erwartet)
-        return Fehlschlag_Melden();
+        return false;
     if (*neu == *alt && QFile::exists(pfad))
         return true;  // the disk holds it already
+    return Datei_Sichern(pfad, *neu);
+}
+
+// One change under the lock, so that the keys another instance saved meanwhile stay. A failure
+// is told once a run, after the lock is free again.
+bool Aendern(const std::function<void(QSettings&, const QString& schluessel)>& aenderung, const QString& sektion,
+             const QString& schluessel)
+{
+    const QString pfad = Datei();
     QDir().mkpath(QFileInfo(pfad).absolutePath());
-    return Datei_Sichern(pfad, *neu) || Fehlschlag_Melden();
+    bool geaendert = false;
+    {
+        const Dateisperre sperre(pfad);
+        geaendert = sperre.Gesperrt() && Uebernehmen(pfad, aenderung, sektion, schluessel);
+    }
+    return geaendert || Fehlschlag_Melden();
 }
 
 }  // namespace

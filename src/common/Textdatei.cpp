@@ -124,21 +124,17 @@ bool Nur_Ascii(const QString& text)
 }
 
 // Writes the bytes at the end of the file. Unbuffered, so that a failure shows in the write
-// itself; what part of them got in is cut off again, a file made for them goes again.
+// itself; what part of them got in is cut off again (a file made for them goes with the lock).
 bool Ans_Ende(const QString& pfad, const QByteArray& daten)
 {
     QFile f(pfad);
-    const bool gab = f.exists();
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     const qint64 vorher = f.size();
     if (f.write(daten) == daten.size())
         return true;
     f.close();
-    if (gab)
-        QFile::resize(pfad, vorher);
-    else
-        QFile::remove(pfad);
+    QFile::resize(pfad, vorher);
     return false;
 }
 
@@ -233,6 +229,10 @@ bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodieru
 
 bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu)
 {
+    // Another instance must neither append to a file being replaced nor decide on its encoding.
+    const Dateisperre sperre(pfad);
+    if (!sperre.Gesperrt())
+        return false;
     const QString text = Text(zeilen);
     if (neu == Kodierung::Telefon)
         return Ans_Ende(pfad, text.toLatin1());

@@ -1,11 +1,14 @@
+#include "common/Datei.h"
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
 #include "support/Attrappen.h"
 #include "support/Testdateien.h"
+#include "support/Zweitprozess.h"
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 TEST(Einstellungen, NamesCompareWithoutCaseAndSavesReachTheDisk)
@@ -127,6 +130,59 @@ TEST(Einstellungen, AFileOfEarlierVersionsReadsAndRewritesByteForByte)
     Einstellungen::Datei_Setzen(QString());
 }
 
+// Another instance saving 100 keys of its own; it says when it begins.
+static const bool ZweiteSpeichert = Aufgabe_Eintragen("einstellungen", [](const QStringList& argumente) {
+    DialogeSkript dialoge;
+    Einstellungen::Datei_Setzen(argumente.at(0));
+    std::fputs("los\n", stdout);
+    std::fflush(stdout);
+    for (int i = 0; i < 100; ++i)
+        if (!Einstellungen::Speichern("Zweite", QStringLiteral("Wert%1").arg(i), QString::number(i)))
+            return 1;
+    return 0;
+});
+
+TEST(Einstellungen, TwoInstancesSavingAtOnceKeepEachOthersKeys)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Einstellungen::Datei_Setzen(pfad);
+    DialogeSkript dialoge;
+    QProcess zweite;
+    Aufgabe_Starten(zweite, "einstellungen", {pfad});
+    ASSERT_TRUE(zweite.waitForReadyRead(10000));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(Einstellungen::Speichern("Erste", QStringLiteral("Wert%1").arg(i), QString::number(i)));
+    ASSERT_TRUE(zweite.waitForFinished(30000));
+    EXPECT_EQ(zweite.exitCode(), 0);
+    int behalten = 0;
+    for (int i = 0; i < 100; ++i)
+        for (const char* sektion : {"Erste", "Zweite"})
+            behalten += Einstellungen::Lesen(sektion, QStringLiteral("Wert%1").arg(i)) == QString::number(i);
+    EXPECT_EQ(behalten, 200);
+    Einstellungen::Datei_Setzen(QString());
+}
+
+TEST(Einstellungen, ALockHeldElsewhereFailsTheSaveAndIsTold)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Einstellungen::Datei_Setzen(pfad);
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+    ASSERT_TRUE(Einstellungen::Speichern("Settings", "ComPort", "1"));
+    const QByteArray vorher = Datei_Lesen(pfad);
+    DialogeSkript dialoge;
+    {
+        const Dateisperre andere(pfad);
+        ASSERT_TRUE(andere.Gesperrt());
+        EXPECT_FALSE(Einstellungen::Speichern("Settings", "ComPort", "2"));
+    }
+    EXPECT_EQ(Datei_Lesen(pfad), vorher);
+    EXPECT_EQ(dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+    Einstellungen::Datei_Setzen(QString());
+}
+
 TEST(Textdatei, ReadsEveryLineEndAndWritesCrLf)
 {
     EXPECT_EQ(Textdatei::Zeilen("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
@@ -236,6 +292,43 @@ TEST(Textdatei, AFailedAppendLeavesTheFileByteForByte)
     }
     EXPECT_EQ(Datei_Lesen(pfad), alt);
     EXPECT_FALSE(QFile::exists(dir.filePath("neu.txt")));
+}
+
+// Another instance appending 3,000 Windows-1252 lines; it says when half of them are in.
+static const bool ZweiteHaengtAn = Aufgabe_Eintragen("anhaengen", [](const QStringList& argumente) {
+    for (int i = 0; i < 3000; ++i) {
+        if (!Textdatei::Anhaengen(argumente.at(0), {QStringLiteral("hällo %1").arg(i)}))
+            return 1;
+        if (i == 1500) {
+            std::fputs("halb\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+    return 0;
+});
+
+TEST(Textdatei, AnAppendOfAnotherInstanceDuringTheConversionLosesNoLineAndMixesNoEncoding)
+{
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("sms.log");
+    Datei_Anlegen(pfad, "Gr\xFC\xDF\x65\r\n");
+    QProcess zweite;
+    Aufgabe_Starten(zweite, "anhaengen", {pfad});
+    ASSERT_TRUE(zweite.waitForReadyRead(30000));
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("ΩΔ")}));
+    ASSERT_TRUE(zweite.waitForFinished(30000));
+    EXPECT_EQ(zweite.exitCode(), 0);
+
+    const QByteArray bytes = Datei_Lesen(pfad);
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(QString::fromUtf8(bytes.mid(3)).toUtf8(), bytes.mid(3));  // nothing that is not UTF-8
+    QStringList zeilen = *Textdatei::Lesen(pfad);
+    EXPECT_EQ(zeilen.takeFirst(), QStringLiteral("Grüße"));
+    EXPECT_EQ(zeilen.removeAll(QStringLiteral("ΩΔ")), 1);
+    QStringList erwartet;
+    for (int i = 0; i < 3000; ++i)
+        erwartet << QStringLiteral("hällo %1").arg(i);
+    EXPECT_EQ(zeilen, erwartet);
 }
 
 // Both converters behind the files must agree byte for byte.
