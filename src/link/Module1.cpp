@@ -20,6 +20,10 @@ QString LetzterBefehl;
 
 namespace {
 
+// The action of the user that runs now: how deep it is nested, and whether it told its time-out.
+int s_aktionen = 0;
+bool s_zeitausGemeldet = false;
+
 const QString CRLF = QStringLiteral("\r\n");
 
 // After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
@@ -668,6 +672,18 @@ void Zeitaus_Vermerken()
         Takt_Verloren(Verbindung::Abgleich::NachZeitaus);
 }
 
+bool Ausser_Takt() { return Link().Abgleichen != Verbindung::Abgleich::Keiner || Verloren(); }
+
+Aktion::Aktion()
+{
+    if (s_aktionen++ == 0)
+        s_zeitausGemeldet = false;
+}
+
+Aktion::~Aktion() { --s_aktionen; }
+
+void Aktion::Zeitaus_Selbst_Melden() { s_zeitausGemeldet = s_aktionen > 0; }
+
 bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
 
 namespace {
@@ -836,6 +852,9 @@ void Fehler_Melden()
 
 void Timeout_Melden()
 {
+    if (s_aktionen > 0 && s_zeitausGemeldet)
+        return;
+    s_zeitausGemeldet = s_aktionen > 0;
     MsgBox(QStringLiteral("Bei der Kommunikation mit dem Handy ist es zum Timeout gekommen - bitte prüfen Sie, "
                           "ob das Handy verfügbar ist. Setzen Sie ggf. die Timeoutzeit höher!"),
            Dialoge::Symbol::Kritisch);
