@@ -317,6 +317,15 @@ TEST_F(ListenbefehleSim, ADeleteWhoseAnswerIsLostReadsTheSlotBack)
     Befehl("kill");
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 2u);
     Alle_Gleich(1, "SM", {"1|0301|Ada", "3|0303|Cleo"});
+
+    // Not even the read-back is answered: the row stays, shown as unknown, its index taken.
+    u.Handy->Stumm_Setzen(true);
+    Waehlen("Ada");
+    Befehl("kill");
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 3u);
+    EXPECT_EQ(Liste(1), (QStringList{"1|0301|Ada", "3|0303|Cleo"}));
+    EXPECT_TRUE(f->TBuch1->topLevelItem(Zeile_Von("Ada") - 1)->font(2).italic());
+    EXPECT_EQ(Index_Frei(1), 2);
 }
 
 // Neither the delete nor the read-back is answered: the old index may or may not be free.
