@@ -443,9 +443,9 @@ struct Loeschung {
 };
 
 // Deletes the entry at `index` of book `b` (1..4) on the phone and, once it is gone, from the
-// cache. A delete that got no answer may have been carried out: the slot is read back (the
-// link sends nothing while the phone is out of step). An index whose state stays unknown keeps
-// its entry and counts as occupied until the book is read again.
+// cache. A delete that got no answer may have been carried out: the slot is read back once the
+// phone is in step again. An index whose state stays unknown keeps its entry and counts as
+// occupied until the book is read again.
 Loeschung Index_Loeschen(int b, int index)
 {
     Status_Setzen(QStringLiteral("Lösche Eintrag..."));
