@@ -139,8 +139,8 @@ void Form15::Form_Load()
     else
         show();
     QCoreApplication::processEvents();
-    // A phone that did not tell its type is asked nothing more on opening.
-    if (!Module1::Ausser_Takt())
+    // A phone that did not answer the type query is asked nothing more on opening.
+    if (!typ.isEmpty() || !Module1::Ausser_Takt())
         Melodieholen();
 }
 

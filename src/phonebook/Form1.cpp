@@ -316,10 +316,14 @@ void Form1::Toolbar1_ButtonClick(const QString& schluessel)
         Telefonbuch_Sichern();
     } else if (schluessel == QLatin1String("refresh")) {
         QPointer<Form1> selbst(this);
-        // A phone that fell out of step is not asked for the books after it.
-        for (int buch = 1; buch <= TBuchAnzahl && selbst && !Ausser_Takt(); ++buch)
-            if (Buch_Gedrueckt(buch))
-                Buch_Neu_Einlesen(buch);
+        for (int buch = 1; buch <= TBuchAnzahl && selbst; ++buch) {
+            if (!Buch_Gedrueckt(buch))
+                continue;
+            Buch_Neu_Einlesen(buch);
+            // A phone that fell out of step is not asked for the books after it.
+            if (Ausser_Takt())
+                break;
+        }
     } else if (schluessel == QLatin1String("search")) {
         Suche_Neu();
     } else if (schluessel == QLatin1String("search2")) {
