@@ -674,15 +674,21 @@ void Zeitaus_Vermerken()
 
 bool Ausser_Takt() { return Link().Abgleichen != Verbindung::Abgleich::Keiner || Verloren(); }
 
-Aktion::Aktion()
+Aktion::Aktion(Meldung meldung) : m_selbst(meldung == Meldung::Selbst)
 {
     if (s_aktionen++ == 0)
         s_zeitausGemeldet = false;
+    m_gemeldetVorher = s_zeitausGemeldet;
+    if (m_selbst)
+        s_zeitausGemeldet = true;
 }
 
-Aktion::~Aktion() { --s_aktionen; }
-
-void Aktion::Zeitaus_Selbst_Melden() { s_zeitausGemeldet = s_aktionen > 0; }
+Aktion::~Aktion()
+{
+    if (m_selbst)
+        s_zeitausGemeldet = m_gemeldetVorher;
+    --s_aktionen;
+}
 
 bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
 

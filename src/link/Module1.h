@@ -78,13 +78,17 @@ bool Ausser_Takt();
 // once: a second one, or a command refused because the phone is not in step, says nothing more.
 class Aktion {
 public:
-    Aktion();
+    // Who tells a time-out within the scope: the link, once an action, or the handler itself,
+    // in its own message about what became of the failure.
+    enum class Meldung { Link, Selbst };
+    explicit Aktion(Meldung meldung = Meldung::Link);
     ~Aktion();
     Aktion(const Aktion&) = delete;
     Aktion& operator=(const Aktion&) = delete;
-    // The handler tells in its own message what became of the failure: no time-out is told in
-    // the rest of the action.
-    static void Zeitaus_Selbst_Melden();
+
+private:
+    bool m_selbst;
+    bool m_gemeldetVorher = false;
 };
 
 void Status_Setzen(const QString& text);

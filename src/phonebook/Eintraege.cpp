@@ -531,10 +531,13 @@ void EDIT_ITEM()
         }
         if (!umzug)
             return;
-        // What became of the old entry is told once, below: a lost answer is no time-out to the user.
-        Aktion aktion;
-        Aktion::Zeitaus_Selbst_Melden();
-        switch (Index_Loeschen(altesBuch, alterIndex).Befund) {
+        Indexbefund befund;
+        {
+            // What became of the old entry is told once, below: a lost answer is no time-out to the user.
+            Aktion selbst(Aktion::Meldung::Selbst);
+            befund = Index_Loeschen(altesBuch, alterIndex).Befund;
+        }
+        switch (befund) {
         case Indexbefund::Belegt:
             Kritisch(QStringLiteral("Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte nicht "
                                     "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
