@@ -434,6 +434,7 @@ QTreeWidgetItem* MDIForm1::Knoten(const QString& schluessel) const
 
 void MDIForm1::TreeView1_NodeClick(QTreeWidgetItem* knoten)
 {
+    Module1::Aktion aktion;  // opening a window, with all it asks the phone
     if (!knoten)
         return;
     const QString schluessel = knoten->data(0, SchluesselRolle).toString();

@@ -195,4 +195,14 @@ QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste)
     return nullptr;
 }
 
+void Zeile_Unbekannt_Zeigen(QTreeWidgetItem* zeile)
+{
+    for (int spalte = 0; spalte < zeile->columnCount(); ++spalte) {
+        QFont schrift = zeile->font(spalte);
+        schrift.setItalic(true);
+        zeile->setFont(spalte, schrift);
+        zeile->setForeground(spalte, QColor(128, 128, 128));
+    }
+}
+
 }  // namespace Module3

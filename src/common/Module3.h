@@ -24,6 +24,9 @@ void ListView_Sortieren(QTreeWidget* lv, int col, int typ, bool order);
 // selected one; nothing without a selection.
 QTreeWidgetItem* Ausgewaehlte_Zeile(const QTreeWidget* liste);
 
+// Shows a row whose state on the phone is not known (a delete went unanswered): grey and italic.
+void Zeile_Unbekannt_Zeigen(QTreeWidgetItem* zeile);
+
 // "0"<->"9", "1"<->"8" ... each digit d becomes 9 - d; "-" becomes " "; the rest stays.
 QString Ziffern_Invertieren(const QString& s);
 // The full year of a two-digit one: 00-69 are 2000-2069, 70-99 are 1970-1999.

@@ -21,6 +21,10 @@ QString LetzterBefehl;
 
 namespace {
 
+// The action of the user that runs now: how deep it is nested, and whether it told its time-out.
+int s_aktionen = 0;
+bool s_zeitausGemeldet = false;
+
 const QString CRLF = QStringLiteral("\r\n");
 
 // After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
@@ -726,6 +730,24 @@ void Zeitaus_Vermerken()
         Takt_Verloren(Verbindung::Abgleich::NachZeitaus);
 }
 
+bool Ausser_Takt() { return Link().Abgleichen != Verbindung::Abgleich::Keiner || Verloren(); }
+
+Aktion::Aktion(Meldung meldung) : m_selbst(meldung == Meldung::Selbst)
+{
+    if (s_aktionen++ == 0)
+        s_zeitausGemeldet = false;
+    m_gemeldetVorher = s_zeitausGemeldet;
+    if (m_selbst)
+        s_zeitausGemeldet = true;
+}
+
+Aktion::~Aktion()
+{
+    if (m_selbst)
+        s_zeitausGemeldet = m_gemeldetVorher;
+    --s_aktionen;
+}
+
 bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
 
 namespace {
@@ -897,6 +919,9 @@ void Fehler_Melden()
 
 void Timeout_Melden()
 {
+    if (s_aktionen > 0 && s_zeitausGemeldet)
+        return;
+    s_zeitausGemeldet = s_aktionen > 0;
     MsgBox(QStringLiteral("Bei der Kommunikation mit dem Handy ist es zum Timeout gekommen - bitte prüfen Sie, "
                           "ob das Handy verfügbar ist. Setzen Sie ggf. die Timeoutzeit höher!"),
            Dialoge::Symbol::Kritisch);

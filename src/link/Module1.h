@@ -73,6 +73,28 @@ bool Im_Takt();
 // A wait of the caller's own ended without the final line: the phone must show that it is in
 // step before the next command.
 void Zeitaus_Vermerken();
+// The phone is out of step (a time-out or a failed prompt, and no probe has found it in step
+// since) or the device is lost: a loop over rows, slots or settings stops here instead of
+// sending on. Asks nothing of the phone.
+bool Ausser_Takt();
+
+// One action of the user (a click, a key, a drop, opening a window), held by the handler that
+// runs it; one opened inside another belongs to the outer one. Within it the time-out is told
+// once: a second one, or a command refused because the phone is not in step, says nothing more.
+class Aktion {
+public:
+    // Who tells a time-out within the scope: the link, once an action, or the handler itself,
+    // in its own message about what became of the failure.
+    enum class Meldung { Link, Selbst };
+    explicit Aktion(Meldung meldung = Meldung::Link);
+    ~Aktion();
+    Aktion(const Aktion&) = delete;
+    Aktion& operator=(const Aktion&) = delete;
+
+private:
+    bool m_selbst;
+    bool m_gemeldetVorher = false;
+};
 
 void Status_Setzen(const QString& text);
 QString Antwort_Bereinigen(QString& text);

@@ -139,7 +139,9 @@ void Form15::Form_Load()
     else
         show();
     QCoreApplication::processEvents();
-    Melodieholen();
+    // A phone that did not answer the type query is asked nothing more on opening.
+    if (!typ.isEmpty() || !Module1::Ausser_Takt())
+        Melodieholen();
 }
 
 // ---- Ring settings ----------------------------------------------------------------------
@@ -208,6 +210,7 @@ void Form15::Melodieholen()
 
 bool Form15::Einstellung_Schreiben(const QString& befehl)
 {
+    Module1::Aktion aktion;
     if (Module1::Befehl_Senden(befehl, true)) {
         Stand_Merken();
         return true;

@@ -273,6 +273,7 @@ bool Form3::Loeschen_Bestaetigt() const
 
 void Form3::Toolbar1_ButtonClick(const QString& schluessel)
 {
+    Aktion aktion;
     if (schluessel == QLatin1String("refresh")) {
         kal1->clear();
         // Only a complete read makes writing safe without the warning; one that stops early
@@ -314,7 +315,11 @@ void Form3::Toolbar2_ButtonClick(const QString& schluessel)
     }
 }
 
-void Form3::kal1_DblClick() { Termin_Bearbeiten(); }
+void Form3::kal1_DblClick()
+{
+    Aktion aktion;
+    Termin_Bearbeiten();
+}
 
 void Form3::Kal2_DblClick() { Terminedit_LOKAL(); }
 
@@ -322,6 +327,7 @@ void Form3::Kal2_DblClick() { Terminedit_LOKAL(); }
 
 void Form3::kal1_DragDrop()
 {
+    Aktion aktion;
     if (!ZiehenLokal)
         return;
     ZiehenLokal = false;

@@ -282,8 +282,13 @@ bool Termin_Entfernen(int position)
 void Markierte_Abarbeiten(QTreeWidget* liste, const std::function<bool(int)>& aktion)
 {
     for (int i = 1; liste && i <= liste->topLevelItemCount();) {
-        if (liste->topLevelItem(i - 1)->isSelected() && aktion(i))
-            continue;
+        if (liste->topLevelItem(i - 1)->isSelected()) {
+            if (aktion(i))
+                continue;
+            // A refusal goes on with the next row; a phone out of step is asked nothing more.
+            if (Ausser_Takt())
+                return;
+        }
         ++i;
     }
 }

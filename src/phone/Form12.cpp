@@ -109,7 +109,11 @@ void Form12::Command38_Click() { Wert_Lesen(Stromquelle); }
 void Form12::Command39_Click() { Wert_Lesen(Pegel); }
 void Form12::Command40_Click() { Wert_Lesen(Betreiber); }
 void Form12::Command41_Click() { Wert_Lesen(Zelle); }
-void Form12::Command42_Click() { ALLELESEN(); }
+void Form12::Command42_Click()
+{
+    Aktion aktion;
+    ALLELESEN();
+}
 
 void Form12::ALLELESEN()
 {

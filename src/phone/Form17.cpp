@@ -118,6 +118,7 @@ bool Form17::Geladen() { return !Einzelfenster<Form17>().isNull(); }
 
 void Form17::Toolbar1_ButtonClick(int index, QAction*)
 {
+    Aktion aktion;
     if (index == 0)
         LIESNETZE();
     else if (index == 1)
@@ -126,6 +127,7 @@ void Form17::Toolbar1_ButtonClick(int index, QAction*)
 
 void Form17::Toolbar8_ButtonClick(QAction* button)
 {
+    Aktion aktion;
     if (button->objectName() == QLatin1String("dazu"))
         netzdazu();
     else if (button->objectName() == QLatin1String("raus"))

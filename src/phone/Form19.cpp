@@ -53,6 +53,7 @@ bool Form19::Geladen() { return !Einzelfenster<Form19>().isNull(); }
 
 void Form19::Toolbar1_ButtonClick(int index, QAction* button)
 {
+    Aktion aktion;
     if (index < 0 || index >= 12)
         return;
     const QString schluessel = button->objectName();
@@ -106,8 +107,9 @@ void Form19::Setzen(int zeile)
     Status_Setzen(QStringLiteral("Setze Sperre..."));
     if (!Befehl_Senden(CLCK_Befehl_Bilden(zeile, Sperraktion::Setzen, *passwort), true)) {
         // The phone refused the lock: the PIN state is asked as always, but the icon keeps
-        // what it knew, since the lock was not set.
-        Befehl_Senden(QStringLiteral("AT+CPIN?"), true);
+        // what it knew, since the lock was not set. A phone that did not answer is not asked.
+        if (!Ausser_Takt())
+            Befehl_Senden(QStringLiteral("AT+CPIN?"), true);
         return;
     }
     Bild_Setzen(zeile, 2);

@@ -65,6 +65,7 @@ int Form20::Klasse_Code() const
 
 void Form20::Command6_Click(int index)
 {
+    Aktion aktion;
     if (index >= 0 && index < 4)
         Abfragen(index);
 }
@@ -97,6 +98,7 @@ bool Form20::Abfragen(int index)
 
 void Form20::Command9_Click(int index)
 {
+    Aktion aktion;
     if (index >= 0 && index < 4 && Schreiben(index) == Schreibausgang::Fehler)
         Nachlesen({index});
 }
@@ -148,11 +150,13 @@ void Form20::Nachlesen(const QVector<int>& zeilen)
 
 void Form20::Command43_Click()
 {
+    Aktion aktion;
     Alle_Zeilen([this](int r) { Abfragen(r); });
 }
 
 void Form20::Command44_Click()
 {
+    Aktion aktion;
     // Every row not written shows the phone's diversion instead of what was typed: those the
     // number check stopped, the failed one and those after it.
     QVector<int> offen;

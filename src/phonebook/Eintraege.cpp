@@ -261,6 +261,8 @@ int Index_Platz(int buch, int index)
     return 0;
 }
 
+bool Index_Unbestaetigt(int buch, int index) { return Buch_Gueltig(buch) && s_unbestaetigt[buch].count(index) > 0; }
+
 void Ausserhalb_Vergessen(int buch)
 {
     if (Buch_Gueltig(buch)) {
@@ -509,39 +511,62 @@ void Index_Austragen(int b, int index)
         }
 }
 
-// Deletes the entry at `index` of book `b` (1..4) on the phone and, after "OK", from the cache.
-bool Index_Loeschen(int b, int index)
+struct Loeschung {
+    bool Beantwortet = false;  // the phone answered the delete itself
+    Indexbefund Befund = Indexbefund::Belegt;
+};
+
+// Deletes the entry at `index` of book `b` (1..4) on the phone and, once it is gone, from the
+// cache. A delete that got no answer may have been carried out: the slot is read back once the
+// phone is in step again. An index whose state stays unknown keeps its entry and counts as
+// occupied until the book is read again.
+Loeschung Index_Loeschen(int b, int index)
 {
     Status_Setzen(QStringLiteral("Lösche Eintrag..."));
-    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
-        return false;
-    if (!Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true))
-        return false;
-    Index_Bestaetigt(b, index);
-    Index_Austragen(b, index);
-    return true;
+    Loeschung l;
+    l.Beantwortet = Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true) &&
+                    Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true);
+    if (l.Beantwortet)
+        l.Befund = Indexbefund::Leer;
+    else if (!Link().Abgelehnt)
+        l.Befund = Index_Nachlesen(b, index);
+    switch (l.Befund) {
+    case Indexbefund::Leer:
+        Index_Bestaetigt(b, index);
+        Index_Austragen(b, index);
+        break;
+    case Indexbefund::Unbekannt:
+        s_unbestaetigt[b].insert(index);
+        break;
+    case Indexbefund::Belegt:
+        break;
+    }
+    return l;
 }
 
-}  // namespace
-
-bool Eintrag_Loeschen(int position)
+// Deletes the entry of phone-list row `position`; see Eintrag_Loeschen.
+Loeschung Zeile_Loeschen(int position)
 {
     Listenzeilen* l = Fenster().Liste;
     if (!l || position < 1 || position > l->Zeilen())
-        return false;
+        return {};
     MarkierteZeile = l->Gewaehlte_Zeile();
 
     const int b = TBuch_Nummer(l->Zelle(position, 0));
     if (b == 5 || b == 6) {
         Kritisch(QStringLiteral("Im gewählten Telefonbuch kann nicht gelöscht werden!"));
-        return false;
+        return {};
     }
     const int index = Index_Wert(l->Zelle(position, 1));
     if (b == 0 || index <= 0)
-        return false;
+        return {};
     AktuellesTBuch = b;
     return Index_Loeschen(b, index);
 }
+
+}  // namespace
+
+bool Eintrag_Loeschen(int position) { return Zeile_Loeschen(position).Befund == Indexbefund::Leer; }
 
 void EDIT_ITEM()
 {
@@ -581,26 +606,26 @@ void EDIT_ITEM()
         }
         if (!umzug)
             return;
-        if (!Index_Loeschen(altesBuch, alterIndex)) {
-            // A delete that got no answer may have been carried out: the phone tells.
-            switch (Link().Abgelehnt ? Indexbefund::Belegt : Index_Nachlesen(altesBuch, alterIndex)) {
-            case Indexbefund::Belegt:
-                Kritisch(QStringLiteral("Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte nicht "
-                                        "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
-                return;
-            case Indexbefund::Unbekannt:
-                // Neither shown nor free: a write there asks first, until the book is read again.
-                Index_Austragen(altesBuch, alterIndex);
-                s_unbestaetigt[altesBuch].insert(alterIndex);
-                Liste_Neu_Zeigen();
-                Kritisch(QStringLiteral("Ob der alte Eintrag gelöscht wurde, ist nicht bekannt. Bitte lesen Sie das "
-                                        "Telefonbuch neu ein."));
-                return;
-            case Indexbefund::Leer:
-                Index_Bestaetigt(altesBuch, alterIndex);
-                Index_Austragen(altesBuch, alterIndex);
-                break;
-            }
+        Indexbefund befund;
+        {
+            // What became of the old entry is told once, below: a lost answer is no time-out to the user.
+            Aktion selbst(Aktion::Meldung::Selbst);
+            befund = Index_Loeschen(altesBuch, alterIndex).Befund;
+        }
+        switch (befund) {
+        case Indexbefund::Belegt:
+            Kritisch(QStringLiteral("Der geänderte Eintrag wurde geschrieben, aber der alte Eintrag konnte nicht "
+                                    "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
+            return;
+        case Indexbefund::Unbekannt:
+            // Neither shown nor free: a write there asks first, until the book is read again.
+            Index_Austragen(altesBuch, alterIndex);
+            Liste_Neu_Zeigen();
+            Kritisch(QStringLiteral("Ob der alte Eintrag gelöscht wurde, ist nicht bekannt. Bitte lesen Sie das "
+                                    "Telefonbuch neu ein."));
+            return;
+        case Indexbefund::Leer:
+            break;
         }
         Eintraege_Zaehlen(altesBuch);
         Liste_Neu_Zeigen();
@@ -654,16 +679,22 @@ void Markierte_Loeschen()
         if (!l->Gewaehlt(i))
             continue;
         l->Waehlen(i, false);
-        // The first failure ends the loop; what was deleted stays deleted, without a refill.
-        if (!Eintrag_Loeschen(i))
+        const Loeschung loeschung = Zeile_Loeschen(i);
+        if (loeschung.Befund == Indexbefund::Leer) {
+            const int b = AktuellesTBuch;
+            if (TBuchBelegt[b] > 0)
+                --TBuchBelegt[b];
+            if (b <= 4)
+                Belegung_Aktualisieren(b);
+            l->Entfernen(i);
+            --i;
+        }
+        // The first failure ends the loop, and so does a delete that got no answer; what was
+        // deleted stays deleted, without a refill, unless a row is to show its unknown state.
+        if (loeschung.Befund == Indexbefund::Unbekannt)
+            Liste_Laden();
+        if (!loeschung.Beantwortet)
             return;
-        const int b = AktuellesTBuch;
-        if (TBuchBelegt[b] > 0)
-            --TBuchBelegt[b];
-        if (b <= 4)
-            Belegung_Aktualisieren(b);
-        l->Entfernen(i);
-        --i;
     }
     Liste_Laden();
 }

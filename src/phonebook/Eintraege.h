@@ -97,6 +97,9 @@ int Index_Platz(int buch, int index);
 // remembered until the book is read again, so that no later write takes their place unasked;
 // a read forgets them.
 void Ausserhalb_Vergessen(int buch);
+// Whether a write or delete at this index went unanswered and the phone could not tell since:
+// its list row is shown as unknown.
+bool Index_Unbestaetigt(int buch, int index);
 // Asks before a write to an index that is taken or whose occupant is unknown (the book was not
 // read completely, or a write there went unanswered); true when the write may go on.
 bool Schreiben_Erlaubt(const QString& index, int buch);
@@ -126,8 +129,9 @@ bool Eintrag_Schreiben_Neu(const QString& index, const QString& name, const QStr
 // or one found on the phone, with that entry (Schreiben_Erlaubt). True when the phone took it.
 bool Eintrag_Neu_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
                            const QString& merker);
-// Deletes the entry of phone-list row `position` on the phone and, after "OK", from the cache.
-// Neither removes the row nor refills the list.
+// Deletes the entry of phone-list row `position` on the phone and, once the phone confirmed it
+// or a read-back found the slot empty, from the cache; true then. Neither removes the row nor
+// refills the list.
 bool Eintrag_Loeschen(int position);
 // Changes the selected phone-list entry through the entry dialog.
 void EDIT_ITEM();

@@ -3,9 +3,11 @@
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Knoepfe.h"
+#include "common/Module3.h"
 #include "common/Platzierung.h"
 #include "common/Spaltenkopf.h"
 #include "link/Handytyp.h"
+#include "link/Module1.h"
 #include "link/Module2.h"
 #include "link/Telefonbuecher.h"
 #include "phonebook/Eintraege.h"
@@ -309,12 +311,17 @@ int Form1::Buchsymbolnummer(int buch)
 
 void Form1::Toolbar1_ButtonClick(const QString& schluessel)
 {
+    Aktion aktion;
     if (schluessel == QLatin1String("save")) {
         Telefonbuch_Sichern();
     } else if (schluessel == QLatin1String("refresh")) {
-        for (int buch = 1; buch <= TBuchAnzahl; ++buch)
-            if (Buch_Gedrueckt(buch) && !Buch_Neu_Einlesen(buch))
+        for (int buch = 1; buch <= TBuchAnzahl; ++buch) {
+            if (!Buch_Gedrueckt(buch))
+                continue;
+            // A read cut short, or a phone that fell out of step, ends the refresh.
+            if (!Buch_Neu_Einlesen(buch) || Ausser_Takt())
                 break;
+        }
     } else if (schluessel == QLatin1String("search")) {
         Suche_Neu();
     } else if (schluessel == QLatin1String("search2")) {
@@ -334,9 +341,17 @@ void Form1::Toolbar1_ButtonClick(const QString& schluessel)
     }
 }
 
-void Form1::EDIT_ITEM() { Module1::EDIT_ITEM(); }
+void Form1::EDIT_ITEM()
+{
+    Aktion aktion;
+    Module1::EDIT_ITEM();
+}
 
-void Form1::loeschen_Click() { Markierte_Loeschen(); }
+void Form1::loeschen_Click()
+{
+    Aktion aktion;
+    Markierte_Loeschen();
+}
 
 void Form1::smssenden_Click() { SMS_Uebergeben(*m_telefonliste, 3); }
 
@@ -355,6 +370,7 @@ void Form1::SMS_LOCAL() { SMS_Uebergeben(*m_lokalliste, 2); }
 
 void Form1::Toolbar2_ButtonClick(int buch)
 {
+    Aktion aktion;
     if (!Buchknopf(buch))
         return;
     if (!Buch_Gedrueckt(buch)) {
@@ -371,7 +387,11 @@ void Form1::Toolbar2_ButtonClick(int buch)
         Neulesenknopf(buch)->setEnabled(true);
 }
 
-void Form1::Toolbar3_ButtonClick(int buch) { Buch_Neu_Einlesen(buch); }
+void Form1::Toolbar3_ButtonClick(int buch)
+{
+    Aktion aktion;
+    Buch_Neu_Einlesen(buch);
+}
 
 bool Form1::Buch_Neu_Einlesen(int buch)
 {
@@ -393,6 +413,7 @@ bool Form1::Buch_Neu_Einlesen(int buch)
 
 void Form1::Toolbar4_ButtonClick(const QString& schluessel)
 {
+    Aktion aktion;
     if (schluessel == QLatin1String("load"))
         lokalLADEN();
     else if (schluessel == QLatin1String("save"))
@@ -464,28 +485,19 @@ bool Form1::Ziel_Vorbereiten(int buch)
     return weiter && !selbst.isNull();
 }
 
-void Form1::copytoSIM_Click()
-{
-    if (Ziel_Vorbereiten(1))
-        Lokal_Kopieren(*m_lokalliste, 1);
-}
+void Form1::copytoSIM_Click() { Kopieren_In(1); }
 
-void Form1::copytotelefon_Click()
-{
-    if (Ziel_Vorbereiten(2))
-        Lokal_Kopieren(*m_lokalliste, 2);
-}
+void Form1::copytotelefon_Click() { Kopieren_In(2); }
 
-void Form1::copytofix_Click()
-{
-    if (Ziel_Vorbereiten(3))
-        Lokal_Kopieren(*m_lokalliste, 3);
-}
+void Form1::copytofix_Click() { Kopieren_In(3); }
 
-void Form1::copytoown_Click()
+void Form1::copytoown_Click() { Kopieren_In(4); }
+
+void Form1::Kopieren_In(int buch)
 {
-    if (Ziel_Vorbereiten(4))
-        Lokal_Kopieren(*m_lokalliste, 4);
+    Aktion aktion;
+    if (Ziel_Vorbereiten(buch))
+        Lokal_Kopieren(*m_lokalliste, buch);
 }
 
 void Form1::Kopieren_Nach(int buch)
@@ -599,6 +611,7 @@ void Form1::Ziehen(QTreeWidget* quelle)
 
 void Form1::TBuch1_DragDrop()
 {
+    Aktion aktion;
     if (MobilGezogen) {
         MobilGezogen = false;
         return;
@@ -749,6 +762,8 @@ void Form1::Zeile_Anfuegen(const TBuchZeile& z)
     zeile->setText(3, z.Nummer);
     zeile->setText(4, z.Merker);
     Zeile_Markieren(zeile, 1, 4, z.Merker == QLatin1String("!"));
+    if (z.Unbekannt)
+        Module3::Zeile_Unbekannt_Zeigen(zeile);
     if (Sortiert)
         Einsortieren(TBuch1, zeile, {SortSpalte, SortRichtung});
     else

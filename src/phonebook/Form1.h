@@ -202,6 +202,7 @@ private:
     // Presses the book's button, reads the book (or refills the list) and enables its reload
     // button; false when the window went meanwhile or the read told why it stopped short.
     bool Ziel_Vorbereiten(int buch);
+    void Kopieren_In(int buch);  // the local rows into a phone book, as one action
     void Kopieren_Nach(int buch);
     void Ziehen(QTreeWidget* quelle);
     void Form_Resize() override;

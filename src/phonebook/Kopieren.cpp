@@ -1,6 +1,7 @@
 #include "phonebook/Kopieren.h"
 
 #include "common/Dialoge.h"
+#include "link/Module1.h"
 #include "link/Telefonbuecher.h"
 #include "phonebook/Eintraege.h"
 
@@ -55,7 +56,7 @@ void Markierte_Kopieren(Listenzeilen& lokal)
         return;
     }
     // A refused write goes on with the next row at the same index; one that timed out leaves
-    // its index to the phone.
+    // its index to the phone and ends the copy.
     Listenzeilen* telefon = Fenster().Liste;
     for (int i = 1; i <= zeilen && i <= lokal.Zeilen(); ++i) {
         if (!lokal.Gewaehlt(i))
@@ -69,7 +70,7 @@ void Markierte_Kopieren(Listenzeilen& lokal)
         if (!Zeile_Schreiben(lokal, i, index, buch))
             return;
         // The window, and the local list with it, may have gone while the phone was asked.
-        if (Fenster().Liste != telefon)
+        if (Fenster().Liste != telefon || Ausser_Takt())
             return;
     }
 }

@@ -10,6 +10,7 @@ struct TBuchZeile {
     QString Name;     // PC text, without the marker
     QString Nummer;
     QString Merker;   // "!" or ""
+    bool Unbekannt = false;  // whether the phone still holds it is not known
 };
 
 // What a book's fill level shows: the caption and the bar width in twips.

@@ -459,7 +459,8 @@ void Liste_Laden()
                 continue;
             for (int slot = 1; slot <= TBuchPlaetze; ++slot) {
                 const QString* f = TBuchDaten[buch][slot];
-                ansicht->Zeile_Anfuegen({buch, Index_Text(Zahl_Wert(f[1])), f[2], f[3], f[4]});
+                const int index = Zahl_Wert(f[1]);
+                ansicht->Zeile_Anfuegen({buch, Index_Text(index), f[2], f[3], f[4], Index_Unbestaetigt(buch, index)});
                 if (slot == TBuchPlaetze || TBuchDaten[buch][slot + 1][1].isEmpty())
                     break;
             }

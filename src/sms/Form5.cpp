@@ -217,7 +217,9 @@ void Form5::Form_Load()
         show();
     if (Verbindung_Bereit()) {
         SMSSpeicher_Pruefen();
-        SMS_Lesen();
+        // A phone that did not answer is not asked for the list in the same action.
+        if (!Ausser_Takt())
+            SMS_Lesen();
     }
 }
 
@@ -313,6 +315,7 @@ void Form5::Speicher_Zeigen(const SMSSpeicherstand& stand)
 
 void Form5::Toolbar1_ButtonClick(const QString& schluessel)
 {
+    Aktion aktion;
     if (schluessel == QLatin1String("name") || schluessel == QLatin1String("nummer"))
         Form_Resize();
     else if (schluessel == QLatin1String("refresh"))
@@ -416,16 +419,23 @@ void Form5::SMS_kill()
     }
     bool veraendert = false;
     bool fehler = false;
+    auto entfernen = [this](int i) {
+        m_fuellen = true;
+        delete kal1->takeTopLevelItem(i);
+        m_fuellen = false;
+        Aktive_Leeren();
+    };
     for (int i = 0; i < kal1->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* zeile = kal1->topLevelItem(i);
+        QTreeWidgetItem* zeile = kal1->topLevelItem(i);
         if (!zeile->isSelected())
             continue;
         const QString index = zeile->text(1);
         const int nummer = index.toInt();
+        const QString pdu = zeile->data(0, PDURolle).toString();
         Status_Setzen(QStringLiteral("Lösche SMS Nr. ") + index);
         // The slot may have been emptied or reused since the list was read: only the message
         // the user saw is deleted, and one that is gone already counts as deleted.
-        const Platzinhalt inhalt = Platz_Lesen(nummer, zeile->data(0, PDURolle).toString());
+        const Platzinhalt inhalt = Platz_Lesen(nummer, pdu);
         if (inhalt == Platzinhalt::Fehler) {
             fehler = true;
             break;
@@ -438,12 +448,17 @@ void Form5::SMS_kill()
             Befehl_Senden(QStringLiteral("AT+CMGD=") + QString::number(nummer), true, UngueltigerIndex) ==
                 Ausgang::Fehler) {
             fehler = true;
+            // A delete whose answer did not come may have been carried out: the slot tells, unless
+            // the phone is still out of step. The delete ends the action either way.
+            const Platzinhalt danach = Link().Abgelehnt ? Platzinhalt::Wie_Gelistet : Platz_Lesen(nummer, pdu);
+            if (danach == Platzinhalt::Leer)
+                entfernen(i);
+            else if (danach == Platzinhalt::Fehler)
+                Module3::Zeile_Unbekannt_Zeigen(zeile);
+            veraendert = veraendert || danach == Platzinhalt::Anders;
             break;
         }
-        m_fuellen = true;
-        delete kal1->takeTopLevelItem(i--);
-        m_fuellen = false;
-        Aktive_Leeren();
+        entfernen(i--);
     }
     // A skipped slot means the list is stale, however the delete ended: rows would otherwise
     // show (and answer) a message the phone no longer holds there.

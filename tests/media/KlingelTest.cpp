@@ -119,6 +119,14 @@ TEST_F(Klingelfenster, OpeningWithAnX35ReadsTheSettingsAndWritesNothing)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Klingelfenster, OpeningOnASilentPhoneIsOneMessage)
+{
+    u.Handy->Stumm_Setzen(true);
+    Form15::Instanz();
+    EXPECT_EQ(Befehle(), std::vector<std::string>{"AT+CGMM"});
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+}
+
 class KlingelfensterS25 : public Klingelfenster {
 protected:
     KlingelfensterS25() : Klingelfenster("S25") {}

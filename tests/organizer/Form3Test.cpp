@@ -281,6 +281,19 @@ TEST_F(Organizerfenster, KillWalksTheSelectedRows)
     EXPECT_TRUE(Empfangen().isEmpty());
 }
 
+// A silent phone: the first delete times out, and the walk ends there, told once.
+TEST_F(Organizerfenster, KillOnASilentPhoneStopsAtTheFirstTimeOut)
+{
+    for (const char* i : {"03", "05", "07"})
+        Mobil(Zeile("Notiz", i, "01.01.2001", "10:00", "x"));
+    Waehlen(f->kal1, {0, 1, 2});
+    u.Handy->Stumm_Setzen(true);
+    Form3::Knopf(f->Toolbar1, "kill")->trigger();
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u) << u.Dialoge.Texte().join("|").toStdString();
+    EXPECT_EQ(Empfangen(), "AT^SBNW=vcs,3,0\r\n");
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 3);
+}
+
 TEST_F(Organizerfenster, AnEditIsWrittenIntoItsOwnSlot)
 {
     Mobil(Zeile("Treffen", "03", "01.01.2001", "10:00", "a"));

@@ -129,6 +129,16 @@ TEST_F(Form19Test, StatusNamesTheRow)
     EXPECT_EQ(f->Bild[2], 0);
 }
 
+// The lock is not answered: told once, and the PIN state is not asked of a phone out of step.
+TEST_F(Form19Test, AnUnansweredLockIsOneMessageAndNoPinQuery)
+{
+    u.Handy->Stumm_Setzen(true);
+    u.Dialoge.Eingaben.push_back(QStringLiteral("0000"));
+    Druecken(4, "an");
+    EXPECT_EQ(Befehle(), std::vector<std::string>{"AT+CLCK=AO,1,0000"});
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u) << u.Dialoge.Texte().join("|").toStdString();
+}
+
 TEST_F(Form19Test, RefusedLockKeepsTheIcon)
 {
     u.Dialoge.Eingaben.push_back(QStringLiteral("0000"));

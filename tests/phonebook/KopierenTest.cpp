@@ -11,6 +11,7 @@
 #include "sim/SimTelefonbuch.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -310,6 +311,23 @@ TEST_F(KopierenSim, AnIndexWhoseWriteTimedOutIsNotWrittenAgainUnasked)
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Der Index 5 ist vielleicht bereits vergeben: das Handy hat das letzte "
                                              "Schreiben dorthin nicht bestätigt!\r\nMöchten Sie einen vorhandenen "
                                              "Eintrag wirklich überschreiben?"});
+}
+
+// The first row's write times out: the copy ends there, told once, without probing for the rest.
+TEST_F(KopierenSim, FourRowsToASilentPhoneAreOneTimeOutAndOneMessage)
+{
+    Setzen("SM", {{1, {"0101", 129, "Eins"}}});
+    f->Buchknopf(1)->trigger();
+    u.Handy->Stumm_Setzen(true);
+    u.Handy->Empfangen_Loeschen();
+    Lokal_Waehlen({1, 2, 3, 4});
+    QElapsedTimer uhr;
+    uhr.start();
+    f->copytoSIM->trigger();
+
+    EXPECT_LT(uhr.elapsed(), 2000);  // one probe alone takes longer
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u) << u.Dialoge.Texte().join("|").toStdString();
+    EXPECT_EQ(Empfangen().toStdString(), "AT+CPBS=SM\r\n");
 }
 
 TEST_F(KopierenSim, DropOnThePhoneListAsksForTheTargetWhenTheButtonsDoNotSettleIt)

@@ -189,6 +189,15 @@ TEST_F(Form5Sim, EmptyPhoneAndRefusedList)
     EXPECT_FALSE(f->Label3->isVisibleTo(f));
 }
 
+// The storage check times out: the window reads nothing more and tells it once.
+TEST_F(Form5Sim, OpeningOnASilentPhoneIsOneMessage)
+{
+    u.Handy->Stumm_Setzen(true);
+    Laden();
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u) << u.Dialoge.Texte().join("|").toStdString();
+    EXPECT_EQ(Empfangen(), "AT+CPMS?\r\n");
+}
+
 TEST_F(Form5Sim, AStorageReplyThatComesLateIsNotReadAsTheList)
 {
     Nachrichten({{1, {1, Hallo}}});
@@ -253,6 +262,26 @@ TEST_F(Form5Sim, FailedDeleteStopsAndKeepsTheRest)
     f->SMS_kill();
     EXPECT_EQ(Empfangen(), "AT+CMGR=2\r\nAT+CMGD=2\r\nAT+CMGR=3\r\nAT+CMGD=3\r\nAT+CPIN?\r\n");
     EXPECT_EQ(Indizes(), QStringList({"01", "03", "04", "05"}));
+}
+
+// The phone deletes message 2, but its answer is lost: read back, the row goes. A delete the
+// phone did not carry out leaves its row.
+TEST_F(Form5Sim, ADeleteWhoseAnswerIsLostReadsTheSlotBack)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}, {3, {1, Hallo}}});
+    LoeschenRueckfrage = false;
+    Laden();
+    Waehlen({1});
+    u.Handy->Antwort_Verlieren_Bei("AT+CMGD=2", 1);
+    Knopf("kill");
+    EXPECT_EQ(Indizes(), QStringList({"01", "03"}));
+
+    Waehlen({1});
+    u.Handy->Schweigen_Bei("AT+CMGD=3", 1);
+    Knopf("kill");
+    EXPECT_EQ(Indizes(), QStringList({"01", "03"}));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 2u) << u.Dialoge.Texte().join("|").toStdString();
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { EXPECT_EQ(n->Nachrichten.size(), 2u); });
 }
 
 TEST_F(Form5Sim, AMessageGoneAlreadyCountsAsDeleted)
