@@ -596,7 +596,9 @@ PIN_Ausgang PIN_Pfad()
     if (Verloren())
         return a;
     if (Nicht_Bestanden(w)) {
-        MsgBox(QStringLiteral("PIN nicht richtig!"));
+        // An unanswered PIN was not judged: the time-out is told instead.
+        if (!w.zeitAus)
+            MsgBox(QStringLiteral("PIN nicht richtig!"));
         return a;
     }
 

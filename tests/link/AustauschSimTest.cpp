@@ -132,6 +132,15 @@ TEST_F(AustauschSim, WrongPin2)
     EXPECT_EQ(u.Dialoge.Texte(), (QStringList{"PIN nicht richtig!", Fehler}));
 }
 
+TEST_F(AustauschSim, AnUnansweredPin2IsOneTimeOutNotAWrongPin)
+{
+    Pin2_Sperren();
+    handy.Schweigen_Bei("AT+CPIN=", 1);
+    u.Dialoge.Eingaben = {"1234"};
+    EXPECT_FALSE(Befehl_Senden("AT+CPBW=1", true));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
+}
+
 TEST_F(AustauschSim, Pin2Cancelled)
 {
     Pin2_Sperren();
