@@ -376,10 +376,18 @@ void Im_Cache_Ablegen(int b, int index, const QString& name, const QString& numm
 enum class Indexbefund { Leer, Belegt, Unbekannt };
 
 // Reads the index of the book the phone has selected; an entry found there goes to `gefunden`.
+// Some phones answer an empty index with "not found" instead of a bare OK.
 Indexbefund Index_Lesen(int index, CPBR_Eintrag* gefunden = nullptr)
 {
-    if (!Befehl_Senden(QStringLiteral("AT+CPBR=") + QString::number(index), true))
+    switch (Befehl_Senden(QStringLiteral("AT+CPBR=") + QString::number(index), true,
+                          QStringLiteral("+CME ERROR: 22"))) {
+    case Ausgang::Absage:
+        return Indexbefund::Leer;
+    case Ausgang::Fehler:
         return Indexbefund::Unbekannt;
+    case Ausgang::Ok:
+        break;
+    }
     const QString& antwort = Link().Text2;
     const qsizetype marke = antwort.indexOf(QLatin1String("+CPBR:"));
     if (marke < 0)

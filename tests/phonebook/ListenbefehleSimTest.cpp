@@ -234,6 +234,15 @@ TEST_F(ListenbefehleSim, ANewEntryReadsItsIndexFirstAndAsksBeforeOverwritingTheH
     Alle_Gleich(1, "SM", {"1|0301|Bob", "2|0302|Carl", "3|0303|VomHandy"});
 }
 
+TEST_F(ListenbefehleSim, AnIndexThePhoneCallsNotFoundIsFreeForANewEntry)
+{
+    Lesen(1);
+    u.Handy->Antwort_Setzen("AT+CPBR=5", sim::CmeError(22), 1);
+    EXPECT_TRUE(Eintrag_Neu_Schreiben("5", "Neu", "0305", "1", ""));
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+    EXPECT_TRUE(Telefon("SM").contains("5|0305|Neu"));
+}
+
 TEST_F(ListenbefehleSim, UmlautsAndAtSignAreStoredInThePhonesCodesAndReadBackUnchanged)
 {
     Lesen(1);
