@@ -288,7 +288,10 @@ void Form3::Toolbar1_ButtonClick(const QString& schluessel)
     } else if (schluessel == QLatin1String("kill")) {
         if (kal1->topLevelItemCount() == 0 || !Hat_Auswahl(kal1) || !Loeschen_Bestaetigt())
             return;
-        Markierte_Abarbeiten(kal1, [this](int position) { return Termin_Loeschen(position); });
+        bool veraendert = false;
+        Markierte_Abarbeiten(kal1, [this, &veraendert](int position) { return Termin_Loeschen(position, veraendert); });
+        if (veraendert)
+            Veraendert_Melden(QStringLiteral("Der Termin wurde im Handy verändert und nicht gelöscht."));
     }
 }
 
@@ -310,7 +313,7 @@ void Form3::Toolbar2_ButtonClick(const QString& schluessel)
             return;
         Markierte_Abarbeiten(Kal2, [this](int position) {
             delete Kal2->topLevelItem(position - 1);
-            return true;
+            return Zeilenschritt::Entfernt;
         });
     }
 }
@@ -387,7 +390,16 @@ void Form3::Mobil_Nach_Lokal()
 
 // ---- Phone appointments -------------------------------------------------------------------
 
-bool Form3::Termin_Loeschen(int position) { return Termin_Entfernen(position); }
+Zeilenschritt Form3::Termin_Loeschen(int position, bool& veraendert)
+{
+    return Termin_Entfernen(position, veraendert);
+}
+
+void Form3::Veraendert_Melden(const QString& text)
+{
+    MsgBox(text, Dialoge::Symbol::Kritisch);
+    Neu_Sortieren(kal1, m_sortMobil);  // the rows that took the phone's appointments
+}
 
 void Form3::Termin_Bearbeiten()
 {
@@ -402,6 +414,17 @@ void Form3::Termin_Bearbeiten()
     // OK without a change leaves no file: nothing is written.
     if (!Termin_Dialog(&zeile, Objektzeilen_Von(item)))
         return;
+    // Only the appointment the dialog showed is written over.
+    switch (Termin_Pruefen(item, QStringLiteral("Ändere Eintrag."))) {
+    case Platzvergleich::Unlesbar:
+        return;
+    case Platzvergleich::Leer:
+    case Platzvergleich::Anders:
+        Veraendert_Melden(QStringLiteral("Der Termin wurde im Handy verändert und nicht geändert."));
+        return;
+    case Platzvergleich::Wie_Gelistet:
+        break;
+    }
     const int platz = zeile.Index.trimmed().toInt();
     const int position = kal1->indexOfTopLevelItem(item);
     // No delete before: the phone replaces the slot's object. The row goes only once it has:

@@ -3,6 +3,7 @@
 #include "common/Textdatei.h"
 #include "common/Werkzeugfenster.h"
 #include "organizer/Form3Layout.h"
+#include "organizer/Termine.h"
 
 #include <QWidget>
 #include <memory>
@@ -60,8 +61,8 @@ public:
 
     // Changes the selected phone appointment in its own slot through the appointment dialog.
     void Termin_Bearbeiten();
-    // Deletes the phone appointment of row `position` (1-based); true when the row went.
-    bool Termin_Loeschen(int position);
+    // Deletes the phone appointment of row `position` (1-based) as Termin_Entfernen does.
+    Module1::Zeilenschritt Termin_Loeschen(int position, bool& veraendert);
 
     // The ".kal" files and the local appointments. A save that cannot write its file says so;
     // the local save returns true once the file is written. Loading asks first when the local
@@ -95,6 +96,8 @@ private:
     void Sortieren(QTreeWidget* liste, Sortierung& s, int spalte, int art);
     static void Neu_Sortieren(QTreeWidget* liste, const Sortierung& s);
     bool Loeschen_Bestaetigt() const;
+    // Tells once that the phone held other appointments than the rows showed.
+    void Veraendert_Melden(const QString& text);
     void Lokal_Nach_Mobil();
     void Mobil_Nach_Lokal();
     bool Liste_Sichern(QTreeWidget* liste, bool mitIndex, const QString& schluessel, const QString& vorgabe,

@@ -332,6 +332,12 @@ std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kod
     return VCalendar_Lesen(*zeilen);
 }
 
+QStringList Telefonzeilen(const QByteArray& bytes)
+{
+    const QStringList zeilen = Textdatei::Zeilen(QString::fromLatin1(bytes));
+    return Hat_Text(zeilen) ? zeilen : QStringList();
+}
+
 QString Neuer_Termin_Datei() { return QDir(Programmordner()).filePath(QStringLiteral("vcsnew.pvp")); }
 
 QString Platz_Datei(int platz)
@@ -367,8 +373,16 @@ Spalten Spalten_Von(bool mitIndex)
 
 QTreeWidgetItem* Zeile_Anfuegen(QTreeWidget* liste, const TerminZeile& zeile, bool mitIndex)
 {
-    const Spalten s = Spalten_Von(mitIndex);
     auto* item = new QTreeWidgetItem();
+    Zeile_Setzen(item, zeile, mitIndex);
+    if (liste)
+        liste->addTopLevelItem(item);
+    return item;
+}
+
+void Zeile_Setzen(QTreeWidgetItem* item, const TerminZeile& zeile, bool mitIndex)
+{
+    const Spalten s = Spalten_Von(mitIndex);
     item->setText(0, zeile.Art);
     if (mitIndex)
         item->setText(s.Index, zeile.Index);
@@ -380,9 +394,6 @@ QTreeWidgetItem* Zeile_Anfuegen(QTreeWidget* liste, const TerminZeile& zeile, bo
     const int symbol = Art_Symbol(zeile.Art);
     item->setData(0, SymbolRolle, symbol);
     item->setIcon(0, Terminsymbol(symbol));
-    if (liste)
-        liste->addTopLevelItem(item);
-    return item;
 }
 
 TerminZeile Zeile_Lesen(const QTreeWidgetItem* item, bool mitIndex)

@@ -1,6 +1,7 @@
 #pragma once
 #include "common/Textdatei.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QIcon>
 #include <QString>
@@ -82,6 +83,9 @@ std::optional<TerminZeile> Termindatei_Lesen(const QString& pfad, Textdatei::Kod
 // The lines of an object file the program wrote; nothing when there is no file or it holds no
 // text.
 std::optional<QStringList> Objektzeilen_Lesen(const QString& pfad);
+// The lines of an object the phone holds, as its slot file gives them to a row; none when it
+// holds nothing but blank lines.
+QStringList Telefonzeilen(const QByteArray& bytes);
 
 // "vcsnew.pvp" and "vcs<n>.pvp" in the program folder.
 QString Neuer_Termin_Datei();
@@ -104,6 +108,8 @@ struct Spalten {
 Spalten Spalten_Von(bool mitIndex);
 // Appends the row with the icon of its kind (the icon number also in the item's data).
 QTreeWidgetItem* Zeile_Anfuegen(QTreeWidget* liste, const TerminZeile& zeile, bool mitIndex);
+// Gives a row the cells and the icon of another appointment.
+void Zeile_Setzen(QTreeWidgetItem* item, const TerminZeile& zeile, bool mitIndex);
 TerminZeile Zeile_Lesen(const QTreeWidgetItem* item, bool mitIndex);
 // The icon number a row was given (0: none).
 int Zeilensymbol(const QTreeWidgetItem* item);

@@ -75,21 +75,13 @@ void Platz_Merken(int platz, bool frei)
         Freie_Plaetze().Frei[platz] = frei;
 }
 
-// Lists the appointment of slot n from the reply to its read, which is not a short one. False
-// when its data cannot be decoded or its slot file cannot be written (told): the appointment
-// stays unknown.
-bool Platz_Eintragen(int n, const QString& antwort)
+// Lists the appointment of slot n from the bytes the phone holds there. False when its slot file
+// cannot be written (told): the appointment stays unknown.
+bool Platz_Eintragen(int n, const QByteArray& bytes)
 {
-    const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
-    const std::optional<QByteArray> bytes = hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
-    // A reply that cannot be decoded leaves the slot's appointment unknown.
-    if (!bytes) {
-        Fehler_Melden();
-        return false;
-    }
     QTreeWidget* liste = Terminlisten().Mobil;
     const int vorher = liste ? liste->topLevelItemCount() : 0;
-    const bool gesichert = Datei_Sichern(Platz_Datei(n), *bytes);
+    const bool gesichert = Datei_Sichern(Platz_Datei(n), bytes);
     if (gesichert)
         Termin_Parsen(QString::number(n));
     if (liste && liste->topLevelItemCount() == vorher)
@@ -101,22 +93,42 @@ bool Platz_Eintragen(int n, const QString& antwort)
     return true;
 }
 
-// What a slot holds, read right before a new appointment is written there.
+// What a slot holds.
 enum class Platzbefund { Frei, Belegt, Unlesbar };
 
-// An appointment stored on the handset since the last read joins the phone list, and its slot
-// counts as occupied.
-Platzbefund Platz_Nachlesen(int platz)
+// Reads the slot with the status given; an occupied one leaves its object's bytes in `bytes`.
+// Unlesbar when the read failed (the link told it) or its reply cannot be decoded (told here):
+// the slot's appointment stays unknown, but a reply that long shows the slot in use.
+Platzbefund Platz_Lesen(int platz, const QString& status, QByteArray& bytes)
 {
     Link().Text1.clear();
     Link().Text2.clear();
-    if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, platz, QStringLiteral("Schreibe Termin...")))
+    if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, platz, status))
         return Platzbefund::Unlesbar;
     const QString antwort = Link().Text1;
     if (antwort.size() < KurzeAntwort)
         return Platzbefund::Frei;
     Platz_Merken(platz, false);
-    return Platz_Eintragen(platz, antwort) ? Platzbefund::Belegt : Platzbefund::Unlesbar;
+    const std::optional<QString> hex = Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::TerminSchnitt);
+    const std::optional<QByteArray> gelesen =
+        hex && !hex->isEmpty() ? Datenobjekt::Hex_Dekodieren(*hex) : std::nullopt;
+    if (!gelesen) {
+        Fehler_Melden();
+        return Platzbefund::Unlesbar;
+    }
+    bytes = *gelesen;
+    return Platzbefund::Belegt;
+}
+
+// Read right before a new appointment is written there: one stored on the handset since the
+// last read joins the phone list, and its slot counts as occupied.
+Platzbefund Platz_Nachlesen(int platz)
+{
+    QByteArray bytes;
+    const Platzbefund befund = Platz_Lesen(platz, QStringLiteral("Schreibe Termin..."), bytes);
+    if (befund != Platzbefund::Belegt)
+        return befund;
+    return Platz_Eintragen(platz, bytes) ? Platzbefund::Belegt : Platzbefund::Unlesbar;
 }
 
 }  // namespace
@@ -142,18 +154,13 @@ bool Termine_Lesen()
     for (int n = 1; n <= TerminPlaetze; ++n) {
         const QString abgebrochen =
             QStringLiteral("Abgebrochen bei Platz %1: Die Termine wurden nicht vollständig eingelesen!").arg(n);
-        Link().Text1.clear();
-        Link().Text2.clear();
-        if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, n, QStringLiteral("Lese Termine vom Handy (Platz %1)...").arg(n))) {
+        QByteArray bytes;
+        const Platzbefund befund = Platz_Lesen(n, QStringLiteral("Lese Termine vom Handy (Platz %1)...").arg(n), bytes);
+        if (befund == Platzbefund::Unlesbar || (befund == Platzbefund::Belegt && !Platz_Eintragen(n, bytes))) {
             Status_Setzen(abgebrochen);
             return false;
         }
-        const QString antwort = Link().Text1;
-        gelesen.Frei[n] = antwort.size() < KurzeAntwort;
-        if (!gelesen.Frei[n] && !Platz_Eintragen(n, antwort)) {
-            Status_Setzen(abgebrochen);
-            return false;
-        }
+        gelesen.Frei[n] = befund == Platzbefund::Frei;
         Fortschritt(n, TerminPlaetze);
     }
     Freie_Plaetze() = gelesen;
@@ -263,30 +270,66 @@ bool Termin_Schreiben()
     return true;
 }
 
-bool Termin_Entfernen(int position)
+Platzvergleich Termin_Pruefen(QTreeWidgetItem* item, const QString& status)
+{
+    const int platz = Platz_Von(item->text(Spalten_Von(true).Index));
+    QByteArray bytes;
+    const Platzbefund befund = Platz_Lesen(platz, status, bytes);
+    if (befund == Platzbefund::Unlesbar)
+        return Platzvergleich::Unlesbar;
+    if (befund == Platzbefund::Frei) {
+        Platz_Merken(platz, true);
+        delete item;
+        return Platzvergleich::Leer;
+    }
+    // Compared as a refresh would list it: an unchanged slot gives the very lines the row keeps.
+    const QStringList zeilen = Telefonzeilen(bytes);
+    if (zeilen == Objektzeilen_Von(item))
+        return Platzvergleich::Wie_Gelistet;
+    TerminZeile zeile = VCalendar_Lesen(zeilen);
+    zeile.Index = item->text(Spalten_Von(true).Index);
+    Zeile_Setzen(item, zeile, true);
+    Objektzeilen_Merken(item, zeilen);
+    return Platzvergleich::Anders;
+}
+
+Zeilenschritt Termin_Entfernen(int position, bool& veraendert)
 {
     QTreeWidget* liste = Terminlisten().Mobil;
     if (!liste || position < 1 || position > liste->topLevelItemCount())
-        return false;
-    const QString index = liste->topLevelItem(position - 1)->text(Spalten_Von(true).Index);
-    Status_Setzen(QStringLiteral("Lösche Termin (") + index + QStringLiteral(")..."));
+        return Zeilenschritt::Geblieben;
+    QTreeWidgetItem* item = liste->topLevelItem(position - 1);
+    const QString index = item->text(Spalten_Von(true).Index);
+    switch (Termin_Pruefen(item, QStringLiteral("Lösche Termin (") + index + QStringLiteral(")..."))) {
+    case Platzvergleich::Unlesbar:
+        return Zeilenschritt::Ende;
+    case Platzvergleich::Leer:
+        veraendert = true;
+        return Zeilenschritt::Entfernt;
+    case Platzvergleich::Anders:
+        veraendert = true;
+        return Zeilenschritt::Geblieben;
+    case Platzvergleich::Wie_Gelistet:
+        break;
+    }
     const int platz = Platz_Von(index);
     if (!Datenobjekt::Objekt_Loeschen(Typ, platz))
-        return false;
+        return Zeilenschritt::Geblieben;
     Platz_Merken(platz, true);
-    delete liste->topLevelItem(position - 1);
+    delete item;
     Status_Setzen(Fertig);
-    return true;
+    return Zeilenschritt::Entfernt;
 }
 
-void Markierte_Abarbeiten(QTreeWidget* liste, const std::function<bool(int)>& aktion)
+void Markierte_Abarbeiten(QTreeWidget* liste, const std::function<Zeilenschritt(int)>& aktion)
 {
     for (int i = 1; liste && i <= liste->topLevelItemCount();) {
         if (liste->topLevelItem(i - 1)->isSelected()) {
-            if (aktion(i))
+            const Zeilenschritt schritt = aktion(i);
+            if (schritt == Zeilenschritt::Entfernt)
                 continue;
             // A refusal goes on with the next row; a phone out of step is asked nothing more.
-            if (Ausser_Takt())
+            if (schritt == Zeilenschritt::Ende || Ausser_Takt())
                 return;
         }
         ++i;

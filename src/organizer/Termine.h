@@ -60,9 +60,26 @@ int Freier_Platz(const QTreeWidget* liste);
 // block as its work begins. True when every block was taken. From its first block on, the slot
 // no longer counts as free, whatever the outcome.
 bool Termin_Hochladen(int platz, const QString& status);
-// Deletes the slot of the phone-list row at `position` (1-based) in the phone; on "OK" the row
-// goes and the slot is free. True when the row was removed.
-bool Termin_Entfernen(int position);
+// Whether the slot of a phone row still holds what the row shows, read right before the row's
+// appointment is changed or deleted.
+enum class Platzvergleich {
+    Wie_Gelistet,  // the object the row was read or written with
+    Leer,          // nothing: the row has left the list (`item` is gone)
+    Anders,        // another object: the row now shows it
+    Unlesbar,      // the read failed or cannot be decoded (told): the row stays as it was
+};
+// Reads the slot of the phone row; the status is shown while the read runs. Only on Wie_Gelistet
+// may the caller write or delete there.
+Platzvergleich Termin_Pruefen(QTreeWidgetItem* item, const QString& status);
+
+// What became of a row that Markierte_Abarbeiten handed on.
+enum class Zeilenschritt { Entfernt, Geblieben, Ende };
+
+// Deletes the slot of the phone-list row at `position` (1-based) in the phone once Termin_Pruefen
+// found it as listed; on "OK" the row goes and the slot is free. `veraendert` learns when the
+// phone held something else there: then nothing was sent and the row shows what it holds, or
+// has gone for an empty slot. Ende when the slot could not be read.
+Zeilenschritt Termin_Entfernen(int position, bool& veraendert);
 
 // The message of an appointment file that cannot be read (".kal", "vcsnew.pvp").
 void Lesefehler_Melden();
@@ -75,7 +92,7 @@ bool Schreiben_Bestaetigt();
 bool Termin_Dialog(const TerminZeile* vorlage, const QStringList& objekt = {});
 
 // Walks the selected rows of the list by position and hands each to `aktion`, which says
-// whether it removed the row; then the same position is examined again.
-void Markierte_Abarbeiten(QTreeWidget* liste, const std::function<bool(int position)>& aktion);
+// whether it removed the row (then the same position is examined again) or the walk ends.
+void Markierte_Abarbeiten(QTreeWidget* liste, const std::function<Zeilenschritt(int position)>& aktion);
 
 }  // namespace Module1

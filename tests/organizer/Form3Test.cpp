@@ -28,6 +28,9 @@
 #include <QSet>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <vector>
 
 using namespace Module1;
 using namespace organizer_test;
@@ -92,6 +95,16 @@ protected:
     }
 
     void Mobil(const TerminZeile& z) { Zeile_Anfuegen(f->kal1, z, true); }
+    // The phone holds these appointments and the window has read them; the wire and the status
+    // start afresh.
+    void Eingelesen(const std::map<int, std::string>& termine)
+    {
+        for (const auto& [platz, bytes] : termine)
+            Termin_Setzen(platz, bytes);
+        f->Toolbar1_ButtonClick("refresh");
+        u.Handy->Empfangen_Loeschen();
+        anzeige.Status.clear();
+    }
     void Lokal(const TerminZeile& z) { Zeile_Anfuegen(f->Kal2, z, false); }
     void Waehlen(QTreeWidget* liste, std::initializer_list<int> zeilen)
     {
@@ -239,8 +252,8 @@ TEST_F(Organizerfenster, KillWalksTheSelectedRows)
 {
     // Nothing happens on an empty list or without a selection.
     f->Toolbar1_ButtonClick("kill");
-    for (const char* i : {"01", "03", "05", "07", "09"})
-        Mobil(Zeile("Notiz", i, "01.01.2001", "10:00", "x"));
+    const std::string notiz = sim::VCalendar({"CATEGORIES:MEMO", "DTSTART:20010101T100000", "DESCRIPTION:x"});
+    Eingelesen({{1, notiz}, {3, notiz}, {5, notiz}, {7, notiz}, {9, notiz}});
     f->Toolbar1_ButtonClick("kill");
     EXPECT_TRUE(Empfangen().isEmpty());
 
@@ -258,7 +271,7 @@ TEST_F(Organizerfenster, KillWalksTheSelectedRows)
 
     u.Dialoge.Antworten = {Dialoge::Antwort::Ja};
     Form3::Knopf(f->Toolbar1, "kill")->trigger();
-    EXPECT_EQ(Empfangen(), "AT^SBNW=vcs,3,0\r\nAT^SBNW=vcs,5,0\r\n");
+    EXPECT_EQ(Empfangen(), "AT^SBNR=vcs,3\r\nAT^SBNW=vcs,3,0\r\nAT^SBNR=vcs,5\r\nAT^SBNW=vcs,5,0\r\n");
     EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"01", "07", "09"}));
     EXPECT_EQ(anzeige.Status,
               (QStringList{"Lösche Termin (03)...", "Fertig.", "Lösche Termin (05)...", "Fertig."}));
@@ -281,24 +294,34 @@ TEST_F(Organizerfenster, KillWalksTheSelectedRows)
     EXPECT_TRUE(Empfangen().isEmpty());
 }
 
-// A silent phone: the first delete times out, and the walk ends there, told once.
-TEST_F(Organizerfenster, KillOnASilentPhoneStopsAtTheFirstTimeOut)
+// A slot that cannot be read is not deleted, and the walk ends there, told once.
+TEST_F(Organizerfenster, KillStopsAtTheFirstSlotItCannotRead)
 {
     for (const char* i : {"03", "05", "07"})
         Mobil(Zeile("Notiz", i, "01.01.2001", "10:00", "x"));
     Waehlen(f->kal1, {0, 1, 2});
+    u.Handy->Antwort_Setzen("AT^SBNR=vcs,3", "\r\n^SBNR: \"vcs\",3,1,1\r\nZZ0D0A0D0A0D0A0D0A0D0A\r\nOK\r\n", 1);
+    Form3::Knopf(f->Toolbar1, "kill")->trigger();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Bei der Kommunikation mit dem Handy ist ein Fehler aufgetreten. Bitte "
+                                             "versuchen Sie es erneut."});
+    EXPECT_EQ(Empfangen(), "AT^SBNR=vcs,3\r\n");
+    EXPECT_EQ(f->kal1->topLevelItemCount(), 3);
+
+    // A silent phone: the first read times out.
+    u.Handy->Empfangen_Loeschen();
     u.Handy->Stumm_Setzen(true);
     Form3::Knopf(f->Toolbar1, "kill")->trigger();
-    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u) << u.Dialoge.Texte().join("|").toStdString();
-    EXPECT_EQ(Empfangen(), "AT^SBNW=vcs,3,0\r\n");
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 2u) << u.Dialoge.Texte().join("|").toStdString();
+    EXPECT_EQ(Empfangen(), "AT^SBNR=vcs,3\r\n");
     EXPECT_EQ(f->kal1->topLevelItemCount(), 3);
 }
 
 TEST_F(Organizerfenster, AnEditIsWrittenIntoItsOwnSlot)
 {
-    Mobil(Zeile("Treffen", "03", "01.01.2001", "10:00", "a"));
-    Mobil(Zeile("Anruf", "12", "05.03.2001", "09:05", "0171", "Ja", "Woche"));
-    Mobil(Zeile("Notiz", "20", "01.06.2001", "10:00", "c"));
+    Eingelesen({{3, sim::VCalendar({"CATEGORIES:MEETING", "DTSTART:20010101T100000", "DESCRIPTION:a"})},
+                {12, sim::VCalendar({"CATEGORIES:PHONE CALL", "DALARM:20010305T090500", "DTSTART:20010305T090500",
+                                     "RRULE:W1", "DESCRIPTION:0171"})},
+                {20, sim::VCalendar({"CATEGORIES:MEMO", "DTSTART:20010601T100000", "DESCRIPTION:c"})}});
     f->kal1->header()->sectionClicked(2);  // sorted by date before
     f->kal1->topLevelItem(1)->setSelected(true);
     Form10::Bedienung = [](Form10& d) {
@@ -314,7 +337,7 @@ TEST_F(Organizerfenster, AnEditIsWrittenIntoItsOwnSlot)
     };
     f->kal1_DblClick();
     EXPECT_EQ(Empfangen(),
-              QByteArray("AT^SBNW=vcs,12,1,2\r\n") +
+              QByteArray("AT^SBNR=vcs,12\r\nAT^SBNW=vcs,12,1,2\r\n") +
                   "424547494E3A5643414C454E4441520D0A56455253494F4E3A312E300D0A424547494E3A564556454E540D0A43415445"
                   "474F524945533A4D454D4F0D0A445453544152543A3230303031323234543138333030300D0A4445\x1A"
                   "AT^SBNW=vcs,12,2,2\r\n"
@@ -323,7 +346,8 @@ TEST_F(Organizerfenster, AnEditIsWrittenIntoItsOwnSlot)
     EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"12", "03", "20"}));  // placed by date again
     EXPECT_EQ(Zeile_Lesen(f->kal1->topLevelItem(0), true),
               Zeile("Notiz", "12", "24.12.2000", "18:30", "Weihnachten"));
-    EXPECT_EQ(anzeige.Status, (QStringList{"Ändere Eintrag.", "Fertig."}));
+    // The read of the slot, then the upload.
+    EXPECT_EQ(anzeige.Status, (QStringList{"Ändere Eintrag.", "Ändere Eintrag.", "Fertig."}));
     EXPECT_FALSE(QFile::exists(Neuer_Termin_Datei()));
 }
 
@@ -362,7 +386,7 @@ TEST_F(Organizerfenster, AnEditChangesOnThePhoneOnlyWhatChangedInTheDialog)
 TEST_F(Organizerfenster, CancelledOrFailedEdits)
 {
     f->Toolbar1_ButtonClick("edit");  // an empty list: nothing
-    Mobil(Zeile("Anruf", "12", "05.03.2001", "09:05", "0171"));
+    Eingelesen({{12, sim::VCalendar({"CATEGORIES:PHONE CALL", "DTSTART:20010305T090500", "DESCRIPTION:0171"})}});
     Datei_Anlegen(Neuer_Termin_Datei(), QByteArray::fromStdString(sim::VCalendar({"DESCRIPTION:alt"})));
     int gezeigt = 0;
     Form10::Bedienung = [&](Form10& d) {
@@ -391,9 +415,7 @@ TEST_F(Organizerfenster, CancelledOrFailedEdits)
 
 TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
 {
-    TermineGelesen = true;
-    Termin_Setzen(1, sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
-    Mobil(Zeile("Notiz", "01", "05.03.2001", "09:05", "alt"));
+    Eingelesen({{1, sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"})}});
     f->kal1->topLevelItem(0)->setSelected(true);
     Form10::Bedienung = [](Form10& d) {
         d.Text1->setText("neu");
@@ -408,6 +430,48 @@ TEST_F(Organizerfenster, AFailedEditKeepsItsSlotFromTheNextNewAppointment)
     EXPECT_TRUE(Empfangen().startsWith("ATS3?\r\nAT^SBNR=vcs,2\r\nAT^SBNW=vcs,2,1,"));
     EXPECT_EQ(Termin(1), sim::VCalendar({"DTSTART:20010305T090500", "DESCRIPTION:alt"}));
     EXPECT_EQ(Spalte(f->kal1, 1), (QStringList{"01", "02"}));
+}
+
+// After the refresh the handset stores another appointment in slot 1: the edit writes nothing,
+// and the row shows the handset's appointment, which a later edit changes.
+TEST_F(Organizerfenster, AnEditLeavesAnAppointmentChangedOnTheHandset)
+{
+    Eingelesen({{1, sim::VCalendar({"CATEGORIES:MEMO", "DTSTART:20240315T093000", "DESCRIPTION:Zahnarzt"})}});
+    const std::vector<std::string> handy{"CATEGORIES:MEETING", "DTSTART:20240316T100000", "DESCRIPTION:Arzt vom Handy"};
+    Termin_Setzen(1, sim::VCalendar(handy));
+    f->kal1->topLevelItem(0)->setSelected(true);
+    Form10::Bedienung = [](Form10& d) {
+        d.Text1->setText("Zahnarzt Dr. B");
+        d.Command1->click();
+    };
+    f->Toolbar1_ButtonClick("edit");
+    EXPECT_EQ(Empfangen(), "AT^SBNR=vcs,1\r\n");
+    EXPECT_EQ(Termin(1), sim::VCalendar(handy));
+    EXPECT_EQ(Zeile_Lesen(f->kal1->topLevelItem(0), true),
+              Zeile("Treffen", "01", "16.03.2024", "10:00", "Arzt vom Handy"));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Der Termin wurde im Handy verändert und nicht geändert."});
+
+    f->Toolbar1_ButtonClick("edit");
+    EXPECT_EQ(Termin(1), sim::VCalendar({handy[0], handy[1], "DESCRIPTION:Zahnarzt Dr. B"}));
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+}
+
+// After the refresh the handset stores another appointment in slot 1 and deletes the one in
+// slot 2: deleting rows 01 to 03 deletes slot 3 alone.
+TEST_F(Organizerfenster, ADeleteLeavesAppointmentsChangedOnTheHandset)
+{
+    const std::string zahnarzt = sim::VCalendar({"CATEGORIES:MEMO", "DTSTART:20240315T093000", "DESCRIPTION:Zahnarzt"});
+    Eingelesen({{1, zahnarzt}, {2, zahnarzt}, {3, zahnarzt}});
+    const std::string handy = sim::VCalendar({"DTSTART:20240316T100000", "DESCRIPTION:Arzt vom Handy"});
+    Termin_Setzen(1, handy);
+    Termin_Setzen(2, "");
+    Waehlen(f->kal1, {0, 1, 2});
+    f->Toolbar1_ButtonClick("kill");
+    EXPECT_EQ(Empfangen(), "AT^SBNR=vcs,1\r\nAT^SBNR=vcs,2\r\nAT^SBNR=vcs,3\r\nAT^SBNW=vcs,3,0\r\n");
+    EXPECT_EQ(Termin(1), handy);
+    EXPECT_EQ(Spalte(f->kal1, 1), QStringList{"01"});
+    EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"Arzt vom Handy"});
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Der Termin wurde im Handy verändert und nicht gelöscht."});
 }
 
 TEST_F(Organizerfenster, LocalRowsDroppedOnThePhoneGoToFreeSlots)
@@ -663,6 +727,16 @@ TEST_F(Organizerfenster, TheDialogKeepsEveryCharacterOnlyThePhoneGetsItsOwnSet)
     f->Toolbar1_ButtonClick("new");
     EXPECT_NE(Termin(1).find("\r\nDESCRIPTION:Eintritt 5 ?\r\n"), std::string::npos);
     EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"Eintritt 5 ?"});
+
+    // The row keeps the object as the phone gives it back: the phone holds what it shows.
+    f->kal1->topLevelItem(0)->setSelected(true);
+    Form10::Bedienung = [](Form10& d) {
+        d.DT1->setTime(QTime(21, 0, 0));
+        d.Command1->click();
+    };
+    f->Toolbar1_ButtonClick("edit");
+    EXPECT_NE(Termin(1).find("\r\nDTSTART:20010306T210000\r\n"), std::string::npos);
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 0u);
 }
 
 TEST_F(Organizerfenster, AnEmptyFileLeavesTheLocalRow)
