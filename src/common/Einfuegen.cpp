@@ -1,7 +1,9 @@
 #include "common/Einfuegen.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -19,7 +21,7 @@ bool Bringt_Text(QClipboard::Mode art, const QTextEdit* reichtext)
     return !daten->text().isEmpty() || (reichtext && reichtext->acceptRichText() && daten->hasHtml());
 }
 
-// One filter on the application sees the paste keys of every text box, Qt's own dialogs
+// One filter on the application sees the paste keys of every editable field, Qt's own dialogs
 // included, and the middle click that pastes the selection on X11.
 class Einfuegewache : public QObject {
 protected:
@@ -27,7 +29,7 @@ protected:
     {
         if (e->type() == QEvent::KeyPress) {
             const auto* taste = static_cast<QKeyEvent*>(e);
-            if (!Textfeld(ziel))
+            if (!Eingabefeld(ziel))
                 return false;
             // Ctrl+Shift+Insert pastes the selection, as the text boxes themselves decide.
             const bool auswahl = QGuiApplication::clipboard()->supportsSelection() &&
@@ -50,10 +52,13 @@ protected:
     }
 
 private:
-    static bool Textfeld(const QObject* o)
+    // Time, date and number fields and editable combo boxes hand the key to their line edit.
+    static bool Eingabefeld(const QObject* o)
     {
+        const auto* auswahl = qobject_cast<const QComboBox*>(o);
         return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QTextEdit*>(o) ||
-               qobject_cast<const QPlainTextEdit*>(o);
+               qobject_cast<const QPlainTextEdit*>(o) || qobject_cast<const QAbstractSpinBox*>(o) ||
+               (auswahl && auswahl->isEditable());
     }
 };
 
