@@ -5,6 +5,7 @@
 #include "common/Dialoge.h"
 #include "common/Einstellungen.h"
 #include "common/Platzierung.h"
+#include "common/Wahlliste.h"
 #include "link/Datenobjekt.h"
 #include "link/Handytyp.h"
 #include "link/LinkAnzeige.h"
@@ -85,9 +86,9 @@ Form15::Form15() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form15>())
     Stand_Merken();
     File2->Pattern_Setzen(QStringLiteral("*.mid"));
 
-    // A choice is a change of the selection: the list also moves its current row by itself
-    // when it first gets the focus, and that chooses nothing.
-    connect(List1, &QListWidget::itemSelectionChanged, this, &Form15::List1_Click);
+    // A choice is a change of the selection the user makes: the list also moves its current row
+    // by itself when it first gets the focus, and that chooses nothing.
+    connect(ui->List1, &Wahlliste::Gewaehlt, this, &Form15::List1_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form15::VScroll1_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form15::Check1_Click);
     for (int i = 0; i < 3; ++i)

@@ -2,6 +2,7 @@
 
 #include "app/MDIForm1.h"
 #include "common/Dialoge.h"
+#include "common/Einfuegen.h"
 #include "common/Einstellungen.h"
 #include "common/Knoepfe.h"
 #include "common/Module3.h"
@@ -11,6 +12,7 @@
 #include "link/Module1.h"
 #include "link/Module2.h"
 #include "sms/Form6.h"
+#include "sms/PDU.h"
 #include "sms/Servicecenter.h"
 #include "ui_Form5.h"
 
@@ -108,6 +110,7 @@ Form5::Form5() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form5>())
     Label36 = ui->Label36;
     Label37 = ui->Label37;
     Text5 = ui->Text5;
+    ui->Text5->Hoechstlaenge_Setzen(SMSAnzeige_Hoechstlaenge);
     Frame2 = ui->Frame2;
     Image1 = ui->Image1;
     Image2 = ui->Image2;

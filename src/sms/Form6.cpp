@@ -2,6 +2,7 @@
 
 #include "app/MDIForm1.h"
 #include "common/Dialoge.h"
+#include "common/Einfuegen.h"
 #include "common/Einstellungen.h"
 #include "common/Knoepfe.h"
 #include "common/Platzierung.h"
@@ -75,6 +76,7 @@ Form6::Form6() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form6>())
     Frame2 = ui->Frame2;
     Frame1 = ui->Frame1;
     Text6 = ui->Text6;
+    ui->Text6->Hoechstlaenge_Setzen(Hoechstlaenge);  // characters: the septets are counted on change
     Toolbar3 = ui->Toolbar3;
     Frame19 = ui->Frame19;
     Text8 = ui->Text8;

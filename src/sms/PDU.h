@@ -22,6 +22,10 @@ struct SMSFelder {
 // The texts are decoded by their data coding scheme: GSM 7-bit with the extension table, UCS2,
 // and 8-bit or unknown data as hexadecimal digits; a user-data header is passed over.
 
+// The longest text a decoded message shows: 140 octets of 8-bit data as hexadecimal digits
+// (160 septets or 70 UCS2 characters are shorter).
+constexpr int SMSAnzeige_Hoechstlaenge = 2 * 140;
+
 // Received message (SMS-DELIVER) or status report.
 QString PDU_Dekodieren(const QString& pdu);
 // Stored sent message (SMS-SUBMIT). A list header before the first "," is dropped.

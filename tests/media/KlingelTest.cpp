@@ -5,8 +5,10 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -97,6 +99,19 @@ protected:
     }
 
     std::vector<std::string> Befehle() const { return u.Handy->Befehle(); }
+
+    // The user clicks a ring type.
+    static void Typ_Klicken(Form15* f, int zeile)
+    {
+        QListWidgetItem* eintrag = f->List1->item(zeile);
+        f->List1->scrollToItem(eintrag);
+        const QPoint stelle = f->List1->visualItemRect(eintrag).center();
+        for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(art, stelle, f->List1->viewport()->mapToGlobal(stelle), Qt::LeftButton,
+                          art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(f->List1->viewport(), &e);
+        }
+    }
 };
 
 TEST_F(Klingelfenster, OpeningWithAnX35ReadsTheSettingsAndWritesNothing)
@@ -158,13 +173,30 @@ TEST_F(Klingelfenster, ChoosingATypeWaitsForThePhone)
 {
     Form15* f = Oeffnen();
     const int sperren = anzeige.Sperrwechsel;
-    f->List1->setCurrentRow(6);  // "07 - Klassisch"
+    Typ_Klicken(f, 6);  // "07 - Klassisch"
     EXPECT_EQ(f->List1->currentItem()->text(), "07 - Klassisch");
     EXPECT_EQ(Empfangen(), "AT^SRTC=6\r\n");
     EXPECT_TRUE(anzeige.Status.isEmpty());
     EXPECT_EQ(anzeige.Sperrwechsel, sperren + 2);  // the lamp was red while the phone answered
     EXPECT_EQ(Klingel().Typ, 6);
     EXPECT_EQ(Klingel().Abgespielt, 1);
+}
+
+TEST_F(Klingelfenster, RefusedArrowKeyWritesOnceAndShowsThePhonesType)
+{
+    Klingel_Setzen(8, 2, 0, 0);
+    Form15* f = Oeffnen();
+    f->List1->setFocus();
+    u.Handy->Antwort_Setzen("AT^SRTC=", sim::CmeError(3), 1);
+    QKeyEvent runter(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(f->List1, &runter);
+    // The read-back shows the phone's type; it is no choice of the user's and writes nothing.
+    EXPECT_EQ(Empfangen(), "AT^SRTC=9\r\nAT+CPIN?\r\nAT^SRTC?\r\nAT+CVIB?\r\nAT+CALM?\r\n");
+    EXPECT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(f->List1->currentRow(), 8);
+    ASSERT_EQ(f->List1->selectedItems().size(), 1);
+    EXPECT_EQ(f->List1->row(f->List1->selectedItems().first()), 8);
+    EXPECT_EQ(Klingel().Typ, 8);
 }
 
 TEST_F(Klingelfenster, VolumeArrows)
@@ -239,7 +271,7 @@ TEST_F(Klingelfenster, UnreadableRingReplyKeepsTheControlsAndSendsAgainAfter)
         EXPECT_FALSE(f->WerteEinlesen);
     }
     Vergessen();
-    f->List1->setCurrentRow(1);
+    Typ_Klicken(f, 1);
     ASSERT_TRUE(u.Handy->Warten_Auf_Empfang("AT^SRTC=1\r\n", 2000));
     EXPECT_EQ(Empfangen(), "AT^SRTC=1\r\n");
 }

@@ -5,9 +5,12 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QTimer>
@@ -103,6 +106,18 @@ TEST_F(Form18Test, ThePhonesFieldsShowOnlyWhatThePhoneReported)
     EXPECT_TRUE(f->DTPicker1->text().trimmed().isEmpty()) << f->DTPicker1->text().toStdString();
     EXPECT_FALSE(f->Handyfelder_Gefuellt());
     f->Command13->click();
+    EXPECT_EQ(f->DTPicker1->text(), "12:34:56");
+}
+
+TEST_F(Form18Test, APasteWithoutTextLeavesTheTimeField)
+{
+    Form18* f = Laden();
+    ASSERT_EQ(f->DTPicker1->text(), "12:34:56");
+    f->DTPicker1->setFocus();
+    f->DTPicker1->setSelectedSection(QDateTimeEdit::HourSection);
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);  // the desktop's empty clipboard
+    QKeyEvent einfuegen(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QApplication::sendEvent(f->DTPicker1, &einfuegen);
     EXPECT_EQ(f->DTPicker1->text(), "12:34:56");
 }
 

@@ -9,7 +9,11 @@
 #include "sms/SMSLesen.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -55,6 +59,11 @@ protected:
             f->kal1->topLevelItem(i)->setSelected(true);
     }
     void Knopf(const char* schluessel) { Form5::Knopf(f->Toolbar1, schluessel)->trigger(); }
+    static void Taste(QWidget* feld, Qt::Key taste, const QString& text, Qt::KeyboardModifiers mod = Qt::NoModifier)
+    {
+        QKeyEvent e(QEvent::KeyPress, taste, mod, text);
+        QApplication::sendEvent(feld, &e);
+    }
 
     Form5* f = nullptr;
 };
@@ -227,6 +236,35 @@ TEST_F(Form5Sim, ClickShowsTheMessageWithItsLineBreaks)
     f->Zeile_Anfuegen({"EG", 2, "07", "1", "1", "", "", QString::fromUtf8("a²b\r\nc"), {}});
     emit f->kal1->itemClicked(f->kal1->topLevelItem(2), 0);
     EXPECT_EQ(f->Text5->toPlainText(), QString::fromUtf8("a²b\nc"));
+}
+
+TEST_F(Form5Sim, AMegabytePasteIntoTheMessageBoxIsCutToWhatAMessageCanShow)
+{
+    Nachrichten({{1, {1, Hallo}}});
+    Laden();
+    emit f->kal1->itemClicked(f->kal1->topLevelItem(0), 0);
+    f->Text5->selectAll();
+    QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('7')));
+    QElapsedTimer uhr;
+    uhr.start();
+    Taste(f->Text5, Qt::Key_V, QString(), Qt::ControlModifier);
+    Taste(f->Text5, Qt::Key_A, "a");  // full: takes nothing
+    QCoreApplication::processEvents();
+    EXPECT_LT(uhr.elapsed(), 1000);
+    // 140 octets of 8-bit data show as 280 hex digits: the longest text of a message.
+    EXPECT_EQ(f->Text5->toPlainText(), QString(280, QLatin1Char('7')));
+}
+
+TEST_F(Form5Sim, TabLeavesTheMessageBox)
+{
+    Nachrichten({{1, {1, Hallo}}});
+    Laden();
+    emit f->kal1->itemClicked(f->kal1->topLevelItem(0), 0);
+    const QString text = f->Text5->toPlainText();
+    f->Text5->setFocus();
+    Taste(f->Text5, Qt::Key_Tab, "\t");
+    EXPECT_EQ(f->Text5->toPlainText(), text);
+    EXPECT_NE(f->window()->focusWidget(), f->Text5);
 }
 
 TEST_F(Form5Sim, DeleteSendsOneCommandPerSelectedRowInListOrder)

@@ -20,10 +20,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QToolBar>
+#include <algorithm>
 #include <functional>
 
 using namespace Module1;
@@ -641,6 +643,19 @@ TEST_F(Form6Sim, APasteWithoutTextLeavesTheTypedTextAndAPasteOfTextWorks)
     QGuiApplication::clipboard()->setText(" Welt");
     tippen(Qt::Key_V, QString(), Qt::ControlModifier);
     EXPECT_EQ(f->Text6->toPlainText(), "Hallo Welt");
+}
+
+TEST_F(Form6Sim, APasteIsCutBeforeItIsLaidOut)
+{
+    Laden();
+    int hoechstens = 0;
+    QObject::connect(f->Text6->document(), &QTextDocument::contentsChange, f,
+                     [&hoechstens](int, int, int hinzu) { hoechstens = std::max(hoechstens, hinzu); });
+    QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
+    QKeyEvent e(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QApplication::sendEvent(f->Text6, &e);
+    EXPECT_EQ(f->Text6->toPlainText(), QString(Form6::Hoechstlaenge, QLatin1Char('x')));
+    EXPECT_LT(hoechstens, 1000);  // the megabyte never reached the document
 }
 
 TEST_F(Form6Sim, ThePreviewOpensCentredOverTheMainWindow)
