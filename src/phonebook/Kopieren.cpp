@@ -1,6 +1,7 @@
 #include "phonebook/Kopieren.h"
 
 #include "common/Dialoge.h"
+#include "common/Zeichen.h"
 #include "link/Module1.h"
 #include "link/Telefonbuecher.h"
 #include "phonebook/Eintraege.h"
@@ -125,7 +126,20 @@ void Lokal_Kopieren(Listenzeilen& lokal, int buch)
     } else if (const int zeile = lokal.Gewaehlte_Zeile()) {
         gewaehlt.push_back(zeile);
     }
-    Zeilen_Kopieren(lokal, gewaehlt, buch);
+    // A name goes to the phone only as the phone will give it back; the others are named once.
+    std::vector<int> zeilen;
+    QStringList ausgelassen;
+    for (const int zeile : gewaehlt) {
+        const QString name = lokal.Zelle(zeile, 1);
+        if (Name_Sendbar(name) && Name_Umkehrbar(name))
+            zeilen.push_back(zeile);
+        else
+            ausgelassen << name;
+    }
+    Zeilen_Kopieren(lokal, zeilen, buch);
+    if (!ausgelassen.isEmpty())
+        Kritisch(QStringLiteral("Ungültiges Zeichen im Namen! Bitte ändern.\r\n") +
+                 ausgelassen.join(QStringLiteral("\r\n")));
 }
 
 }  // namespace Module1

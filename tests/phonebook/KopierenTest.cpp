@@ -330,6 +330,18 @@ TEST_F(KopierenSim, FourRowsToASilentPhoneAreOneTimeOutAndOneMessage)
     EXPECT_EQ(Empfangen().toStdString(), "AT+CPBS=SM\r\n");
 }
 
+TEST_F(KopierenSim, NamesThePhoneWouldGiveBackChangedAreLeftOutAndNamedOnce)
+{
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Preis 5€ netto"), "0305", "");
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("[Büro]"), "0306", "");
+    f->Lokal_Anfuegen("LOKAL", 7, "Kai & Co_", "0307", "");
+    Lokal_Waehlen({1, 5, 6, 7});
+    f->copytoSIM->trigger();
+    Ueberall(1, "SM", {"1|0301|Anna!", "2|0307|Kai & Co_"});
+    EXPECT_EQ(u.Dialoge.Texte(),
+              QStringList{QStringLiteral("Ungültiges Zeichen im Namen! Bitte ändern.\r\nPreis 5€ netto\r\n[Büro]")});
+}
+
 // A phone that answers the read of an empty index with ERROR, or with the entry of another index.
 TEST_F(KopierenSim, AnIndexTheReadDoesNotSettleEndsTheCopyWithOneMessage)
 {
