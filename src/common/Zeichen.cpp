@@ -58,6 +58,16 @@ bool Name_Pruefen(const QString& text)
                                              "/*-+()?!<>äöüÄÖÜß#,.'éèÉÂâàìù"));
 }
 
+bool Name_Umkehrbar(const QString& name)
+{
+    QString codes = name;
+    Zeichen_Wandeln(codes);
+    for (const QChar c : codes)
+        if (c.unicode() > 127)
+            return false;
+    return Zeichen_Rueckwandeln(codes) == name;
+}
+
 QString Nummerntyp(const QString& nummer)
 {
     return nummer.startsWith(QLatin1Char('+')) ? QStringLiteral("145") : QStringLiteral("129");

@@ -12,6 +12,9 @@ bool Nummer_Pruefen(const QString& text);
 bool Ziffern_Pruefen(const QString& text);
 bool Servicenummer_Pruefen(const QString& text);
 bool Name_Pruefen(const QString& text);
+// A name the phone gives back as it was sent: converted to the phone's codes it holds none above
+// 127, and converted back it is the same name.
+bool Name_Umkehrbar(const QString& name);
 
 // The type of number that goes with a number written to the phone: 145 (international) only
 // when it starts with "+", else 129; a national number marked international is another number.

@@ -650,6 +650,8 @@ void Link_Freigeben()
     }
 }
 
+const QString JedeAbsage = QStringLiteral("*");
+
 bool Befehl_Senden(const QString& befehl, bool crlf) { return Befehl_Senden(befehl, crlf, QString()) == Ausgang::Ok; }
 
 Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
@@ -802,7 +804,7 @@ Ausgang Warten(const QString& absage)
     Debuglog_Abschliessen(danach);
     Meter(0);
     // The refusal the caller expects is an answer: no PIN path, no message.
-    if (ergebnis == Ergebnis::Fehler && !absage.isEmpty() && endzeile.trimmed() == absage) {
+    if (ergebnis == Ergebnis::Fehler && !absage.isEmpty() && (absage == JedeAbsage || endzeile.trimmed() == absage)) {
         Link_Freigeben();
         return Ausgang::Absage;
     }

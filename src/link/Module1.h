@@ -56,6 +56,8 @@ enum class Ausgang { Ok, Absage, Fehler };
 // Befehl_Senden, but the final line `absage` (say "+CMS ERROR: 321") is the answer Absage:
 // no PIN path and no message for it. Every other end as with Befehl_Senden.
 Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage);
+// As `absage`: every error line is the answer Absage; Text2 holds it for the caller to judge.
+extern const QString JedeAbsage;
 bool Antwort_Warten();
 bool Prompt_Senden(const QString& text, bool crlf);
 bool Prompt_Warten();

@@ -85,6 +85,13 @@ Platzauskunft Platz_Pruefen(int buch, int index)
     return {TBuchVollstaendig[buch] ? Platzstand::Frei : Platzstand::Unbekannt, {}, {}};
 }
 
+// An entry as the phone list shows it: name without the mark, number, mark "!" or "".
+struct Eintragsbild {
+    QString Name;
+    QString Nummer;
+    QString Merker;
+};
+
 const QString Suchprompt = QStringLiteral("Suchbegirff (gesucht wird in Namen und Rufnummern)");
 const QString KeinWeiterer = QStringLiteral("Keinen (weiteren) Eintrag gefunden!");
 
@@ -352,13 +359,25 @@ bool Name_Sendbar(const QString& name)
 
 namespace {
 
+// The used count and the fill label follow every entry the cache gains or loses.
+void Belegung_Aendern(int b, int aenderung)
+{
+    TBuchBelegt[b] = std::max(TBuchBelegt[b] + aenderung, 0);
+    if (TBuchGesamt[b] > 0)
+        TBuchBelegt[b] = std::min(TBuchBelegt[b], TBuchGesamt[b]);
+    Belegung_Aktualisieren(b);
+}
+
 // The entry at an index into the cache: the slot of the entry there, else the first free one;
 // with the cache full, the list of entries beyond it.
 void Im_Cache_Ablegen(int b, int index, const QString& name, const QString& nummer, const QString& merker)
 {
     int platz = Index_Platz(b, index);
-    if (platz == 0)
+    if (platz == 0) {
+        if (!s_ausserhalb[b].count(index))
+            Belegung_Aendern(b, 1);
         platz = Freier_Platz(b);
+    }
     if (platz <= TBuchPlaetze) {
         QString* feld = TBuchDaten[b][platz];
         feld[1] = Index_Text(index);
@@ -372,17 +391,30 @@ void Im_Cache_Ablegen(int b, int index, const QString& name, const QString& numm
     }
 }
 
-// What the phone holds at an index, read back from it.
-enum class Indexbefund { Leer, Belegt, Unbekannt };
+// What the phone holds at an index, read from it. Unbekannt: no answer, or the book could not be
+// chosen (the exchange told it); Ungeklaert: an answer that does not tell, an error line other
+// than "not found" or the entry of another index.
+enum class Indexbefund { Leer, Belegt, Unbekannt, Ungeklaert };
+
+// The last line of a reply.
+QString Letzte_Zeile(const QString& antwort)
+{
+    const QStringList zeilen = antwort.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (auto z = zeilen.crbegin(); z != zeilen.crend(); ++z)
+        if (const QString zeile = z->trimmed(); !zeile.isEmpty())
+            return zeile;
+    return {};
+}
 
 // Reads the index of the book the phone has selected; an entry found there goes to `gefunden`.
-// Some phones answer an empty index with "not found" instead of a bare OK.
+// Some phones answer an empty index with "not found" instead of a bare OK. A refusal is an
+// answer about the index, never a question of a PIN.
 Indexbefund Index_Lesen(int index, CPBR_Eintrag* gefunden = nullptr)
 {
-    switch (Befehl_Senden(QStringLiteral("AT+CPBR=") + QString::number(index), true,
-                          QStringLiteral("+CME ERROR: 22"))) {
+    switch (Befehl_Senden(QStringLiteral("AT+CPBR=") + QString::number(index), true, JedeAbsage)) {
     case Ausgang::Absage:
-        return Indexbefund::Leer;
+        return Letzte_Zeile(Link().Text2) == QLatin1String("+CME ERROR: 22") ? Indexbefund::Leer
+                                                                              : Indexbefund::Ungeklaert;
     case Ausgang::Fehler:
         return Indexbefund::Unbekannt;
     case Ausgang::Ok:
@@ -395,7 +427,7 @@ Indexbefund Index_Lesen(int index, CPBR_Eintrag* gefunden = nullptr)
     QString rest = antwort.mid(marke + 6);
     const CPBR_Eintrag e = CPBR_Eintrag_Lesen(rest);
     if (e.Index != index)
-        return Indexbefund::Unbekannt;
+        return Indexbefund::Ungeklaert;
     if (gefunden)
         *gefunden = e;
     return Indexbefund::Belegt;
@@ -405,35 +437,120 @@ Indexbefund Index_Nachlesen(int b, int index)
 {
     if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
         return Indexbefund::Unbekannt;
-    return Index_Lesen(index);
+    const Indexbefund befund = Index_Lesen(index);
+    return befund == Indexbefund::Ungeklaert ? Indexbefund::Unbekannt : befund;
+}
+
+// An index the read did not settle is not written; the action stops with this one message.
+void Platz_Ungeklaert_Melden(int index)
+{
+    Kritisch(QStringLiteral("Ob der Platz %1 frei ist, konnte nicht gelesen werden. Es wurde nichts geschrieben.")
+                 .arg(index));
+    Status_Setzen(QStringLiteral("Abgebrochen."));
+}
+
+// An entry read from the phone, as the PC shows it.
+Eintragsbild Handybild(const CPBR_Eintrag& e)
+{
+    Eintragsbild bild;
+    bild.Name = Eintragsname_Wandeln(e.Name, bild.Merker);
+    bild.Nummer = e.Nummer;
+    return bild;
+}
+
+void Eintrag_Lernen(int b, int index, const Eintragsbild& bild)
+{
+    Im_Cache_Ablegen(b, index, bild.Name, bild.Nummer, bild.Merker);
+}
+
+// Takes the entry at `index` of book `b` out of the cache.
+void Index_Austragen(int b, int index)
+{
+    bool gefunden = false;
+    for (int s = 1; s <= TBuchPlaetze; ++s)
+        if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index) {
+            TBuchDaten[b][s][1].clear();
+            gefunden = true;
+        }
+    if (gefunden || s_ausserhalb[b].erase(index))
+        Belegung_Aendern(b, -1);
+    // Close the gap in one forward pass over every slot, so no entry stays hidden behind it.
+    for (int j = 1; j < TBuchPlaetze; ++j)
+        if (TBuchDaten[b][j][1].isEmpty()) {
+            for (int feld = 1; feld <= TBuchFelder; ++feld) {
+                TBuchDaten[b][j][feld] = TBuchDaten[b][j + 1][feld];
+                TBuchDaten[b][j + 1][feld].clear();
+            }
+        }
+}
+
+// What the phone holds at the index of a listed entry, against what the row shows.
+enum class Abgleich { Wie_Gezeigt, Anders, Leer, Gescheitert, Ungeklaert };
+
+// Reads the index of a listed entry, its book selected, and compares it with the row (name,
+// number and mark). What the handset put there instead goes into the cache, and an index found
+// empty leaves it; an index the read cannot settle is told.
+Abgleich Eintrag_Abgleichen(int b, int index, const Eintragsbild& gezeigt)
+{
+    CPBR_Eintrag e;
+    switch (Index_Lesen(index, &e)) {
+    case Indexbefund::Unbekannt:
+        return Abgleich::Gescheitert;
+    case Indexbefund::Ungeklaert:
+        Platz_Ungeklaert_Melden(index);
+        return Abgleich::Ungeklaert;
+    case Indexbefund::Leer:
+        Index_Austragen(b, index);
+        return Abgleich::Leer;
+    case Indexbefund::Belegt:
+        break;
+    }
+    const Eintragsbild handy = Handybild(e);
+    if (handy.Name == gezeigt.Name && handy.Nummer == gezeigt.Nummer && handy.Merker == gezeigt.Merker)
+        return Abgleich::Wie_Gezeigt;
+    Eintrag_Lernen(b, index, handy);
+    return Abgleich::Anders;
+}
+
+// How a write over a listed entry ends when the phone does not hold what the row shows.
+Schreibausgang Abweichung(Abgleich a)
+{
+    return a == Abgleich::Anders || a == Abgleich::Leer ? Schreibausgang::Veraendert : Schreibausgang::Abbruch;
 }
 
 // Eintrag_Schreiben; with `neu`, an index the cache shows free is read on the phone between
-// the choice of the book and the write (see Eintrag_Schreiben_Neu).
-bool Schreiben(const QString& indexText, const QString& name, const QString& nummer, const QString& buch,
-               const QString& merker, const std::function<bool(int& index)>* neu)
+// the choice of the book and the write (see Eintrag_Schreiben_Neu); with `gezeigt`, the entry the
+// write replaces is read first and written over only when the phone holds what the row shows.
+Schreibausgang Schreiben(const QString& indexText, const QString& name, const QString& nummer, const QString& buch,
+                         const QString& merker, const std::function<bool(int& index)>* neu,
+                         const Eintragsbild* gezeigt = nullptr)
 {
     const int b = buch.toInt();
     if (b < 1 || b > 4)
-        return false;
+        return Schreibausgang::Nicht_Geschrieben;
     int indexWert = Index_Wert(indexText);
     if (indexWert <= 0) {
         MsgBox(QStringLiteral("Kein gültiger Index angegeben!"));
-        return false;
+        return Schreibausgang::Nicht_Geschrieben;
     }
     if (!Nummer_Pruefen(nummer)) {
         MsgBox(QStringLiteral("Für die Rufnummer bitte nur 0-9, '*', '#' und '+' verwenden! Bitte ändern."));
-        return false;
+        return Schreibausgang::Nicht_Geschrieben;
     }
     if (!Name_Sendbar(name)) {
         MsgBox(QStringLiteral("Ungültiges Zeichen im Namen! Bitte ändern."));
-        return false;
+        return Schreibausgang::Nicht_Geschrieben;
     }
 
     Status_Setzen(QStringLiteral("Wähle Telefonbuch aus..."));
     const QString klarname = name.endsWith(QLatin1Char('!')) ? name.left(name.size() - 1) : name;
     if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true))
-        return false;
+        return Schreibausgang::Nicht_Geschrieben;
+
+    if (gezeigt) {
+        if (const Abgleich a = Eintrag_Abgleichen(b, indexWert, *gezeigt); a != Abgleich::Wie_Gezeigt)
+            return Abweichung(a);
+    }
 
     // An entry stored on the handset since the read is learned, never written over unasked;
     // an index that cannot be read is not written.
@@ -443,15 +560,15 @@ bool Schreiben(const QString& indexText, const QString& name, const QString& num
         const Indexbefund befund = Index_Lesen(indexWert, &e);
         if (befund == Indexbefund::Leer)
             break;
-        if (befund == Indexbefund::Unbekannt)
-            return false;
-        QString handymerker;
-        const QString handyname = Eintragsname_Wandeln(e.Name, handymerker);
-        Im_Cache_Ablegen(b, indexWert, handyname, e.Nummer, handymerker);
+        if (befund == Indexbefund::Ungeklaert)
+            Platz_Ungeklaert_Melden(indexWert);
+        if (befund != Indexbefund::Belegt)
+            return Schreibausgang::Abbruch;
+        Eintrag_Lernen(b, indexWert, Handybild(e));
         Liste_Laden();
         const int vorher = indexWert;
         if (!(*neu)(indexWert))
-            return false;
+            return Schreibausgang::Nicht_Geschrieben;
         if (indexWert != vorher)
             index = QString::number(indexWert);
     }
@@ -464,7 +581,7 @@ bool Schreiben(const QString& indexText, const QString& name, const QString& num
                            typ + QStringLiteral(",\"") + handyname + QLatin1Char('"'),
                        true)) {
         Schreiben_Gescheitert(b, indexWert);
-        return false;
+        return Schreibausgang::Nicht_Geschrieben;
     }
 
     // The phone replaced whatever it held at this index: so does the cache, or, when it is
@@ -474,7 +591,7 @@ bool Schreiben(const QString& indexText, const QString& name, const QString& num
 
     Eintraege_Zaehlen(b);
     Liste_Neu_Zeigen();
-    return true;
+    return Schreibausgang::Geschrieben;
 }
 
 }  // namespace
@@ -482,11 +599,12 @@ bool Schreiben(const QString& indexText, const QString& name, const QString& num
 bool Eintrag_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
                        const QString& merker)
 {
-    return Schreiben(index, name, nummer, buch, merker, nullptr);
+    return Schreiben(index, name, nummer, buch, merker, nullptr) == Schreibausgang::Geschrieben;
 }
 
-bool Eintrag_Schreiben_Neu(const QString& index, const QString& name, const QString& nummer, const QString& buch,
-                           const QString& merker, const std::function<bool(int& index)>& belegt)
+Schreibausgang Eintrag_Schreiben_Neu(const QString& index, const QString& name, const QString& nummer,
+                                     const QString& buch, const QString& merker,
+                                     const std::function<bool(int& index)>& belegt)
 {
     return Schreiben(index, name, nummer, buch, merker, &belegt);
 }
@@ -498,58 +616,77 @@ bool Eintrag_Neu_Schreiben(const QString& index, const QString& name, const QStr
     if (!Schreiben_Erlaubt(index, b))
         return false;
     // Found taken on the phone, the index is asked for as one the cache knows.
-    return Eintrag_Schreiben_Neu(index, name, nummer, buch, merker, [&](int&) { return Schreiben_Erlaubt(index, b); });
+    return Eintrag_Schreiben_Neu(index, name, nummer, buch, merker,
+                                 [&](int&) { return Schreiben_Erlaubt(index, b); }) == Schreibausgang::Geschrieben;
 }
 
 namespace {
 
-// Takes the entry at `index` of book `b` out of the cache.
-void Index_Austragen(int b, int index)
-{
-    for (int s = 1; s <= TBuchPlaetze; ++s)
-        if (!TBuchDaten[b][s][1].isEmpty() && TBuchDaten[b][s][1].toInt() == index)
-            TBuchDaten[b][s][1].clear();
-    // Close the gap in one forward pass over every slot, so no entry stays hidden behind it.
-    for (int j = 1; j < TBuchPlaetze; ++j)
-        if (TBuchDaten[b][j][1].isEmpty()) {
-            for (int feld = 1; feld <= TBuchFelder; ++feld) {
-                TBuchDaten[b][j][feld] = TBuchDaten[b][j + 1][feld];
-                TBuchDaten[b][j + 1][feld].clear();
-            }
-        }
-}
+const QString NichtGeloescht = QStringLiteral("Der Eintrag wurde im Handy verändert und nicht gelöscht.");
+const QString NichtGeaendert = QStringLiteral("Der Eintrag wurde im Handy verändert und nicht geändert.");
 
 struct Loeschung {
-    bool Beantwortet = false;  // the phone answered the delete itself
+    bool Beantwortet = false;  // the phone answered the delete itself, or the row's entry had changed
     Indexbefund Befund = Indexbefund::Belegt;
+    bool Veraendert = false;   // the handset had changed the entry: nothing was deleted
 };
 
 // Deletes the entry at `index` of book `b` (1..4) on the phone and, once it is gone, from the
-// cache. A delete that got no answer may have been carried out: the slot is read back once the
-// phone is in step again. An index whose state stays unknown keeps its entry and counts as
+// cache. With `gezeigt`, the index is read first, and deleted only when the phone holds what the
+// row shows. A delete that got no answer may have been carried out: the slot is read back once
+// the phone is in step again. An index whose state stays unknown keeps its entry and counts as
 // occupied until the book is read again.
-Loeschung Index_Loeschen(int b, int index)
+Loeschung Index_Loeschen(int b, int index, const Eintragsbild* gezeigt)
 {
     Status_Setzen(QStringLiteral("Lösche Eintrag..."));
     Loeschung l;
-    l.Beantwortet = Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true) &&
-                    Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true);
+    const bool gewaehlt = Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(b), true);
+    if (gewaehlt && gezeigt) {
+        switch (const Abgleich a = Eintrag_Abgleichen(b, index, *gezeigt)) {
+        case Abgleich::Wie_Gezeigt:
+            break;
+        case Abgleich::Anders:
+        case Abgleich::Leer:
+            l.Beantwortet = l.Veraendert = true;
+            l.Befund = a == Abgleich::Leer ? Indexbefund::Leer : Indexbefund::Belegt;
+            return l;
+        case Abgleich::Gescheitert:
+        case Abgleich::Ungeklaert:
+            return l;  // nothing went out that deletes
+        }
+    }
+    l.Beantwortet = gewaehlt && Befehl_Senden(QStringLiteral("AT+CPBW=") + QString::number(index), true);
     if (l.Beantwortet)
         l.Befund = Indexbefund::Leer;
     else if (!Link().Abgelehnt)
         l.Befund = Index_Nachlesen(b, index);
     switch (l.Befund) {
     case Indexbefund::Leer:
-        Index_Bestaetigt(b, index);
         Index_Austragen(b, index);
+        Index_Bestaetigt(b, index);
         break;
     case Indexbefund::Unbekannt:
+    case Indexbefund::Ungeklaert:
         s_unbestaetigt[b].insert(index);
         break;
     case Indexbefund::Belegt:
         break;
     }
     return l;
+}
+
+// The new entry of a move from the entry record, once the old index still holds what the row
+// shows; a target index found taken on the phone is asked for.
+Schreibausgang Umzug_Schreiben(int altesBuch, int alterIndex, const Eintragsbild& gezeigt)
+{
+    Status_Setzen(QStringLiteral("Wähle Telefonbuch aus..."));
+    if (!Befehl_Senden(QStringLiteral("AT+CPBS=") + Speicher_Kennung(altesBuch), true))
+        return Schreibausgang::Nicht_Geschrieben;
+    if (const Abgleich a = Eintrag_Abgleichen(altesBuch, alterIndex, gezeigt); a != Abgleich::Wie_Gezeigt)
+        return Abweichung(a);
+    const int ziel = EintragBuch.toInt();
+    return Eintrag_Schreiben_Neu(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker,
+                                 [ziel](int&) { return Schreiben_Erlaubt(EintragIndex, ziel); });
 }
 
 // Deletes the entry of phone-list row `position`; see Eintrag_Loeschen.
@@ -569,12 +706,17 @@ Loeschung Zeile_Loeschen(int position)
     if (b == 0 || index <= 0)
         return {};
     AktuellesTBuch = b;
-    return Index_Loeschen(b, index);
+    const Eintragsbild gezeigt{l->Zelle(position, 2), l->Zelle(position, 3), l->Zelle(position, 4)};
+    return Index_Loeschen(b, index, &gezeigt);
 }
 
 }  // namespace
 
-bool Eintrag_Loeschen(int position) { return Zeile_Loeschen(position).Befund == Indexbefund::Leer; }
+bool Eintrag_Loeschen(int position)
+{
+    const Loeschung l = Zeile_Loeschen(position);
+    return l.Befund == Indexbefund::Leer && !l.Veraendert;
+}
 
 void EDIT_ITEM()
 {
@@ -596,20 +738,26 @@ void EDIT_ITEM()
 
     if (altesBuch <= 4) {
         const int alterIndex = Index_Wert(EintragIndex);
+        const Eintragsbild gezeigt{EintragName, EintragNummer, EintragMerker};
         DialogModus = QStringLiteral("aendern");
         Dialog_Zeigen();
         if (DialogModus == QLatin1String("cancel"))
             return;
         const int ziel = EintragBuch.toInt();
         const bool umzug = ziel != altesBuch || Index_Wert(EintragIndex) != alterIndex;
-        // The same index is written over in place; nothing is deleted before the new entry is on
-        // the phone. A changed index that another entry may hold is asked for first. A failed
-        // write has been told by the exchange; the old entry stays.
-        const bool geschrieben =
-            umzug ? Eintrag_Neu_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker)
-                  : Eintrag_Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker);
-        if (!geschrieben) {
+        // Only the entry the user saw is changed: the phone is asked first what it holds at the
+        // old index. The same index is written over in place; nothing is deleted before the new
+        // entry is on the phone. A changed index that another entry may hold is asked for first.
+        // A failed write has been told by the exchange; the old entry stays.
+        Schreibausgang ausgang = Schreibausgang::Nicht_Geschrieben;
+        if (!umzug)
+            ausgang = Schreiben(EintragIndex, EintragName, EintragNummer, EintragBuch, EintragMerker, nullptr, &gezeigt);
+        else if (Schreiben_Erlaubt(EintragIndex, ziel))
+            ausgang = Umzug_Schreiben(altesBuch, alterIndex, gezeigt);
+        if (ausgang != Schreibausgang::Geschrieben) {
             Liste_Laden();
+            if (ausgang == Schreibausgang::Veraendert)
+                Kritisch(NichtGeaendert);
             return;
         }
         if (!umzug)
@@ -618,7 +766,7 @@ void EDIT_ITEM()
         {
             // What became of the old entry is told once, below: a lost answer is no time-out to the user.
             Aktion selbst(Aktion::Meldung::Selbst);
-            befund = Index_Loeschen(altesBuch, alterIndex).Befund;
+            befund = Index_Loeschen(altesBuch, alterIndex, nullptr).Befund;
         }
         switch (befund) {
         case Indexbefund::Belegt:
@@ -626,6 +774,7 @@ void EDIT_ITEM()
                                     "gelöscht werden! Beide Einträge sind jetzt im Telefonbuch."));
             return;
         case Indexbefund::Unbekannt:
+        case Indexbefund::Ungeklaert:
             // Neither shown nor free: a write there asks first, until the book is read again.
             Index_Austragen(altesBuch, alterIndex);
             Liste_Neu_Zeigen();
@@ -678,6 +827,8 @@ void Markierte_Loeschen()
         return;
 
     const int n = l->Zeilen();
+    bool veraendert = false;
+    bool abgebrochen = false;
     for (int i = 1; i <= n; ++i) {
         // The window may have gone while the phone was asked.
         if (Fenster().Liste != l)
@@ -688,12 +839,9 @@ void Markierte_Loeschen()
             continue;
         l->Waehlen(i, false);
         const Loeschung loeschung = Zeile_Loeschen(i);
+        // A row the handset changed keeps its place until the refill shows what the phone holds.
+        veraendert = veraendert || loeschung.Veraendert;
         if (loeschung.Befund == Indexbefund::Leer) {
-            const int b = AktuellesTBuch;
-            if (TBuchBelegt[b] > 0)
-                --TBuchBelegt[b];
-            if (b <= 4)
-                Belegung_Aktualisieren(b);
             l->Entfernen(i);
             --i;
         }
@@ -701,10 +849,15 @@ void Markierte_Loeschen()
         // deleted stays deleted, without a refill, unless a row is to show its unknown state.
         if (loeschung.Befund == Indexbefund::Unbekannt)
             Liste_Laden();
-        if (!loeschung.Beantwortet)
-            return;
+        if (!loeschung.Beantwortet) {
+            abgebrochen = true;
+            break;
+        }
     }
-    Liste_Laden();
+    if (!abgebrochen || veraendert)
+        Liste_Laden();
+    if (veraendert)
+        Kritisch(NichtGeloescht);
 }
 
 void Suche_Neu()

@@ -119,21 +119,27 @@ bool Name_Sendbar(const QString& name);
 // sent: a bad index, number or name is refused with its message. True when the phone took it.
 bool Eintrag_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
                        const QString& merker);
+// How a write ended. Veraendert: the entry it was to replace had been changed on the handset;
+// Abbruch: what the index holds could not be read (told), and the action stops there.
+enum class Schreibausgang { Geschrieben, Nicht_Geschrieben, Veraendert, Abbruch };
 // Eintrag_Schreiben into an index the cache shows free: once the book is selected, the index is
 // read on the phone first (AT+CPBR). An entry found there is learned by the cache and the list;
 // then `belegt` decides: false writes nothing, true writes at the index it leaves (changed, that
 // index is read the same way). An index that cannot be read is not written.
-bool Eintrag_Schreiben_Neu(const QString& index, const QString& name, const QString& nummer, const QString& buch,
-                           const QString& merker, const std::function<bool(int& index)>& belegt);
+Schreibausgang Eintrag_Schreiben_Neu(const QString& index, const QString& name, const QString& nummer,
+                                     const QString& buch, const QString& merker,
+                                     const std::function<bool(int& index)>& belegt);
 // A new entry at the index the user chose: asks before a write over an entry the cache knows,
 // or one found on the phone, with that entry (Schreiben_Erlaubt). True when the phone took it.
 bool Eintrag_Neu_Schreiben(const QString& index, const QString& name, const QString& nummer, const QString& buch,
                            const QString& merker);
-// Deletes the entry of phone-list row `position` on the phone and, once the phone confirmed it
-// or a read-back found the slot empty, from the cache; true then. Neither removes the row nor
-// refills the list.
+// Deletes the entry of phone-list row `position` on the phone, when the phone still holds what
+// the row shows, and, once the phone confirmed it or a read-back found the slot empty, from the
+// cache; true then. An entry the handset changed goes into the cache instead. Neither removes
+// the row nor refills the list.
 bool Eintrag_Loeschen(int position);
-// Changes the selected phone-list entry through the entry dialog.
+// Changes the selected phone-list entry through the entry dialog, when the phone still holds
+// what the row shows.
 void EDIT_ITEM();
 // The commands of the phone list: new entry, delete the selected rows, searches.
 void Eintrag_Neu();

@@ -1,9 +1,12 @@
 #include "phonebook/Kopieren.h"
 
 #include "common/Dialoge.h"
+#include "common/Zeichen.h"
 #include "link/Module1.h"
 #include "link/Telefonbuecher.h"
 #include "phonebook/Eintraege.h"
+
+#include <vector>
 
 namespace Module1 {
 
@@ -17,7 +20,8 @@ void Kritisch(const QString& text) { MsgBox(text, Dialoge::Symbol::Kritisch); }
 
 // Local row `zeile` into the book at `index`; the name cut to the book's length and the mark
 // travelling in it, as the entry dialog hands them over. An index found taken on the phone is
-// passed by for the next free one. False when no free index was left (and said so).
+// passed by for the next free one. False when the copy stops: no free index was left, or one
+// could not be read (each said so).
 bool Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
 {
     const QString merker = lokal.Zelle(zeile, 3);
@@ -26,48 +30,45 @@ bool Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
     if (markiert)
         name += QLatin1Char('!');
     bool platz = true;
-    Eintrag_Schreiben_Neu(QString::number(index), name, lokal.Zelle(zeile, 2), QString::number(buch), merker,
-                          [&](int& naechster) {
-                              naechster = Kopier_Index(buch);
-                              platz = naechster != 0;
-                              return platz;
-                          });
+    const Schreibausgang ausgang =
+        Eintrag_Schreiben_Neu(QString::number(index), name, lokal.Zelle(zeile, 2), QString::number(buch), merker,
+                              [&](int& naechster) {
+                                  naechster = Kopier_Index(buch);
+                                  platz = naechster != 0;
+                                  return platz;
+                              });
     if (!platz)
         Kritisch(Voll);
-    return platz;
+    return platz && ausgang != Schreibausgang::Abbruch;
 }
 
-void Markierte_Kopieren(Listenzeilen& lokal)
+// The rows into the book, each at its lowest free index. A refused write goes on with the next
+// row at the same index; one that timed out leaves its index to the phone and ends the copy.
+void Zeilen_Kopieren(const Listenzeilen& lokal, const std::vector<int>& zeilen, int buch)
 {
-    constexpr int buch = 1;
-    const int frei = TBuchGesamt[buch] - TBuchBelegt[buch];
-    if (frei <= 0) {
-        Kritisch(Voll);
+    if (zeilen.empty())
         return;
+    if (buch == 1) {
+        const int frei = TBuchGesamt[buch] - TBuchBelegt[buch];
+        if (frei <= 0) {
+            Kritisch(Voll);
+            return;
+        }
+        if (static_cast<int>(zeilen.size()) > frei) {
+            Kritisch(QStringLiteral("Es sind nicht genuegend freie Plätze im gewählten Telefonbuch vorhanden! "
+                                    "Bitte markieren Sie weniger Einträge! Kopieren abgebrochen."));
+            return;
+        }
     }
-    const int zeilen = lokal.Zeilen();
-    int gewaehlt = 0;
-    for (int i = 1; i <= zeilen; ++i)
-        if (lokal.Gewaehlt(i))
-            ++gewaehlt;
-    if (gewaehlt > frei) {
-        Kritisch(QStringLiteral("Es sind nicht genuegend freie Plätze im gewählten Telefonbuch vorhanden! "
-                                "Bitte markieren Sie weniger Einträge! Kopieren abgebrochen."));
-        return;
-    }
-    // A refused write goes on with the next row at the same index; one that timed out leaves
-    // its index to the phone and ends the copy.
     Listenzeilen* telefon = Fenster().Liste;
-    for (int i = 1; i <= zeilen && i <= lokal.Zeilen(); ++i) {
-        if (!lokal.Gewaehlt(i))
-            continue;
+    for (const int zeile : zeilen) {
         // The count can disagree with the indexes the cache holds.
         const int index = Kopier_Index(buch);
         if (index == 0) {
             Kritisch(Voll);
             return;
         }
-        if (!Zeile_Schreiben(lokal, i, index, buch))
+        if (!Zeile_Schreiben(lokal, zeile, index, buch))
             return;
         // The window, and the local list with it, may have gone while the phone was asked.
         if (Fenster().Liste != telefon || Ausser_Takt())
@@ -116,17 +117,29 @@ void Lokal_Kopieren(Listenzeilen& lokal, int buch)
         Kritisch(QStringLiteral("Das Telefonbuch wurde nicht vollständig eingelesen! Kopieren abgebrochen."));
         return;
     }
+    // The SIM takes every selected row, the other books the selected one.
+    std::vector<int> gewaehlt;
     if (buch == 1) {
-        Markierte_Kopieren(lokal);
-        return;
+        for (int i = 1; i <= lokal.Zeilen(); ++i)
+            if (lokal.Gewaehlt(i))
+                gewaehlt.push_back(i);
+    } else if (const int zeile = lokal.Gewaehlte_Zeile()) {
+        gewaehlt.push_back(zeile);
     }
-    const int index = Kopier_Index(buch);
-    if (index == 0) {
-        Kritisch(Voll);
-        return;
+    // A name goes to the phone only as the phone will give it back; the others are named once.
+    std::vector<int> zeilen;
+    QStringList ausgelassen;
+    for (const int zeile : gewaehlt) {
+        const QString name = lokal.Zelle(zeile, 1);
+        if (Name_Sendbar(name) && Name_Umkehrbar(name))
+            zeilen.push_back(zeile);
+        else
+            ausgelassen << name;
     }
-    if (const int zeile = lokal.Gewaehlte_Zeile())
-        Zeile_Schreiben(lokal, zeile, index, buch);
+    Zeilen_Kopieren(lokal, zeilen, buch);
+    if (!ausgelassen.isEmpty())
+        Kritisch(QStringLiteral("Ungültiges Zeichen im Namen! Bitte ändern.\r\n") +
+                 ausgelassen.join(QStringLiteral("\r\n")));
 }
 
 }  // namespace Module1

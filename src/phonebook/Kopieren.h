@@ -23,7 +23,8 @@ int Kopier_Index(int buch);
 // Copies local rows (Ort, name, number, marker) into book 1 to 4, whose cache the caller has
 // just brought up to date. The SIM takes every selected row, the other books only the
 // selected (current) row. A book not completely read is no target: nothing is written, and
-// the user is told why.
+// the user is told why. A row whose name the phone would give back changed is left out; the
+// names left out are told once.
 void Lokal_Kopieren(Listenzeilen& lokal, int buch);
 
 }  // namespace Module1

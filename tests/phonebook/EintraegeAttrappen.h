@@ -1,6 +1,7 @@
 #pragma once
 // A phone list for the entry logic without the window: the reader's view drawn into a plain
 // QTreeWidget, and a fixture that installs it with the scripted port.
+#include "common/Zeichen.h"
 #include "link/Handytyp.h"
 #include "link/Module2.h"
 #include "link/Telefonbuecher.h"
@@ -134,6 +135,19 @@ struct EintragUmgebung {
     {
         u.Port.Bei(teil, {QStringLiteral("\r\nERROR\r\n")});
         u.Port.Bei(QStringLiteral("AT+CPIN?"), {QStringLiteral("\r\n+CPIN: READY\r\n\r\nOK\r\n")});
+    }
+    // The read of an index of the book answered with the entry the cache holds there: the phone
+    // holds what the list shows.
+    void Wie_Gezeigt_Bei(int buch, int index)
+    {
+        using namespace Module1;
+        const QString* feld = TBuchDaten[buch][Index_Platz(buch, index)];
+        QString name = feld[2] + feld[4];
+        Zeichen_Wandeln(name);
+        Ok_Bei(QStringLiteral("AT+CPBR=%1\r").arg(index),
+               QStringLiteral("\r\n+CPBR: %1,\"%2\",%3,\"%4\"\r\n\r\nOK\r\n")
+                   .arg(index)
+                   .arg(feld[3], Nummerntyp(feld[3]), name));
     }
     void Zaehlen_Bei(const char* kennung, int belegt, int gesamt)
     {

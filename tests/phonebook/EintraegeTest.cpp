@@ -121,9 +121,10 @@ protected:
 TEST_F(Loeschen, DeletesOnThePhoneAndClosesTheGapInTheCache)
 {
     e.Ok_Bei("AT+CPBS=SM");
+    e.Wie_Gezeigt_Bei(1, 3);
     e.Ok_Bei("AT+CPBW=");
     EXPECT_TRUE(Eintrag_Loeschen(3));
-    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBW=3\r\n");
+    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBR=3\r\nAT+CPBW=3\r\n");
     EXPECT_EQ(Indexe(1), (QStringList{"001", "002", "004", "005"}));
     EXPECT_EQ(TBuchDaten[1][4][2], "E");
     EXPECT_EQ(AktuellesTBuch, 1);
@@ -141,6 +142,7 @@ TEST_F(Loeschen, EntriesAboveSlot200MoveDownToo)
     Buch_Fuellen(2, eintraege, 250);
     e.Liste_Zeigen();
     e.Ok_Bei("AT+CPBS=ME");
+    e.Wie_Gezeigt_Bei(2, 1);
     e.Ok_Bei("AT+CPBW=");
     ASSERT_EQ(e.Zelle(6, 0), "TELEFON");
     EXPECT_TRUE(Eintrag_Loeschen(6));
@@ -188,6 +190,8 @@ TEST_F(Aendern, DialogGetsTheRowAndAnotherBookMovesTheEntry)
         EintragBuch = "2";
         EintragIndex = "2";
     };
+    e.Ok_Bei("AT+CPBS=SM");
+    e.Wie_Gezeigt_Bei(1, 1);
     e.Ok_Bei("AT+CPBS=ME");
     e.Ok_Bei("AT+CPBR=2");
     e.Ok_Bei("AT+CPBW=2,");
@@ -202,8 +206,9 @@ TEST_F(Aendern, DialogGetsTheRowAndAnotherBookMovesTheEntry)
     EXPECT_EQ(gesehen.EintragBuch, "1");
     EXPECT_EQ(gesehen.EintragIndex, "001");
     EXPECT_EQ(gesehen.EintragName, "Anna");
-    // The new entry first, into an index read free, the old one only after the phone took it.
-    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=ME\r\nAT+CPBR=2\r\nAT+CPBW=2,\"0301\",129,\"Anna\"\r\nAT+CPBS?\r\n"
+    // The old entry read, then the new entry into an index read free, the old one deleted only
+    // after the phone took it.
+    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBR=1\r\nAT+CPBS=ME\r\nAT+CPBR=2\r\nAT+CPBW=2,\"0301\",129,\"Anna\"\r\nAT+CPBS?\r\n"
                                  "AT+CPBS=SM\r\nAT+CPBW=1\r\nAT+CPBS?\r\n");
     EXPECT_EQ(Indexe(1), QStringList{"005"});
     EXPECT_EQ(Indexe(2), (QStringList{"001", "002"}));
@@ -225,11 +230,12 @@ TEST_F(Aendern, SameIndexIsWrittenOverAndARefusalKeepsTheEntry)
     e.Zeilen.Waehlen(1, true);
     Dialog_Antwortet("1", "1");
     e.Ok_Bei("AT+CPBS=SM");
+    e.Wie_Gezeigt_Bei(1, 1);
     e.Fehler_Bei("AT+CPBW=1,");
 
     EDIT_ITEM();
 
-    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBW=1,\"0301\",129,\"Anna\"\r\nAT+CPIN?\r\n");
+    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBR=1\r\nAT+CPBW=1,\"0301\",129,\"Anna\"\r\nAT+CPIN?\r\n");
     EXPECT_EQ(Indexe(1), (QStringList{"001", "005"}));
     ASSERT_EQ(e.Zeilen.Zeilen(), 3);
     EXPECT_EQ(e.Zelle(1, 2), "Anna");
@@ -239,6 +245,8 @@ TEST_F(Aendern, FailedDeleteAfterTheMoveKeepsBothAndSaysSo)
 {
     e.Zeilen.Waehlen(1, true);
     Dialog_Antwortet("2", "1");
+    e.Ok_Bei("AT+CPBS=SM");
+    e.Wie_Gezeigt_Bei(1, 1);
     e.Ok_Bei("AT+CPBS=SM");
     e.Ok_Bei("AT+CPBR=2");
     e.Ok_Bei("AT+CPBW=2,");

@@ -330,6 +330,50 @@ TEST_F(KopierenSim, FourRowsToASilentPhoneAreOneTimeOutAndOneMessage)
     EXPECT_EQ(Empfangen().toStdString(), "AT+CPBS=SM\r\n");
 }
 
+TEST_F(KopierenSim, NamesThePhoneWouldGiveBackChangedAreLeftOutAndNamedOnce)
+{
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("Preis 5€ netto"), "0305", "");
+    f->Lokal_Anfuegen("LOKAL", 7, QStringLiteral("[Büro]"), "0306", "");
+    f->Lokal_Anfuegen("LOKAL", 7, "Kai & Co_", "0307", "");
+    Lokal_Waehlen({1, 5, 6, 7});
+    f->copytoSIM->trigger();
+    Ueberall(1, "SM", {"1|0301|Anna!", "2|0307|Kai & Co_"});
+    EXPECT_EQ(u.Dialoge.Texte(),
+              QStringList{QStringLiteral("Ungültiges Zeichen im Namen! Bitte ändern.\r\nPreis 5€ netto\r\n[Büro]")});
+}
+
+// A phone that answers the read of an empty index with ERROR, or with the entry of another index.
+TEST_F(KopierenSim, AnIndexTheReadDoesNotSettleEndsTheCopyWithOneMessage)
+{
+    Setzen("SM", {{1, {"0101", 129, "Eins"}}});
+    f->Buchknopf(1)->trigger();
+    for (const auto leer : {sim::SimTelefonbuch::Leer::Fehler, sim::SimTelefonbuch::Leer::AndererEintrag}) {
+        u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->LeerIndex = leer; });
+        u.Dialoge.Meldungen.clear();
+        Lokal_Waehlen({1, 2, 3});
+        f->copytoSIM->trigger();
+        EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Ob der Platz 2 frei ist, konnte nicht gelesen werden. Es wurde "
+                                                 "nichts geschrieben."});
+        EXPECT_EQ(anzeige.Status.last(), "Abgebrochen.");
+    }
+    EXPECT_EQ(Schreibbefehle(), 0);
+    EXPECT_FALSE(Empfangen().contains("AT+CPIN?"));
+    Ueberall(1, "SM", {"1|0101|Eins"});
+}
+
+// After the read, the handset fills the last free index of a SIM of four.
+TEST_F(KopierenSim, TheFillLabelCountsAnEntryLearnedFromTheHandset)
+{
+    Setzen("SM", {{1, {"0101", 129, "Eins"}}, {2, {"0102", 129, "Zwei"}}, {3, {"0103", 129, "Drei"}}}, 4);
+    f->Buchknopf(1)->trigger();
+    ASSERT_EQ(f->Label1[0]->text(), "(1 von 4 frei)");
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Am_Handy_Speichern("SM", 4, "0104", "Vier"); });
+    Lokal_Waehlen({2});
+    f->copytoSIM->trigger();
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{"Das gewählte Telefonbuch ist voll! Kopieren abgebrochen."});
+    EXPECT_EQ(f->Label1[0]->text(), "(0 von 4 frei)");
+}
+
 TEST_F(KopierenSim, DropOnThePhoneListAsksForTheTargetWhenTheButtonsDoNotSettleIt)
 {
     f->Buchknopf(1)->trigger();

@@ -28,6 +28,7 @@ protected:
     void Loeschen_Ok(int index)
     {
         e.Ok_Bei("AT+CPBS=SM");
+        e.Wie_Gezeigt_Bei(1, index);
         e.Ok_Bei(QStringLiteral("AT+CPBW=%1\r").arg(index));
     }
     EintragUmgebung e;
@@ -74,7 +75,8 @@ TEST_F(Listenbefehle, DeleteLoopVisitsTheSelectedRowsTopDownAndRefillsOnce)
 
     Markierte_Loeschen();
 
-    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBW=2\r\nAT+CPBS=SM\r\nAT+CPBW=3\r\nAT+CPBS=SM\r\nAT+CPBW=5\r\n");
+    EXPECT_EQ(e.u.Port.Gesendet, "AT+CPBS=SM\r\nAT+CPBR=2\r\nAT+CPBW=2\r\nAT+CPBS=SM\r\nAT+CPBR=3\r\nAT+CPBW=3\r\n"
+                                 "AT+CPBS=SM\r\nAT+CPBR=5\r\nAT+CPBW=5\r\n");
     EXPECT_EQ(Indexe(1), (QStringList{"001", "004", "006"}));
     EXPECT_EQ(TBuchBelegt[1], 3);
     EXPECT_EQ(e.Ansicht.Belegung[1], "(7 von 10 frei)");
@@ -86,6 +88,7 @@ TEST_F(Listenbefehle, DeleteLoopStopsAtTheFirstFailureWithoutRefill)
     Waehlen({1, 2, 3});
     Loeschen_Ok(1);
     e.Ok_Bei("AT+CPBS=SM");
+    e.Wie_Gezeigt_Bei(1, 2);
     e.Fehler_Bei("AT+CPBW=2\r");
     const int leerungen = e.Ansicht.Leerungen;
     Markierte_Loeschen();

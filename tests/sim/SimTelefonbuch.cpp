@@ -69,6 +69,21 @@ Antwort CPBR(SimTelefonbuch& t, const std::string& befehl)
     std::string zeilen;
     for (auto it = b.Eintraege.lower_bound(von); it != b.Eintraege.end() && it->first <= bis; ++it)
         zeilen += (zeilen.empty() ? "" : zwischen) + Eintragszeile(it->first, it->second);
+    if (zeilen.empty() && von == bis) {
+        switch (t.LeerIndex) {
+        case SimTelefonbuch::Leer::Ok: break;
+        case SimTelefonbuch::Leer::NichtGefunden: return Fertig(CmeError(22));
+        case SimTelefonbuch::Leer::Fehler: return Fertig(Error());
+        case SimTelefonbuch::Leer::AndererEintrag:
+            if (!b.Eintraege.empty()) {
+                auto anderer = b.Eintraege.upper_bound(von);
+                if (anderer == b.Eintraege.end())
+                    anderer = b.Eintraege.begin();
+                return Fertig(Zeile(Eintragszeile(anderer->first, anderer->second)) + Ok());
+            }
+            break;
+        }
+    }
     return Fertig(zeilen.empty() ? Ok() : Zeile(zeilen) + Ok());
 }
 
@@ -197,6 +212,13 @@ void SimTelefonbuch::Fuellen(const std::string& kennung, int anzahl)
         return;
     for (int i = 1; i <= anzahl; ++i)
         b->Eintraege[i] = SimEintrag{"0301" + std::to_string(i), 129, "Name " + std::to_string(i)};
+}
+
+void SimTelefonbuch::Am_Handy_Speichern(const std::string& kennung, int index, const std::string& nummer,
+                                        const std::string& name)
+{
+    if (SimBuch* b = Buch(kennung))
+        b->Eintraege[index] = SimEintrag{nummer, !nummer.empty() && nummer[0] == '+' ? 145 : 129, Telefon_Codes(name)};
 }
 
 void SimTelefonbuch::Beispiele_Fuellen()

@@ -9,6 +9,7 @@
 //   AT+CPBR=?                           +CPBR: (1-<total>),<number length>,<name length>
 //   AT+CPBR=<a>[,<b>]                   one line +CPBR: <i>,"<number>",<type>,"<name>" per used
 //                                       index a..b, then OK; a or b outside 1..total: +CME ERROR: 21;
+//                                       one empty index as `LeerIndex` says;
 //                                       `Zwischenzeilen` extra lines (a blank one and unsolicited
 //                                       "+CSQ: 20,99") between entry lines
 //   AT+CPBW=?                           +CPBW: (1-<total>),<number length>,(129,145),<name length>
@@ -52,6 +53,10 @@ struct SimTelefonbuch {
     int Aktuell = 0;     // selected book (0: SM)
     bool OhneZaehler = false;  // "+CPBS: " names the book only, as 27.007 allows
     int Zwischenzeilen = 0;    // non-entry lines between the entry lines of a read
+    // How the read of one empty index is answered: a bare OK, "not found" (+CME ERROR: 22),
+    // ERROR, or the entry of another used index, the next one if there is one (then OK).
+    enum class Leer { Ok, NichtGefunden, Fehler, AndererEintrag };
+    Leer LeerIndex = Leer::Ok;
     std::string Anruf;   // number of the running call, "" when none
     std::vector<std::string> Gewaehlt;  // every number dialled
 
@@ -59,6 +64,10 @@ struct SimTelefonbuch {
     SimBuch* Buch(const std::string& kennung);
     // Fills entries 1..anzahl: number "0301<index>", name "Name <index>".
     void Fuellen(const std::string& kennung, int anzahl);
+    // Stores an entry as the handset's user does, behind the program's back; the name is UTF-8
+    // test text, turned into the phone's codes.
+    void Am_Handy_Speichern(const std::string& kennung, int index, const std::string& nummer,
+                            const std::string& name);
     // A few entries in every book, for the standalone phone.
     void Beispiele_Fuellen();
 };
