@@ -5,6 +5,7 @@
 
 #include "common/Knoepfe.h"
 #include "link/Handytyp.h"
+#include "media/Form15.h"
 #include "phone/Form12.h"
 #include "phone/Form16.h"
 #include "phone/Form18.h"
@@ -22,8 +23,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -216,6 +219,26 @@ TEST_F(Navigationsbaum, EachToolNodeOpensItsWindowOnceAndActivatesIt)
     EXPECT_EQ(Modellfragen() - Informationslesungen(), 1);
     EXPECT_EQ(Module1::Handytyp, "35");
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Navigationsbaum, EveryToolbarButtonTakesTheKeyboardAndIsNamedByItsTooltip)
+{
+    for (const char* schluessel : {"Telefonbuch", "Organizer", "SMSlesen", "SMSsenden", "allgemeine", "bitmapeditor",
+                                   "bitmap", "melodie", "Netze", "datum", "sperren", "umleitungen"})
+        Klicken(schluessel);
+    int knoepfe = 0;
+    for (QMdiSubWindow* rahmen : f->MdiArea->subWindowList())
+        for (QToolButton* knopf : rahmen->widget()->findChildren<QToolButton*>()) {
+            if (!knopf->defaultAction())
+                continue;
+            SCOPED_TRACE(QString(rahmen->widget()->objectName() + " " + knopf->toolTip()).toStdString());
+            ++knoepfe;
+            EXPECT_TRUE(knopf->focusPolicy() & Qt::TabFocus);
+            EXPECT_FALSE(knopf->toolTip().isEmpty());
+            EXPECT_EQ(knopf->accessibleName(), knopf->toolTip());
+        }
+    EXPECT_GT(knoepfe, 100);
+    EXPECT_TRUE(Form15::Instanz()->VScroll1->focusPolicy() & Qt::TabFocus);  // the volume
 }
 
 TEST_F(Navigationsbaum, EnterOpensTheCurrentNodeAndADoubleClickOpensOnce)
