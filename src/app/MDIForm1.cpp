@@ -143,6 +143,7 @@ int Zahl_Oder_Null(const QString& sektion, const QString& schluessel, const QStr
 MDIForm1::MDIForm1() : ui(std::make_unique<Ui::MDIForm1>())
 {
     ui->setupUi(this);
+    Rueckkehr_Einrichten();  // the program's own dialogs, not only the seam's
     Picture4 = ui->Picture4;
     TreeView1 = ui->TreeView1;
     // No part of the visible window: without a parent it is never shown, never focused and not
@@ -502,8 +503,13 @@ void MDIForm1::Sperren(bool gesperrt)
 {
     if (gesperrt) {
         // Disabling takes the focus away: it goes back where it was once the command is over.
-        if (isEnabled())
+        // Right after a message box this window is not active again yet and the application
+        // has no focus; the window itself still knows where its keyboard is.
+        if (isEnabled()) {
             m_fokus = QApplication::focusWidget();
+            if (!m_fokus)
+                m_fokus = focusWidget();
+        }
         setCursor(Qt::WaitCursor);
         m_gesperrtesKind = MdiArea->currentSubWindow();
         if (m_gesperrtesKind)

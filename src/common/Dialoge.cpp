@@ -21,18 +21,25 @@ Dialoge*& Ersatz()
 
 QWidget* Elternfenster() { return QApplication::activeWindow(); }
 
-// Closed, a dialog gives the keyboard back to the window it was opened over (not every window
-// system does so by itself).
-class Rueckkehr {
+// Closed, a modal dialog gives the keyboard back to the window it was opened over (not every
+// window system does so by itself), the seam's boxes and the program's own dialogs alike.
+class Rueckkehr : public QObject {
 public:
-    ~Rueckkehr()
-    {
-        if (m_fenster && m_fenster->isVisible())
-            m_fenster->activateWindow();
-    }
+    using QObject::QObject;
 
-private:
-    QPointer<QWidget> m_fenster = Elternfenster();
+protected:
+    bool eventFilter(QObject* objekt, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && objekt->isWidgetType()) {
+            const auto* dialog = static_cast<QWidget*>(objekt);
+            if (dialog->isWindow() && dialog->isModal() && dialog->parentWidget()) {
+                QWidget* darunter = dialog->parentWidget()->window();
+                if (darunter->isVisible())
+                    darunter->activateWindow();
+            }
+        }
+        return false;
+    }
 };
 
 bool& Qt_Deutsch()
@@ -94,6 +101,15 @@ QMessageBox::StandardButton Knopf(Dialoge::Antwort a)
 
 }  // namespace
 
+void Rueckkehr_Einrichten()
+{
+    static QPointer<Rueckkehr> rueckkehr;
+    if (!rueckkehr) {
+        rueckkehr = new Rueckkehr(qApp);
+        qApp->installEventFilter(rueckkehr);
+    }
+}
+
 Dialoge& Dialoge::Aktuell()
 {
     static QtDialoge echt;
@@ -105,7 +121,7 @@ void Dialoge::Setzen(Dialoge* dialoge) { Ersatz() = dialoge; }
 Dialoge::Antwort QtDialoge::Meldung(const QString& text, Symbol symbol, Tasten tasten, Antwort standard,
                                     const QString& titel)
 {
-    const Rueckkehr rueckkehr;
+    Rueckkehr_Einrichten();
     QMessageBox box(Elternfenster());
     box.setWindowTitle(titel);
     box.setText(text);
@@ -136,7 +152,7 @@ Dialoge::Antwort QtDialoge::Meldung(const QString& text, Symbol symbol, Tasten t
 
 std::optional<QString> QtDialoge::Eingabe(const QString& prompt, const QString& titel, const QString& vorgabe)
 {
-    const Rueckkehr rueckkehr;
+    Rueckkehr_Einrichten();
     QInputDialog dialog(Elternfenster());
     dialog.setWindowTitle(titel);
     dialog.setLabelText(prompt);
@@ -153,7 +169,7 @@ namespace {
 std::optional<QString> Datei_Waehlen(const Dialoge::Dateiwahl& wahl, QFileDialog::AcceptMode modus,
                                      const QString& annehmen)
 {
-    const Rueckkehr rueckkehr;
+    Rueckkehr_Einrichten();
     QFileDialog dialog(Elternfenster(), wahl.Titel, Startpfad(wahl), wahl.Filter);
     dialog.setAcceptMode(modus);
     // Opening needs a file that exists; saving asks before it overwrites one.

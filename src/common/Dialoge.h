@@ -46,6 +46,9 @@ public:
     std::optional<QString> Datei_Speichern(const Dateiwahl& wahl) override;
 };
 
+// From now on a closed modal dialog gives the keyboard back to the window it was opened over.
+void Rueckkehr_Einrichten();
+
 // Loads Qt's own German translation (file dialogs, context menus), once; false when it is not
 // installed. The seam's message and input boxes give their buttons German texts either way.
 bool Qt_Deutsch_Laden();

@@ -1,5 +1,7 @@
 #include "common/Werkzeugfenster.h"
 
+#include "common/Knoepfe.h"
+
 #include <QCloseEvent>
 #include <QPointer>
 #include <QTimer>
@@ -37,6 +39,7 @@ void Werkzeugfenster::showEvent(QShowEvent* event)
     // The stored state applies to the frame, which exists only once the window is shown.
     if (!m_gezeigt) {
         m_gezeigt = true;
+        Leistenknoepfe_Erschliessen(this);
         if (m_platz.Zustand)
             Platzierung::Zustand_Anwenden(this, m_platz);
     }

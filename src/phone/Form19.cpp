@@ -30,6 +30,8 @@ Form19::Form19() : Werkzeugfenster(Platz), ui(std::make_unique<Ui::Form19>())
         Label1[i] = findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i));
         Image1[i] = findChild<QLabel*>(QStringLiteral("Image1_%1").arg(i));
         Toolbar1[i] = findChild<QToolBar*>(QStringLiteral("Toolbar1_%1").arg(i));
+        // The row's buttons are named by their tooltips; the bar tells which barring they set.
+        Toolbar1[i]->setAccessibleName(Label1[i]->text());
         auto knopf = [&](const char* schluessel, const char* tipp, QStyle::StandardPixmap bild) {
             QAction* a = Toolbar1[i]->addAction(style()->standardIcon(bild), QString());
             a->setObjectName(QLatin1String(schluessel));

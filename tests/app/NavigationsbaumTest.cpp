@@ -3,22 +3,30 @@
 #include "HauptfensterUmgebung.h"
 #include "support/Testdateien.h"
 
+#include "common/Knoepfe.h"
 #include "link/Handytyp.h"
+#include "media/Form15.h"
 #include "phone/Form12.h"
 #include "phone/Form16.h"
 #include "phone/Form18.h"
+#include "phone/Form20.h"
 #include "phone/Form25.h"
 #include "phonebook/Form1.h"
+#include "phonebook/Form4.h"
 #include "sim/SimEinstellungen.h"
 #include "sim/SimKlingel.h"
+#include "sim/SimTelefonbuch.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -112,6 +120,14 @@ protected:
         return n;
     }
     int Modellfragen() const { return Anzahl("AT+CGMM"); }
+    // A key pressed and released where the keyboard is.
+    static void Taste(int k)
+    {
+        for (const QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(art, k, Qt::NoModifier);
+            QCoreApplication::sendEvent(QApplication::focusWidget(), &e);
+        }
+    }
     // Form12's ALLELESEN reads the IMEI first (and the model among its values).
     int Informationslesungen() const { return Anzahl("AT+CGSN"); }
 
@@ -205,6 +221,26 @@ TEST_F(Navigationsbaum, EachToolNodeOpensItsWindowOnceAndActivatesIt)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Navigationsbaum, EveryToolbarButtonTakesTheKeyboardAndIsNamedByItsTooltip)
+{
+    for (const char* schluessel : {"Telefonbuch", "Organizer", "SMSlesen", "SMSsenden", "allgemeine", "bitmapeditor",
+                                   "bitmap", "melodie", "Netze", "datum", "sperren", "umleitungen"})
+        Klicken(schluessel);
+    int knoepfe = 0;
+    for (QMdiSubWindow* rahmen : f->MdiArea->subWindowList())
+        for (QToolButton* knopf : rahmen->widget()->findChildren<QToolButton*>()) {
+            if (!knopf->defaultAction())
+                continue;
+            SCOPED_TRACE(QString(rahmen->widget()->objectName() + " " + knopf->toolTip()).toStdString());
+            ++knoepfe;
+            EXPECT_TRUE(knopf->focusPolicy() & Qt::TabFocus);
+            EXPECT_FALSE(knopf->toolTip().isEmpty());
+            EXPECT_EQ(knopf->accessibleName(), knopf->toolTip());
+        }
+    EXPECT_GT(knoepfe, 100);
+    EXPECT_TRUE(Form15::Instanz()->VScroll1->focusPolicy() & Qt::TabFocus);  // the volume
+}
+
 TEST_F(Navigationsbaum, EnterOpensTheCurrentNodeAndADoubleClickOpensOnce)
 {
     const auto taste = [this](int k) {
@@ -236,12 +272,7 @@ TEST_F(Navigationsbaum, EnterOpensTheCurrentNodeAndADoubleClickOpensOnce)
 TEST_F(Navigationsbaum, TheKeyboardStaysOnTheButtonAfterItsCommandAndItsMessage)
 {
     QApplication::setActiveWindow(f);
-    const auto taste = [](int k) {
-        for (const QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent e(art, k, Qt::NoModifier);
-            QCoreApplication::sendEvent(QApplication::focusWidget(), &e);
-        }
-    };
+    const auto taste = &Taste;
     baum->setFocus();
     baum->setCurrentItem(f->Knoten("datum"));
     QCoreApplication::processEvents();
@@ -268,6 +299,55 @@ TEST_F(Navigationsbaum, TheKeyboardStaysOnTheButtonAfterItsCommandAndItsMessage)
     taste(Qt::Key_Space);
     EXPECT_EQ(schliesser.Geschlossen.size(), 1);  // the time-out message
     EXPECT_TRUE(Warten_Bis([uhr] { return QApplication::focusWidget() == uhr->Command13; }, 1000));
+}
+
+TEST_F(Navigationsbaum, TheKeyboardComesBackToTheButtonWhenACommandFollowsTheMessage)
+{
+    QApplication::setActiveWindow(f);
+    Klicken("umleitungen");
+    Form20* umleitungen = Form20::Instanz();
+    umleitungen->Command9[1]->setFocus();
+    QCoreApplication::processEvents();
+    if (!umleitungen->Command9[1]->hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    // The box takes the keyboard; the window system gives it back only after the read-back began.
+    u.Dialoge.BeiMeldung = [](const DialogeSkript::Meldung_&) { QApplication::setActiveWindow(nullptr); };
+    u.Handy->Antwort_Setzen("AT+CCFC=1,4", sim::Error(), 1);  // "Schreiben" refused
+    u.Handy->Empfangen_Loeschen();
+    Taste(Qt::Key_Space);
+    ASSERT_EQ(u.Dialoge.Meldungen.size(), 1u);
+    EXPECT_EQ(u.Handy->Befehle().back().rfind("AT+CCFC=1,2", 0), 0u) << u.Handy->Befehle().back();  // the read-back
+    QApplication::setActiveWindow(f);
+    EXPECT_EQ(QApplication::focusWidget(), umleitungen->Command9[1]);
+}
+
+TEST_F(Navigationsbaum, TheKeyboardComesBackToTheListAfterTheEntryDialogAndTheWrite)
+{
+    auto buecher = sim::Telefonbuch_Anmelden(*u.Handy);
+    u.Handy->Mit_Zustand([&](sim::SimHandy&) { buecher->Fuellen("SM", 2); });
+    Module1::TBuch_Leeren(1);  // no cache of an earlier test: the book is read from this phone
+    QApplication::setActiveWindow(f);
+    Klicken("Telefonbuch");
+    Form1* tb = Form1::Instanz();
+    Knopf_Suchen(tb->Toolbar2, "SIM")->trigger();
+    ASSERT_EQ(tb->TBuch1->topLevelItemCount(), 2);
+    tb->TBuch1->topLevelItem(0)->setSelected(true);
+    tb->TBuch1->setFocus();
+    QCoreApplication::processEvents();
+    if (!tb->TBuch1->hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    ModalSchliesser schliesser;  // the real entry dialog, changed and saved as soon as it shows
+    schliesser.BeimSchliessen = [](QWidget* w) {
+        if (auto* dialog = qobject_cast<Form4*>(w)) {
+            dialog->Text2->setText(QStringLiteral("0309"));
+            dialog->Command1->click();
+        }
+    };
+    u.Handy->Empfangen_Loeschen();
+    tb->Bearbeiten->trigger();
+    ASSERT_EQ(schliesser.Geschlossen, QStringList{"Form4"});
+    EXPECT_EQ(Anzahl("AT+CPBW=001,\"0309\",129,\"Name 1\""), 1);
+    EXPECT_TRUE(Warten_Bis([tb] { return QApplication::focusWidget() == tb->TBuch1; }, 1000));
 }
 
 TEST_F(Navigationsbaum, ClosedWindowIsLoadedAgainOnTheNextClick)

@@ -7,10 +7,12 @@
 #include "phonebook/TBuchHilfen.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -230,6 +232,32 @@ TEST_F(Form1Test, BookButtonReadsOnceThenShowsTheCache)
     EXPECT_EQ(f->TBuch1->topLevelItemCount(), 3);
     EXPECT_TRUE(u.Port.Gesendet.isEmpty());
     EXPECT_EQ(anzeige.Status.last(), "Fertig.");
+}
+
+TEST_F(Form1Test, TabReachesTheBookButtonAndSpaceReadsTheBook)
+{
+    SIM_Skripten(3, DreiEintraege);
+    f->show();
+    QApplication::setActiveWindow(f);
+    f->TBuch1->setFocus();
+    QCoreApplication::processEvents();
+    if (!f->TBuch1->hasFocus())
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    const auto taste = [](int k) {
+        for (const QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(art, k, Qt::NoModifier, k == Qt::Key_Space ? QStringLiteral(" ") : QString());
+            QCoreApplication::sendEvent(QApplication::focusWidget(), &e);
+        }
+    };
+    QWidget* sim = f->Toolbar2->widgetForAction(f->Buchknopf(1));
+    for (int i = 0; i < 40 && QApplication::focusWidget() != sim; ++i)
+        taste(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), sim);
+    EXPECT_EQ(sim->accessibleName(), "Einträge der SIM anzeigen");
+    taste(Qt::Key_Space);
+    EXPECT_EQ(Texte(f->TBuch1, 2), QStringList({"Anna", "Bernd", "Carla"}));
+    taste(Qt::Key_Return);  // released again
+    EXPECT_EQ(f->TBuch1->topLevelItemCount(), 0);
 }
 
 TEST_F(Form1Test, MarkedRowsRedAndBoldByTheOptions)
