@@ -116,7 +116,9 @@ TEST(SMSLog, AnOldLogTakesMessagesInOtherAlphabetsWhole)
 {
     QTemporaryDir ordner;
     const QString datei = ordner.filePath("sms.log");
-    const QByteArray alt = "EG   +7 (x) 01.02.03 12:34:56\r\nGr\xFC\xDF\x65\r\n\r\n" + QByteArray(80, '-') + "\r\n";
+    const QByteArray alt = "EG   +7 (x) 01.02.03 12:34:56\r\nGr\xFC\xDF\x65\r\n\r\n" + QByteArray(80, '-') + "\r\n" +
+                           "EG   +7 (x) 01.02.03 12:00:00\r\nHallo\r\n\r\n" + QByteArray(80, '-') + "\r\n";
+    ASSERT_GE(alt.size(), Sperrdatei_Platz);  // room for the lock
     Datei_Schreiben(datei, alt);
     const QString kopf = QStringLiteral("EG   +7 (x) 01.02.03 12:34:56\r\n");
     const QString erste = kopf + QStringLiteral("Привет\r\n\r\n") + QString(80, '-');
@@ -179,7 +181,7 @@ TEST(SMSLog, AFailedAppendLeavesTheLogAsItWas)
     const QByteArray alt = "EG   a\r\nText\r\n\r\n" + QByteArray(80, '-') + "\r\n\r\n";
     Datei_Schreiben(datei, alt);
     {
-        Dateigrenze grenze(alt.size() + 40);
+        Dateigrenze grenze(std::max<rlim_t>(alt.size() + 40, Sperrdatei_Platz));
         SMSLog log(datei);
         EXPECT_FALSE(log.Eintragen(QStringLiteral("EG   b\r\nZwei\r\n\r\n") + QString(80, '-')));
     }
