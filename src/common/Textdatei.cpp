@@ -252,11 +252,12 @@ bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu, co
         return false;
     const QByteArray alt = f.readAll();
     f.close();
-    const Kodierung kodierung = Erkennen(alt);
-    if (kodierung == Kodierung::Ansi && !Bleibt_Ansi(alt, text))
-        return Datei_Sichern(pfad, Bom + (Ansi_Dekodieren(alt) + text).toUtf8());
-    // The mark stands at the start only.
-    return Ans_Ende(pfad, Dateibytes(text, kodierung == Kodierung::Utf8 ? Kodierung::Utf8OhneMarke : kodierung));
+    // The lines are judged behind the file's bytes, not alone: "Spaß…" alone would look like UTF-8.
+    if (Erkennen(alt) != Kodierung::Ansi)
+        return Ans_Ende(pfad, text.toUtf8());  // the mark stands at the start only
+    if (Bleibt_Ansi(alt, text))
+        return Ans_Ende(pfad, Kodieren(text));
+    return Datei_Sichern(pfad, Bom + (Ansi_Dekodieren(alt) + text).toUtf8());
 }
 
 QString Felder_Verbinden(const QStringList& felder)

@@ -339,6 +339,17 @@ TEST(Textdatei, CodePageBytesThatWouldReadAsUtf8AreWrittenAsUtf8WithTheMark)
     EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF" + QStringLiteral("alt\r\nViel Spaß…\r\nGruß“\r\n").toUtf8());
 }
 
+TEST(Textdatei, AnAppendToAWindowsFileThatStillReadsBackStaysWindows1252)
+{
+    // "ß…" alone is DF 85, valid UTF-8; behind "Müller" the file reads as Windows-1252.
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("SMSLOG.TXT");
+    Datei_Anlegen(pfad, "M\xFCller\r\n");
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("Viel Spaß…")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "M\xFCller\r\nViel Spa\xDF\x85\r\n");
+    EXPECT_EQ(*Textdatei::Lesen(pfad), (QStringList{QStringLiteral("Müller"), QStringLiteral("Viel Spaß…")}));
+}
+
 TEST(Textdatei, AFailedAppendLeavesTheFileByteForByte)
 {
     QTemporaryDir dir;

@@ -1,5 +1,6 @@
 // The rows of listed messages, the log of read messages and the sender names.
 #include "SMSHilfen.h"
+#include "common/Textdatei.h"
 #include "sms/SMSLesen.h"
 
 #include <QTemporaryDir>
@@ -144,6 +145,20 @@ TEST(SMSLog, AnOldLogTakesMessagesInOtherAlphabetsWhole)
         EXPECT_FALSE(voll.Eintragen(erste));
     }
     EXPECT_EQ(Datei_Lesen(datei), alt);
+}
+
+TEST(SMSLog, ARecordAppendedToAWindowsLogIsFoundAtTheNextReading)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    const QByteArray alt = "EG   +7 (M\xFCller) 01.02.03 12:34:56\r\nHallo\r\n\r\n" + QByteArray(80, '-') + "\r\n\r\n";
+    Datei_Schreiben(datei, alt);
+    const QString satz = QStringLiteral("EG   +7 (Anna) 01.02.03 12:35:00\r\nViel Spaß…\r\n\r\n") + QString(80, '-');
+    for (int lesung = 0; lesung < 2; ++lesung) {
+        SMSLog log(datei);
+        EXPECT_TRUE(log.Eintragen(satz));
+    }
+    EXPECT_EQ(Datei_Lesen(datei), alt + Textdatei::Kodieren(satz + "\r\n\r\n"));
 }
 
 TEST(SMSLog, ALogInUtf8WithoutTheMarkStaysSo)
