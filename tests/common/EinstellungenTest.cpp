@@ -203,6 +203,23 @@ TEST(Einstellungen, ALockHeldElsewhereFailsTheSaveAndIsTold)
     Einstellungen::Datei_Setzen(QString());
 }
 
+// Qt reads the keys under such a section, but writes them back under other names.
+TEST(Einstellungen, AHandWrittenSectionQtCannotWriteBackDoesNotStopSaves)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Einstellungen::Datei_Setzen(pfad);
+    DialogeSkript dialoge;
+    for (const char* sektion : {"[]", "[ ]", "[/]"}) {
+        Datei_Anlegen(pfad, QByteArray(sektion) + "\r\nFarbe=blau\r\n[Settings]\r\nComPort=1\r\n");
+        EXPECT_TRUE(Einstellungen::Speichern("Settings", "ComPort", "2")) << sektion;
+        EXPECT_EQ(Einstellungen::Lesen("Settings", "ComPort"), "2") << sektion;
+    }
+    EXPECT_EQ(dialoge.Texte(), QStringList{});
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+    Einstellungen::Datei_Setzen(QString());
+}
+
 // Another instance holding a file's lock until it is killed.
 static const bool ZweiteSperrt = Aufgabe_Eintragen("sperren", [](const QStringList& argumente) {
     const Dateisperre sperre(argumente.at(0));
