@@ -1,6 +1,7 @@
 #include "phonebook/Kopieren.h"
 
 #include "common/Dialoge.h"
+#include "common/Zeichen.h"
 #include "link/Module1.h"
 #include "link/Telefonbuecher.h"
 #include "phonebook/Eintraege.h"
@@ -22,7 +23,7 @@ bool Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
 {
     const QString merker = lokal.Zelle(zeile, 3);
     const bool markiert = merker == QLatin1String("!");
-    QString name = lokal.Zelle(zeile, 1).left(Namensgrenze(buch, markiert));
+    QString name = Text_Kuerzen(lokal.Zelle(zeile, 1), Namensgrenze(buch, markiert));
     if (markiert)
         name += QLatin1Char('!');
     bool platz = true;

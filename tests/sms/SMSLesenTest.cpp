@@ -161,6 +161,23 @@ TEST(SMSLog, ARecordAppendedToAWindowsLogIsFoundAtTheNextReading)
     EXPECT_EQ(Datei_Lesen(datei), alt + Textdatei::Kodieren(satz + "\r\n\r\n"));
 }
 
+TEST(SMSLog, ASenderCutToItsFieldKeepsWholeCharactersAndIsLoggedOnce)
+{
+    SMSZeile z{"EG", 2, "01", "+49171234567", QStringLiteral("Fußballverein Süd😀"), "01.02.03", "12:34:56", "Tor!", {}};
+    const QString satz = SMSLogEintrag_Bilden(z);
+    EXPECT_EQ(satz.mid(25, 18), QStringLiteral("Fußballverein Süd "));
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    for (int lesung = 0; lesung < 2; ++lesung) {
+        SMSLog log(datei);
+        EXPECT_TRUE(log.Eintragen(satz));
+    }
+    EXPECT_EQ(Datei_Lesen(datei), "\xEF\xBB\xBF" + (satz + "\r\n\r\n").toUtf8());
+    // A letter and its combining mark go together.
+    z.Name = QString(17, 'x') + QStringLiteral("e\u0301");
+    EXPECT_EQ(SMSLogEintrag_Bilden(z).mid(25, 18), QString(17, 'x') + ' ');
+}
+
 TEST(SMSLog, ALogInUtf8WithoutTheMarkStaysSo)
 {
     QTemporaryDir ordner;
