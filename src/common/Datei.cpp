@@ -2,16 +2,13 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <chrono>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
+#include <csignal>
 #include <thread>
-#include <unistd.h>
 
 bool Datei_Sichern(const QString& pfad, const QByteArray& daten)
 {
@@ -32,109 +29,38 @@ namespace {
 constexpr std::chrono::seconds Sperrfrist{3};
 constexpr std::chrono::milliseconds Takt{1};
 
-// Whether the open file is still the one under its name.
-bool Unter_Dem_Namen(int fd, const QByteArray& pfad)
+// Qt removes the lock of a dead instance only where flock() works. Elsewhere a lock of this
+// machine whose process is gone goes here, under the removal lock Qt takes as well, so that no
+// two instances remove one and the second the new lock of the first.
+void Verwaiste_Entfernen(const QLockFile& sperre)
 {
-    struct stat offen {}, benannt {};
-    return fstat(fd, &offen) == 0 && stat(pfad.constData(), &benannt) == 0 && offen.st_dev == benannt.st_dev &&
-           offen.st_ino == benannt.st_ino;
+    const auto verwaist = [&sperre] {
+        qint64 pid = 0;
+        QString rechner;
+        QString programm;
+        return sperre.getLockInfo(&pid, &rechner, &programm) && rechner == QSysInfo::machineHostName() && pid > 0 &&
+               ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    };
+    if (!verwaist())
+        return;
+    QLockFile entfernen(sperre.fileName() + QStringLiteral(".rmlock"));
+    if (entfernen.tryLock(0) && verwaist())
+        QFile::remove(sperre.fileName());
 }
-
-// The file, made empty when it is missing; -1 when it cannot be opened.
-int Oeffnen(const QByteArray& pfad, bool& angelegt)
-{
-    for (;;) {
-        const int fd = ::open(pfad.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd >= 0 || errno != ENOENT)
-            return fd;
-        const int neu = ::open(pfad.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        angelegt = neu >= 0;
-        if (neu >= 0 || errno != EEXIST)  // EEXIST: another instance made it just now
-            return neu;
-    }
-}
-
-// Those who wait for a file of a folder hold the folder shared. The file itself changes hands
-// only when its holder lets go and a waiter's next try comes first; an instance that takes it
-// over and over would win every time, so one that comes new and sees others waiting lets them
-// go first. The folder, not the file: a save replaces the file.
-class Warteschlange {
-public:
-    explicit Warteschlange(const QByteArray& ordner)
-        : m_fd(::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
-        m_andereWarten = m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-        if (m_fd >= 0 && !m_andereWarten)
-            ::flock(m_fd, LOCK_UN);
-    }
-    ~Warteschlange()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Warteschlange(const Warteschlange&) = delete;
-    Warteschlange& operator=(const Warteschlange&) = delete;
-
-    void Anstellen()
-    {
-        if (m_fd >= 0 && !m_angestellt)
-            m_angestellt = ::flock(m_fd, LOCK_SH | LOCK_NB) == 0;
-    }
-    // Before the first try: long enough for every waiter to try once.
-    void Vortritt_Lassen()
-    {
-        if (!m_andereWarten)
-            return;
-        Anstellen();
-        std::this_thread::sleep_for(2 * Takt);
-    }
-
-private:
-    int m_fd;
-    bool m_andereWarten = false;
-    bool m_angestellt = false;
-};
 
 }  // namespace
 
-Dateisperre::Dateisperre(const QString& pfad) : m_pfad(QFile::encodeName(pfad))
+Dateisperre::Dateisperre(const QString& pfad) : m_sperre(pfad + QStringLiteral(".lock"))
 {
     if (pfad.isEmpty())
         return;
+    // Qt's own wait sleeps longer at each try: against an instance that appends line after
+    // line, short tries are what gets a turn.
     const QDeadlineTimer frist(Sperrfrist);
-    Warteschlange warteschlange(QFile::encodeName(QFileInfo(pfad).absolutePath()));
-    warteschlange.Vortritt_Lassen();
-    for (;;) {
-        bool angelegt = false;
-        const int fd = Oeffnen(m_pfad, angelegt);
-        if (fd < 0)
+    while (!m_sperre.tryLock(0)) {
+        if (m_sperre.error() != QLockFile::LockFailedError || frist.hasExpired())
             return;
-        while (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {  // else no locks here
-            if (frist.hasExpired()) {
-                ::close(fd);
-                return;
-            }
-            warteschlange.Anstellen();
-            std::this_thread::sleep_for(Takt);
-        }
-        // Replaced while it waited: the lock belongs to the file now under the name.
-        if (Unter_Dem_Namen(fd, m_pfad)) {
-            m_fd = fd;
-            m_angelegt = angelegt;
-            return;
-        }
-        ::close(fd);
-        if (frist.hasExpired())
-            return;
+        Verwaiste_Entfernen(m_sperre);
+        std::this_thread::sleep_for(Takt);
     }
-}
-
-Dateisperre::~Dateisperre()
-{
-    if (m_fd < 0)
-        return;
-    struct stat offen {};
-    if (m_angelegt && Unter_Dem_Namen(m_fd, m_pfad) && fstat(m_fd, &offen) == 0 && offen.st_size == 0)
-        ::unlink(m_pfad.constData());
-    ::close(m_fd);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QLockFile>
 #include <QString>
 
 // Every file the program writes whole goes through here. The bytes go to a temporary file
@@ -8,21 +9,18 @@
 bool Datei_Sichern(const QString& pfad, const QByteArray& daten);
 
 // The program may run twice on the same files. While a Dateisperre holds a file, no other one,
-// in this instance or another, holds it: it locks the file itself and locks again when a safe
-// save put a new file in its place while it waited. A missing file is made, empty, to carry the
-// lock, and goes again when nothing was written to it. Not to be had within a few seconds, it
-// holds nothing; on a file system without locks it holds the file unlocked.
+// in this instance or another, holds it: Qt's lock file beside it (its name with ".lock"), which
+// needs no lock of the file system and stays when a safe save replaces the file. The lock of an
+// instance that died is taken over. Not to be had within three seconds, or not to be made
+// (a folder that cannot be written, a full disk), it holds nothing.
 class Dateisperre {
 public:
     explicit Dateisperre(const QString& pfad);
-    ~Dateisperre();
     Dateisperre(const Dateisperre&) = delete;
     Dateisperre& operator=(const Dateisperre&) = delete;
 
-    bool Gesperrt() const { return m_fd >= 0; }
+    bool Gesperrt() const { return m_sperre.isLocked(); }
 
 private:
-    QByteArray m_pfad;
-    int m_fd = -1;
-    bool m_angelegt = false;
+    QLockFile m_sperre;
 };

@@ -110,7 +110,27 @@ QString Vollschluessel(const Inhalt& inhalt, const QString& sektion, const QStri
     return vorsatz + schluessel;
 }
 
-// Lets Qt change a copy of the file as it is now, checks that what Qt wrote reads back whole, and
+// Whether Qt keeps the key through a write: its own names have no empty part. A hand-written
+// section it cannot write back ("[]", "[ ]", "[/]") gives keys that it writes under other names.
+bool Haltbar(const QString& schluessel)
+{
+    return !schluessel.startsWith(u'/') && !schluessel.endsWith(u'/') && !schluessel.contains(QLatin1String("//"));
+}
+
+// Whether every key Qt keeps reads back with its value (a cut write loses some), and the
+// changed one is there exactly when it should be. Of the other keys, what Qt made of them is
+// accepted.
+bool Zurueckgelesen(const Inhalt& gelesen, const Inhalt& erwartet, const QString& geaendert)
+{
+    for (auto it = erwartet.cbegin(); it != erwartet.cend(); ++it) {
+        const auto wert = gelesen.constFind(it.key());
+        if (Haltbar(it.key()) && (wert == gelesen.cend() || *wert != *it))
+            return false;
+    }
+    return gelesen.contains(geaendert) == erwartet.contains(geaendert);
+}
+
+// Lets Qt change a copy of the file as it is now, checks that what Qt wrote reads back, and
 // puts it in place of the file with the shared save; false when that failed, the old file then
 // stays.
 bool Uebernehmen(const QString& pfad, const std::function<void(QSettings&, const QString& schluessel)>& aenderung,
@@ -124,16 +144,18 @@ bool Uebernehmen(const QString& pfad, const std::function<void(QSettings&, const
     if (!Kopie_Anlegen(ordner, kopie, *alt))
         return false;
     Inhalt erwartet;
+    QString geaendert;
     {
         QSettings s(kopie, QSettings::IniFormat);
-        aenderung(s, Vollschluessel(Alles(s), sektion, schluessel));
+        geaendert = Vollschluessel(Alles(s), sektion, schluessel);
+        aenderung(s, geaendert);
         s.sync();
         if (s.status() == QSettings::AccessError)
             return false;
         erwartet = Alles(s);
     }
     const std::optional<QByteArray> neu = Bytes_Lesen(kopie);
-    if (!neu || Inhalt_Von(*neu) != erwartet)
+    if (!neu || !Zurueckgelesen(Inhalt_Von(*neu), erwartet, geaendert))
         return false;
     if (*neu == *alt && QFile::exists(pfad))
         return true;  // the disk holds it already

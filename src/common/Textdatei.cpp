@@ -124,17 +124,21 @@ bool Nur_Ascii(const QString& text)
 }
 
 // Writes the bytes at the end of the file. Unbuffered, so that a failure shows in the write
-// itself; what part of them got in is cut off again (a file made for them goes with the lock).
+// itself; what part of them got in is cut off again, a file made for them goes again.
 bool Ans_Ende(const QString& pfad, const QByteArray& daten)
 {
     QFile f(pfad);
+    const bool angelegt = !f.exists();
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     const qint64 vorher = f.size();
     if (f.write(daten) == daten.size())
         return true;
     f.close();
-    QFile::resize(pfad, vorher);
+    if (angelegt)
+        QFile::remove(pfad);
+    else
+        QFile::resize(pfad, vorher);
     return false;
 }
 
@@ -227,16 +231,18 @@ bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodieru
     return Datei_Sichern(pfad, Dateibytes(Text(zeilen), kodierung));
 }
 
-bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu)
+bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu, const QStringList& kopf)
 {
-    // Another instance must neither append to a file being replaced nor decide on its encoding.
+    // Another instance must neither append to a file being replaced nor decide on its encoding
+    // or on a new file's first lines.
     const Dateisperre sperre(pfad);
     if (!sperre.Gesperrt())
         return false;
-    const QString text = Text(zeilen);
+    const QFileInfo datei(pfad);
+    const QString text = Text(datei.exists() ? zeilen : kopf + zeilen);
     if (neu == Kodierung::Telefon)
         return Ans_Ende(pfad, text.toLatin1());
-    if (QFileInfo(pfad).size() == 0)
+    if (datei.size() == 0)
         return Ans_Ende(pfad, Dateibytes(text, neu));
     // ASCII is the same bytes in every encoding a file can have: the file need not be read.
     if (Nur_Ascii(text))
@@ -246,11 +252,12 @@ bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu)
         return false;
     const QByteArray alt = f.readAll();
     f.close();
-    const Kodierung kodierung = Erkennen(alt);
-    if (kodierung == Kodierung::Ansi && !Bleibt_Ansi(alt, text))
-        return Datei_Sichern(pfad, Bom + (Ansi_Dekodieren(alt) + text).toUtf8());
-    // The mark stands at the start only.
-    return Ans_Ende(pfad, Dateibytes(text, kodierung == Kodierung::Utf8 ? Kodierung::Utf8OhneMarke : kodierung));
+    // The lines are judged behind the file's bytes, not alone: "Spaß…" alone would look like UTF-8.
+    if (Erkennen(alt) != Kodierung::Ansi)
+        return Ans_Ende(pfad, text.toUtf8());  // the mark stands at the start only
+    if (Bleibt_Ansi(alt, text))
+        return Ans_Ende(pfad, Kodieren(text));
+    return Datei_Sichern(pfad, Bom + (Ansi_Dekodieren(alt) + text).toUtf8());
 }
 
 QString Felder_Verbinden(const QStringList& felder)

@@ -30,11 +30,13 @@ Kodierung Dateikodierung(const QString& pfad, Kodierung neu = Kodierung::Ansi);
 // and the old file then stays as it was.
 bool Schreiben(const QString& pfad, const QStringList& zeilen, Kodierung kodierung = Kodierung::Ansi);
 // Appends the lines, each followed by CR LF, in the file's own encoding, so that it never mixes
-// two; a missing or empty file is begun in `neu`. A Windows-1252 file that cannot hold the lines,
-// or would then look like UTF-8, is turned into UTF-8 with the mark first, in one safe save with
-// them. Telefon files stay Latin-1. False when not every byte reached the file; the file is then
+// two; a missing or empty file is begun in `neu`, a missing one with the lines of `kopf` first.
+// A Windows-1252 file that cannot hold the lines, or would then look like UTF-8, is turned into
+// UTF-8 with the mark first, in one safe save with them. Telefon files stay Latin-1. Under the
+// file's lock; false when it could not be had or not every byte reached the file, which is then
 // as it was before.
-bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu = Kodierung::Ansi);
+bool Anhaengen(const QString& pfad, const QStringList& zeilen, Kodierung neu = Kodierung::Ansi,
+               const QStringList& kopf = {});
 
 // A TAB-separated line of the fields; a TAB or line break inside a field becomes a blank, so
 // that it cannot shift the fields after it.

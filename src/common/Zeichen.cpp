@@ -1,5 +1,7 @@
 #include "common/Zeichen.h"
 
+#include <QTextBoundaryFinder>
+
 namespace Module1 {
 namespace {
 
@@ -71,6 +73,19 @@ bool Name_Umkehrbar(const QString& name)
 QString Nummerntyp(const QString& nummer)
 {
     return nummer.startsWith(QLatin1Char('+')) ? QStringLiteral("145") : QStringLiteral("129");
+}
+
+QString Text_Kuerzen(const QString& text, qsizetype laenge)
+{
+    if (text.size() <= laenge)
+        return text;
+    if (laenge <= 0)
+        return QString();
+    QTextBoundaryFinder grenzen(QTextBoundaryFinder::Grapheme, text);
+    grenzen.setPosition(laenge);
+    if (!grenzen.isAtBoundary())
+        grenzen.toPreviousBoundary();
+    return text.left(grenzen.position());
 }
 
 }  // namespace Module1

@@ -20,4 +20,8 @@ bool Name_Umkehrbar(const QString& name);
 // when it starts with "+", else 129; a national number marked international is another number.
 QString Nummerntyp(const QString& nummer);
 
+// The text cut to at most `laenge` UTF-16 units without splitting a character: a surrogate pair,
+// or a letter with its combining marks, stays whole or goes whole.
+QString Text_Kuerzen(const QString& text, qsizetype laenge);
+
 }  // namespace Module1

@@ -2,6 +2,7 @@
 
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
+#include "common/Zeichen.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -193,10 +194,7 @@ QStringList VCalendar_Zeilen(const TerminObjekt& objekt)
     // A longer object would reach the phone cut off after its sixth block.
     const QString schluessel = QStringLiteral("DESCRIPTION:");
     const int platz = ObjektHoechstens - Zeilenbytes(vorn + hinten) - Zeilenbytes({schluessel});
-    QString beschreibung = objekt.Beschreibung;
-    if (beschreibung.size() > platz)
-        beschreibung.truncate(std::max(0, platz));
-    return vorn + QStringList{schluessel + beschreibung} + hinten;
+    return vorn + QStringList{schluessel + Text_Kuerzen(objekt.Beschreibung, platz)} + hinten;
 }
 
 QStringList VCalendar_Aendern(const QStringList& zeilen, const TerminObjekt& vorher, const TerminObjekt& nachher)
@@ -225,7 +223,7 @@ QStringList VCalendar_Aendern(const QStringList& zeilen, const TerminObjekt& vor
     const int zuviel = Zeilenbytes(neu) - ObjektHoechstens;
     for (qsizetype i = neu.size() - 1; zuviel > 0 && i >= 0; --i)
         if (neu.at(i).startsWith(QLatin1String("DESCRIPTION:"))) {
-            neu[i].chop(std::min<qsizetype>(zuviel, neu.at(i).size() - 12));
+            neu[i] = Text_Kuerzen(neu.at(i), std::max<qsizetype>(12, neu.at(i).size() - zuviel));
             break;
         }
     return neu;

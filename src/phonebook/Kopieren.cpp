@@ -26,7 +26,7 @@ bool Zeile_Schreiben(const Listenzeilen& lokal, int zeile, int index, int buch)
 {
     const QString merker = lokal.Zelle(zeile, 3);
     const bool markiert = merker == QLatin1String("!");
-    QString name = lokal.Zelle(zeile, 1).left(Namensgrenze(buch, markiert));
+    QString name = Text_Kuerzen(lokal.Zelle(zeile, 1), Namensgrenze(buch, markiert));
     if (markiert)
         name += QLatin1Char('!');
     bool platz = true;

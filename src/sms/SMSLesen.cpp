@@ -2,6 +2,7 @@
 
 #include "common/Dialoge.h"
 #include "common/Textdatei.h"
+#include "common/Zeichen.h"
 #include "link/Module1.h"
 #include "link/Module2.h"
 #include "link/PortKanal.h"
@@ -18,7 +19,11 @@ namespace Module1 {
 
 namespace {
 
-QString Passend(const QString& text, int laenge) { return text.leftJustified(laenge, QLatin1Char(' '), true); }
+// Padded or cut to the length; a character the cut would split goes whole.
+QString Passend(const QString& text, int laenge)
+{
+    return Text_Kuerzen(text, laenge).leftJustified(laenge, QLatin1Char(' '));
+}
 
 }  // namespace
 

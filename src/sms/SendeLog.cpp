@@ -2,8 +2,6 @@
 
 #include "common/Textdatei.h"
 
-#include <QFileInfo>
-
 namespace Module1 {
 
 QString SendeLog_Kopfzeile()
@@ -23,9 +21,8 @@ QString SendeLogZeile_Bilden(const QString& referenz, const QDateTime& zeitpunkt
 
 bool SendeLog_Anhaengen(const QString& pfad, const QString& zeile)
 {
-    if (QFileInfo::exists(pfad))
-        return Textdatei::Anhaengen(pfad, {zeile});
-    return Textdatei::Anhaengen(pfad, {SendeLog_Kopfzeile(), zeile});
+    // Whether the file is new is decided under the lock: two instances write one header.
+    return Textdatei::Anhaengen(pfad, {zeile}, Textdatei::Kodierung::Ansi, {SendeLog_Kopfzeile()});
 }
 
 }  // namespace Module1

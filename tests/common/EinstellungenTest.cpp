@@ -2,14 +2,18 @@
 #include "common/Einstellungen.h"
 #include "common/Textdatei.h"
 #include "support/Attrappen.h"
+#include "support/OhneFlock.h"
 #include "support/Testdateien.h"
 #include "support/Zweitprozess.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 TEST(Einstellungen, NamesCompareWithoutCaseAndSavesReachTheDisk)
 {
@@ -130,36 +134,52 @@ TEST(Einstellungen, AFileOfEarlierVersionsReadsAndRewritesByteForByte)
     Einstellungen::Datei_Setzen(QString());
 }
 
-// Another instance saving 100 keys of its own; it says when it begins.
-static const bool ZweiteSpeichert = Aufgabe_Eintragen("einstellungen", [](const QStringList& argumente) {
+// Another instance saving 100 keys of its own and appending 100 lines; it says when it begins.
+static const bool ZweiteSchreibt = Aufgabe_Eintragen("schreiben", [](const QStringList& argumente) {
     DialogeSkript dialoge;
     Einstellungen::Datei_Setzen(argumente.at(0));
     std::fputs("los\n", stdout);
     std::fflush(stdout);
     for (int i = 0; i < 100; ++i)
-        if (!Einstellungen::Speichern("Zweite", QStringLiteral("Wert%1").arg(i), QString::number(i)))
+        if (!Einstellungen::Speichern("Zweite", QStringLiteral("Wert%1").arg(i), QString::number(i)) ||
+            !Textdatei::Anhaengen(argumente.at(1), {QStringLiteral("zweite %1 ä").arg(i)}))
             return 1;
     return 0;
 });
 
-TEST(Einstellungen, TwoInstancesSavingAtOnceKeepEachOthersKeys)
+// Also where flock() fails, as on network and FUSE file systems.
+TEST(Dateisperre, TwoInstancesSavingAndAppendingAtOnceLoseNothing)
 {
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath("ORX2000.ini");
-    Einstellungen::Datei_Setzen(pfad);
-    DialogeSkript dialoge;
-    QProcess zweite;
-    Aufgabe_Starten(zweite, "einstellungen", {pfad});
-    ASSERT_TRUE(zweite.waitForReadyRead(10000));
-    for (int i = 0; i < 100; ++i)
-        ASSERT_TRUE(Einstellungen::Speichern("Erste", QStringLiteral("Wert%1").arg(i), QString::number(i)));
-    ASSERT_TRUE(zweite.waitForFinished(30000));
-    EXPECT_EQ(zweite.exitCode(), 0);
-    int behalten = 0;
-    for (int i = 0; i < 100; ++i)
-        for (const char* sektion : {"Erste", "Zweite"})
-            behalten += Einstellungen::Lesen(sektion, QStringLiteral("Wert%1").arg(i)) == QString::number(i);
-    EXPECT_EQ(behalten, 200);
+    for (const bool mitFlock : {true, false}) {
+        std::optional<OhneFlock> ohne;
+        if (!mitFlock)
+            ohne.emplace();
+        QTemporaryDir ordner;
+        const QString pfad = ordner.filePath("ORX2000.ini");
+        const QString log = ordner.filePath("debug.log");
+        Datei_Anlegen(log, "Gr\xFC\xDF\x65\r\n");
+        Einstellungen::Datei_Setzen(pfad);
+        DialogeSkript dialoge;
+        QProcess zweite;
+        Aufgabe_Starten(zweite, "schreiben", {pfad, log});
+        ASSERT_TRUE(zweite.waitForReadyRead(10000));
+        for (int i = 0; i < 100; ++i) {
+            ASSERT_TRUE(Einstellungen::Speichern("Erste", QStringLiteral("Wert%1").arg(i), QString::number(i)));
+            // The first line turns the log into UTF-8 while the other instance appends.
+            ASSERT_TRUE(Textdatei::Anhaengen(log, {i == 0 ? QStringLiteral("ΩΔ") : QStringLiteral("erste %1").arg(i)}));
+        }
+        ASSERT_TRUE(zweite.waitForFinished(30000));
+        EXPECT_EQ(zweite.exitCode(), 0);
+        int behalten = 0;
+        for (int i = 0; i < 100; ++i)
+            for (const char* sektion : {"Erste", "Zweite"})
+                behalten += Einstellungen::Lesen(sektion, QStringLiteral("Wert%1").arg(i)) == QString::number(i);
+        EXPECT_EQ(behalten, 200) << mitFlock;
+        const QStringList zeilen = *Textdatei::Lesen(log);
+        EXPECT_EQ(zeilen.size(), 201) << mitFlock;
+        for (int i = 0; i < 100; ++i)
+            EXPECT_TRUE(zeilen.contains(QStringLiteral("zweite %1 ä").arg(i))) << mitFlock << i;
+    }
     Einstellungen::Datei_Setzen(QString());
 }
 
@@ -179,6 +199,62 @@ TEST(Einstellungen, ALockHeldElsewhereFailsTheSaveAndIsTold)
     }
     EXPECT_EQ(Datei_Lesen(pfad), vorher);
     EXPECT_EQ(dialoge.Texte(), QStringList{"Die Datei konnte nicht geschrieben werden!"});
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+    Einstellungen::Datei_Setzen(QString());
+}
+
+// Qt reads the keys under such a section, but writes them back under other names.
+TEST(Einstellungen, AHandWrittenSectionQtCannotWriteBackDoesNotStopSaves)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Einstellungen::Datei_Setzen(pfad);
+    DialogeSkript dialoge;
+    for (const char* sektion : {"[]", "[ ]", "[/]"}) {
+        Datei_Anlegen(pfad, QByteArray(sektion) + "\r\nFarbe=blau\r\n[Settings]\r\nComPort=1\r\n");
+        EXPECT_TRUE(Einstellungen::Speichern("Settings", "ComPort", "2")) << sektion;
+        EXPECT_EQ(Einstellungen::Lesen("Settings", "ComPort"), "2") << sektion;
+    }
+    EXPECT_EQ(dialoge.Texte(), QStringList{});
+    Einstellungen::Fehlermeldung_Zuruecksetzen();
+    Einstellungen::Datei_Setzen(QString());
+}
+
+// Another instance holding a file's lock until it is killed.
+static const bool ZweiteSperrt = Aufgabe_Eintragen("sperren", [](const QStringList& argumente) {
+    const Dateisperre sperre(argumente.at(0));
+    std::fputs(sperre.Gesperrt() ? "gesperrt\n" : "frei\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        pause();
+    return 0;
+});
+
+TEST(Dateisperre, TheLockOfAKilledInstanceIsTakenOverWithinTheWait)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("ORX2000.ini");
+    Einstellungen::Datei_Setzen(pfad);
+    DialogeSkript dialoge;
+    // Without flock() Qt does not take it over itself.
+    for (const bool mitFlock : {true, false}) {
+        std::optional<OhneFlock> ohne;
+        if (!mitFlock)
+            ohne.emplace();
+        QProcess zweite;
+        Aufgabe_Starten(zweite, "sperren", {pfad});
+        ASSERT_TRUE(zweite.waitForReadyRead(10000));
+        ASSERT_EQ(zweite.readAll(), "gesperrt\n");
+        zweite.kill();
+        ASSERT_TRUE(zweite.waitForFinished(10000));
+        const QString wert = mitFlock ? "1" : "2";
+        QElapsedTimer uhr;
+        uhr.start();
+        EXPECT_TRUE(Einstellungen::Speichern("Settings", "ComPort", wert)) << mitFlock;
+        EXPECT_LT(uhr.elapsed(), 3000) << mitFlock;
+        EXPECT_EQ(Einstellungen::Lesen("Settings", "ComPort"), wert) << mitFlock;
+    }
+    EXPECT_EQ(dialoge.Texte(), QStringList{});
     Einstellungen::Fehlermeldung_Zuruecksetzen();
     Einstellungen::Datei_Setzen(QString());
 }
@@ -207,12 +283,14 @@ TEST(Textdatei, AFullDiskKeepsTheOldFileAndFails)
     QTemporaryDir dir;
     const QString pfad = dir.filePath("t.txt");
     Datei_Anlegen(pfad, "alt\r\n");
+    const QString zuLang(Sperrdatei_Platz, QLatin1Char('x'));
     {
-        Dateigrenze voll;
-        EXPECT_FALSE(Textdatei::Schreiben(pfad, {"neu und zu lang"}));
+        Dateigrenze voll(Sperrdatei_Platz);
+        EXPECT_FALSE(Textdatei::Schreiben(pfad, {zuLang}));
         EXPECT_EQ(Datei_Lesen(pfad), "alt\r\n");
-        EXPECT_FALSE(Textdatei::Anhaengen(pfad, {"neu und zu lang"}));
+        EXPECT_FALSE(Textdatei::Anhaengen(pfad, {zuLang}));
     }
+    EXPECT_EQ(Datei_Lesen(pfad), "alt\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});
 }
 
@@ -278,17 +356,29 @@ TEST(Textdatei, CodePageBytesThatWouldReadAsUtf8AreWrittenAsUtf8WithTheMark)
     EXPECT_EQ(Datei_Lesen(pfad), "\xEF\xBB\xBF" + QStringLiteral("alt\r\nViel Spaß…\r\nGruß“\r\n").toUtf8());
 }
 
+TEST(Textdatei, AnAppendToAWindowsFileThatStillReadsBackStaysWindows1252)
+{
+    // "ß…" alone is DF 85, valid UTF-8; behind "Müller" the file reads as Windows-1252.
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("SMSLOG.TXT");
+    Datei_Anlegen(pfad, "M\xFCller\r\n");
+    ASSERT_TRUE(Textdatei::Anhaengen(pfad, {QStringLiteral("Viel Spaß…")}));
+    EXPECT_EQ(Datei_Lesen(pfad), "M\xFCller\r\nViel Spa\xDF\x85\r\n");
+    EXPECT_EQ(*Textdatei::Lesen(pfad), (QStringList{QStringLiteral("Müller"), QStringLiteral("Viel Spaß…")}));
+}
+
 TEST(Textdatei, AFailedAppendLeavesTheFileByteForByte)
 {
     QTemporaryDir dir;
     const QString pfad = dir.filePath("t.txt");
-    const QByteArray alt = QStringLiteral("Привет\r\n").toUtf8();
+    const QByteArray alt = QStringLiteral("Привет\r\n").repeated(12).toUtf8();
+    ASSERT_GE(alt.size(), Sperrdatei_Platz);
     Datei_Anlegen(pfad, alt);
     {
         Dateigrenze grenze(alt.size() + 3);
         // The cut would have split the second character.
         EXPECT_FALSE(Textdatei::Anhaengen(pfad, {QStringLiteral("мир")}));
-        EXPECT_FALSE(Textdatei::Anhaengen(dir.filePath("neu.txt"), {QString(40, QLatin1Char('x'))}));
+        EXPECT_FALSE(Textdatei::Anhaengen(dir.filePath("neu.txt"), {QString(alt.size() + 3, QLatin1Char('x'))}));
     }
     EXPECT_EQ(Datei_Lesen(pfad), alt);
     EXPECT_FALSE(QFile::exists(dir.filePath("neu.txt")));

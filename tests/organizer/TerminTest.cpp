@@ -94,6 +94,21 @@ TEST(VCalendar, ALongDescriptionIsShortenedToFitOneUpload)
     EXPECT_TRUE(Objektbytes(o).contains("\r\nDESCRIPTION:kurz\r\n"));
 }
 
+TEST(VCalendar, AShortenedDescriptionKeepsWholeCharacters)
+{
+    TerminObjekt o{"MEMO", "20010305T090500", true, "M1 05", ""};
+    const int platz = ObjektHoechstens - static_cast<int>(Objektbytes(o).size());
+    const QString davor(platz - 1, QLatin1Char('x'));
+    // The limit falls inside an emoji, then between a letter and its mark.
+    for (const QString& rest : {QStringLiteral("😀"), QStringLiteral("e\u0301")}) {
+        o.Beschreibung = davor + rest;
+        EXPECT_TRUE(VCalendar_Zeilen(o).contains("DESCRIPTION:" + davor));
+        EXPECT_TRUE(VCalendar_Aendern(VCalendar_Zeilen({"MEMO", o.Stempel, true, "M1 05", "x"}),
+                                      {"MEMO", o.Stempel, true, "M1 05", "x"}, o)
+                        .contains("DESCRIPTION:" + davor));
+    }
+}
+
 TEST(VCalendar, AChangedObjectChangesOnlyTheLinesOfWhatChanged)
 {
     const QStringList telefon{"BEGIN:VEVENT", "DALARM:20240315T094500;PT5M", "DTSTART:20240315T100000",

@@ -1,9 +1,13 @@
 // Reply parsers of the message commands, sender-name matching and the send log.
 #include "sms/SMSAntworten.h"
 #include "sms/SendeLog.h"
+#include "support/Testdateien.h"
+#include "support/Zweitprozess.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace Module1;
@@ -151,4 +155,33 @@ TEST(SMSAntworten, SendeLog)
     EXPECT_EQ(f.readAll(), QByteArray("Nr. Datum    Uhrzeit  Empf\xe4nger \tStatusber.\tAnzeigen\tNachrichteninhalt\r\n"
                                       "erste\r\nzweite \xe4\r\n"));
     EXPECT_FALSE(SendeLog_Anhaengen(ordner.filePath("fehlt/SMSLOG.TXT"), "x"));
+}
+
+// Another instance sending its first message; it says when it begins.
+static const bool ZweiteSendet = Aufgabe_Eintragen("sendelog", [](const QStringList& argumente) {
+    std::fputs("los\n", stdout);
+    std::fflush(stdout);
+    return SendeLog_Anhaengen(argumente.at(0), "zweite") ? 0 : 1;
+});
+
+TEST(SMSAntworten, TheSendLogsHeaderIsWrittenUnderTheLockOfItsLine)
+{
+    const QByteArray kopf = "Nr. Datum    Uhrzeit  Empf\xe4nger \tStatusber.\tAnzeigen\tNachrichteninhalt\r\n";
+    // Which instance comes first is up to the system: a few rounds.
+    for (int runde = 0; runde < 5; ++runde) {
+        QTemporaryDir ordner;
+        const QString pfad = ordner.filePath("SMSLOG.TXT");
+        QProcess zweite;
+        {
+            // This instance writes the new log under the lock while the other one waits for it.
+            QLockFile sperre(pfad + ".lock");
+            ASSERT_TRUE(sperre.tryLock(0));
+            Aufgabe_Starten(zweite, "sendelog", {pfad});
+            ASSERT_TRUE(zweite.waitForReadyRead(10000));
+            Datei_Anlegen(pfad, kopf + "erste\r\n");
+        }
+        ASSERT_TRUE(zweite.waitForFinished(10000));
+        EXPECT_EQ(zweite.exitCode(), 0);
+        ASSERT_EQ(Datei_Lesen(pfad), kopf + "erste\r\nzweite\r\n") << runde;
+    }
 }

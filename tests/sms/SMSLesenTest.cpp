@@ -1,5 +1,6 @@
 // The rows of listed messages, the log of read messages and the sender names.
 #include "SMSHilfen.h"
+#include "common/Textdatei.h"
 #include "sms/SMSLesen.h"
 
 #include <QTemporaryDir>
@@ -116,7 +117,9 @@ TEST(SMSLog, AnOldLogTakesMessagesInOtherAlphabetsWhole)
 {
     QTemporaryDir ordner;
     const QString datei = ordner.filePath("sms.log");
-    const QByteArray alt = "EG   +7 (x) 01.02.03 12:34:56\r\nGr\xFC\xDF\x65\r\n\r\n" + QByteArray(80, '-') + "\r\n";
+    const QByteArray alt = "EG   +7 (x) 01.02.03 12:34:56\r\nGr\xFC\xDF\x65\r\n\r\n" + QByteArray(80, '-') + "\r\n" +
+                           "EG   +7 (x) 01.02.03 12:00:00\r\nHallo\r\n\r\n" + QByteArray(80, '-') + "\r\n";
+    ASSERT_GE(alt.size(), Sperrdatei_Platz);  // room for the lock
     Datei_Schreiben(datei, alt);
     const QString kopf = QStringLiteral("EG   +7 (x) 01.02.03 12:34:56\r\n");
     const QString erste = kopf + QStringLiteral("Привет\r\n\r\n") + QString(80, '-');
@@ -142,6 +145,37 @@ TEST(SMSLog, AnOldLogTakesMessagesInOtherAlphabetsWhole)
         EXPECT_FALSE(voll.Eintragen(erste));
     }
     EXPECT_EQ(Datei_Lesen(datei), alt);
+}
+
+TEST(SMSLog, ARecordAppendedToAWindowsLogIsFoundAtTheNextReading)
+{
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    const QByteArray alt = "EG   +7 (M\xFCller) 01.02.03 12:34:56\r\nHallo\r\n\r\n" + QByteArray(80, '-') + "\r\n\r\n";
+    Datei_Schreiben(datei, alt);
+    const QString satz = QStringLiteral("EG   +7 (Anna) 01.02.03 12:35:00\r\nViel Spaß…\r\n\r\n") + QString(80, '-');
+    for (int lesung = 0; lesung < 2; ++lesung) {
+        SMSLog log(datei);
+        EXPECT_TRUE(log.Eintragen(satz));
+    }
+    EXPECT_EQ(Datei_Lesen(datei), alt + Textdatei::Kodieren(satz + "\r\n\r\n"));
+}
+
+TEST(SMSLog, ASenderCutToItsFieldKeepsWholeCharactersAndIsLoggedOnce)
+{
+    SMSZeile z{"EG", 2, "01", "+49171234567", QStringLiteral("Fußballverein Süd😀"), "01.02.03", "12:34:56", "Tor!", {}};
+    const QString satz = SMSLogEintrag_Bilden(z);
+    EXPECT_EQ(satz.mid(25, 18), QStringLiteral("Fußballverein Süd "));
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath("sms.log");
+    for (int lesung = 0; lesung < 2; ++lesung) {
+        SMSLog log(datei);
+        EXPECT_TRUE(log.Eintragen(satz));
+    }
+    EXPECT_EQ(Datei_Lesen(datei), "\xEF\xBB\xBF" + (satz + "\r\n\r\n").toUtf8());
+    // A letter and its combining mark go together.
+    z.Name = QString(17, 'x') + QStringLiteral("e\u0301");
+    EXPECT_EQ(SMSLogEintrag_Bilden(z).mid(25, 18), QString(17, 'x') + ' ');
 }
 
 TEST(SMSLog, ALogInUtf8WithoutTheMarkStaysSo)
@@ -179,7 +213,7 @@ TEST(SMSLog, AFailedAppendLeavesTheLogAsItWas)
     const QByteArray alt = "EG   a\r\nText\r\n\r\n" + QByteArray(80, '-') + "\r\n\r\n";
     Datei_Schreiben(datei, alt);
     {
-        Dateigrenze grenze(alt.size() + 40);
+        Dateigrenze grenze(std::max<rlim_t>(alt.size() + 40, Sperrdatei_Platz));
         SMSLog log(datei);
         EXPECT_FALSE(log.Eintragen(QStringLiteral("EG   b\r\nZwei\r\n\r\n") + QString(80, '-')));
     }

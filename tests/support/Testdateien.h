@@ -28,6 +28,10 @@ inline void Datei_Anlegen(const QString& pfad, const QByteArray& inhalt)
         f.write(inhalt);
 }
 
+// What a lock file of the program takes at most (process, program, machine name and id): a limit
+// of this much lets the lock be had, so that the write itself meets the full disk.
+constexpr rlim_t Sperrdatei_Platz = 160;
+
 // While it lives, no file of this process may grow beyond `bytes`: a write past it fails as on
 // a full disk. Without root: the file-size limit lowered, its signal ignored; both restored after.
 class Dateigrenze {
