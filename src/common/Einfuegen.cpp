@@ -1,5 +1,7 @@
 #include "common/Einfuegen.h"
 
+#include "common/Zeichen.h"
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
@@ -108,9 +110,8 @@ void Begrenztes_Textfeld<Basis>::insertFromMimeData(const QMimeData* quelle)
             Basis::insertFromMimeData(quelle);
         return;
     }
-    QString teil = text.left(platz);
-    if (!teil.isEmpty() && teil.back().isHighSurrogate())
-        teil.chop(1);
+    // One character past the cut is enough to find the boundary; the rest is never scanned.
+    const QString teil = Module1::Text_Kuerzen(text.left(platz + 1), platz);
     if (teil.isEmpty())
         return;  // the box is full: the selection stays
     QMimeData gekuerzt;

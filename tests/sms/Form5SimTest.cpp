@@ -253,6 +253,12 @@ TEST_F(Form5Sim, AMegabytePasteIntoTheMessageBoxIsCutToWhatAMessageCanShow)
     EXPECT_LT(uhr.elapsed(), 1000);
     // 140 octets of 8-bit data show as 280 hex digits: the longest text of a message.
     EXPECT_EQ(f->Text5->toPlainText(), QString(280, QLatin1Char('7')));
+
+    // A letter with its combining mark across the limit stays out whole.
+    f->Text5->selectAll();
+    QGuiApplication::clipboard()->setText(QString(279, QLatin1Char('7')) + QString::fromUtf8("e\u0301"));
+    Taste(f->Text5, Qt::Key_V, QString(), Qt::ControlModifier);
+    EXPECT_EQ(f->Text5->toPlainText(), QString(279, QLatin1Char('7')));
 }
 
 TEST_F(Form5Sim, TabLeavesTheMessageBox)
