@@ -84,6 +84,12 @@ bool Ist_Wert(QStringView zeile, int wert)
            zeile.toInt() == wert;
 }
 
+// The port sends text as ISO 8859-1, one byte a character; anything beyond cannot go as typed.
+bool Sendbar(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
 // ---- The line reader -----------------------------------------------------------------
 
 // Cuts the port's input into lines at CR LF, CR or LF. A line is handed on once, complete, with
@@ -578,6 +584,16 @@ bool Takt_Sichern()
 // After a time-out or a failed prompt nothing is sent until the phone is in step.
 void Takt_Verloren(Verbindung::Abgleich art) { Link().Abgleichen = art; }
 
+// Nothing goes on the wire that the port cannot send as typed: refused at once, as a refusal.
+bool Sendbar_Pruefen(const QString& text)
+{
+    if (Sendbar(text))
+        return true;
+    Link().Abgelehnt = true;
+    Fehler_Melden();
+    return false;
+}
+
 // ---- The PIN path --------------------------------------------------------------------
 
 // A command of the PIN path and its wait: it does not yield, takes its reply from its own echo
@@ -795,7 +811,7 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
                Dialoge::Symbol::Kritisch);
         return Ausgang::Fehler;
     }
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(befehl) || !Takt_Sichern())
         return Ausgang::Fehler;
     // Stale replies and unsolicited lines: no command's reply.
     s_laufend = Laufend();
@@ -813,7 +829,7 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
 
 bool Befehl_Schreiben(const QString& befehl, bool crlf)
 {
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(befehl) || !Takt_Sichern())
         return false;
     LetzterBefehl = befehl;
     Befehl_Beginnen(befehl, crlf);
@@ -823,7 +839,7 @@ bool Befehl_Schreiben(const QString& befehl, bool crlf)
 
 bool Roh_Schreiben(const QString& text)
 {
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(text) || !Takt_Sichern())
         return false;
     Output(text);
     return true;
@@ -890,7 +906,7 @@ bool Antwort_Warten() { return Befehl_Abwarten(QString()) == Ausgang::Ok; }
 
 bool Prompt_Senden(const QString& text, bool crlf)
 {
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(text) || !Takt_Sichern())
         return false;
     Befehl_Beginnen(text, crlf);
     Output(crlf ? text + CRLF : text);

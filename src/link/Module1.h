@@ -56,6 +56,8 @@ extern QString LetzterBefehl;
 // The bound of the network scan, which takes far longer than any other command.
 constexpr qint64 NetzsucheMs = 120000;
 
+// A command holding a character the port cannot send as one byte (beyond ISO 8859-1) is refused
+// by every procedure that writes, before anything is sent: the error message, as a refusal.
 bool Befehl_Senden(const QString& befehl, bool crlf);
 // How a command ended for a caller that takes one refusal as an answer.
 enum class Ausgang { Ok, Absage, Fehler };

@@ -615,6 +615,16 @@ TEST_F(AustauschSim, APhoneWithoutEchoThatRefusesTheProbeStaysOutOfStep)
     EXPECT_EQ(u.Dialoge.Texte(), (QStringList{Timeout, Timeout}));
 }
 
+TEST_F(AustauschSim, ACharacterThePortCannotSendRefusesTheCommandUnsent)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    EXPECT_FALSE(Befehl_Senden(QStringLiteral("AT+CPBW=1,\"123\",129,\"Preis 5€\""), true));
+    EXPECT_LT(uhr.elapsed(), 200);
+    EXPECT_FALSE(handy.Warten_Auf_Empfang("AT", 100));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{Fehler});
+}
+
 // ---- Unsolicited lines stay out of the reply -------------------------------------------
 
 TEST_F(AustauschSim, UnsolicitedLinesInsideAReplyGoToTheLogOnly)
