@@ -49,7 +49,7 @@ bool Objekt_Schreiben(const QString& typ, int platz, const QStringList& bloecke,
 // The delete command through Befehl_Senden; true when the phone said "OK".
 bool Objekt_Loeschen(const QString& typ, int platz);
 
-// The read command through Befehl_Senden ("bmp", "mid"); the reply stands in Link().Text1.
+// The read command through Befehl_Senden ("bmp", "mid"); the reply stands in Link().Text2.
 bool Objekt_Lesen(const QString& typ, int platz);
 // The read command written straight to the port (no busy test, no discarding of input, but
 // recorded for the PIN resend), then `status` shown and the reply awaited ("vcs").

@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <optional>
 
 namespace Module1 {
 
@@ -26,158 +25,333 @@ int s_aktionen = 0;
 bool s_zeitausGemeldet = false;
 
 const QString CRLF = QStringLiteral("\r\n");
-
-// After a time-out the late reply is waited out: until the line is quiet this long, at most the bound.
-constexpr qint64 RuheMs = 500;
-constexpr qint64 NachlaufMs = 2000;
-// The probe that shows the phone in step: its bound, and how many are sent at most. It asks for
-// the line end character, so its value line tells its "OK" from the late "OK" of a command before.
-const QString Probe = QStringLiteral("ATS3?");
-constexpr qint64 ProbeMs = 1000;
-constexpr int Proben = 3;
 // Ends a pending data entry of the phone.
 const QString Esc = QString(QChar(27));
 
+// After a time-out the late reply is waited out: until no line has come this long, at most the bound.
+constexpr qint64 RuheMs = 500;
+constexpr qint64 NachlaufMs = 2000;
+// The probes that show the phone in step, each asking for another register, so that every
+// answer tells whose it is: the line end, line feed and backspace characters. Each has a second.
+struct Probe {
+    QLatin1String befehl;
+    int wert;
+};
+const Probe Proben[] = {{QLatin1String("ATS3?"), 13}, {QLatin1String("ATS4?"), 10}, {QLatin1String("ATS5?"), 8}};
+constexpr qint64 ProbeMs = 1000;
+
+// Lines the phone sends on its own, whatever command runs ("RING" alone; the others begin so).
+const QLatin1String Meldungen[] = {
+    QLatin1String("+CRING:"), QLatin1String("+CLIP:"), QLatin1String("+CCWA:"),  QLatin1String("+CMTI:"),
+    QLatin1String("+CMT:"),   QLatin1String("+CDSI:"), QLatin1String("+CDS:"),   QLatin1String("+CBM:"),
+    QLatin1String("+CREG:"),  QLatin1String("+CGREG:"), QLatin1String("+CIEV:"), QLatin1String("+CUSD:"),
+    QLatin1String("+CSSI:"),  QLatin1String("+CSSU:"), QLatin1String("^SBC:"),   QLatin1String("^NWTIME")};
+
 bool Ist_Zeilenende(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
-
-Ergebnis Zeile_Bewerten(QStringView zeile)
-{
-    if (zeile == u"OK")
-        return Ergebnis::Ok;
-    if (zeile == u"ERROR" || zeile.startsWith(u"+CME ERROR") || zeile.startsWith(u"+CMS ERROR"))
-        return Ergebnis::Fehler;
-    return Ergebnis::Keins;
-}
-
-// The next complete line from `ab` on; `ab` moves past it. Nothing while no line is complete.
-std::optional<QStringView> Naechste_Zeile(const QString& text, qsizetype& ab)
-{
-    for (qsizetype i = ab; i < text.size(); ++i) {
-        if (Ist_Zeilenende(text.at(i))) {
-            const QStringView zeile = QStringView(text).mid(ab, i - ab);
-            ab = i + 1;
-            return zeile;
-        }
-    }
-    return std::nullopt;
-}
-
-// A register value as the phone gives it: one to three digits ("013").
-bool Ist_Wertzeile(QStringView zeile)
-{
-    return !zeile.isEmpty() && zeile.size() <= 3 && std::all_of(zeile.begin(), zeile.end(), [](QChar c) { return c.isDigit(); });
-}
-
-// Scans the complete lines from `ab` on and returns the first final result among them;
-// `ab` moves to the start of the first line that is not complete yet. `endzeile` gets the
-// final line.
-Ergebnis Endergebnis_Ab(const QString& text, qsizetype& ab, QString* endzeile = nullptr)
-{
-    if (ab > text.size())
-        ab = 0;  // the buffer was emptied meanwhile
-    qsizetype anfang = ab;
-    for (qsizetype i = ab; i < text.size(); ++i) {
-        if (!Ist_Zeilenende(text.at(i)))
-            continue;
-        const QStringView zeile = QStringView(text).mid(anfang, i - anfang);
-        const Ergebnis e = Zeile_Bewerten(zeile);
-        anfang = i + 1;
-        if (e != Ergebnis::Keins) {
-            if (endzeile)
-                *endzeile = zeile.toString();
-            ab = anfang;
-            return e;
-        }
-    }
-    ab = anfang;
-    return Ergebnis::Keins;
-}
-
-// Lines the phone sends on its own, whatever command runs.
-const QLatin1String Meldungen[] = {QLatin1String("+CRING:"), QLatin1String("+CLIP:"), QLatin1String("+CMTI:"),
-                                   QLatin1String("+CDSI:"),  QLatin1String("+CREG:"), QLatin1String("+CGREG:")};
 
 bool Ist_Unaufgefordert(QStringView zeile)
 {
-    if (zeile == u"RING")
-        return true;
-    for (const QLatin1String& m : Meldungen)
-        if (zeile.startsWith(m))
-            return true;
-    return false;
+    return zeile == u"RING" ||
+           std::any_of(std::begin(Meldungen), std::end(Meldungen), [&](QLatin1String m) { return zeile.startsWith(m); });
 }
 
 // The beginning of a line that may still turn out to be one the phone sends on its own.
 bool Vielleicht_Unaufgefordert(QStringView anfang)
 {
-    if (QStringView(u"RING").startsWith(anfang))
-        return true;
-    for (const QLatin1String& m : Meldungen)
-        if (m.startsWith(anfang) || anfang.startsWith(m))
-            return true;
-    return false;
+    return QStringView(u"RING").startsWith(anfang) ||
+           std::any_of(std::begin(Meldungen), std::end(Meldungen),
+                       [&](QLatin1String m) { return m.startsWith(anfang) || anfang.startsWith(m); });
 }
 
-// Whether the text from `von` on brings a line of the reply's own: one that is not empty and not
-// one the phone sends unasked. `zeile` is the start of the line that holds `von`; it moves to
-// the start of the last line, which is not complete yet.
-bool Eigene_Zeile(const QString& text, qsizetype von, qsizetype& zeile)
+Ergebnis Zeile_Bewerten(QStringView zeile, bool waehlen = false)
 {
-    bool eigen = false;
-    for (qsizetype i = von; i <= text.size(); ++i) {
-        const bool offen = i == text.size();
-        if (!offen && !Ist_Zeilenende(text.at(i)))
-            continue;
-        const QStringView z = QStringView(text).mid(zeile, i - zeile);
-        if (!z.isEmpty() && !(offen ? Vielleicht_Unaufgefordert(z) : Ist_Unaufgefordert(z)))
-            eigen = true;
-        if (!offen)
-            zeile = i + 1;
+    if (zeile == u"OK")
+        return Ergebnis::Ok;
+    if (zeile == u"ERROR" || zeile.startsWith(u"+CME ERROR") || zeile.startsWith(u"+CMS ERROR"))
+        return Ergebnis::Fehler;
+    // A dial ends on the results of its call as well.
+    if (waehlen && zeile.startsWith(u"CONNECT"))
+        return Ergebnis::Ok;
+    if (waehlen && (zeile == u"NO CARRIER" || zeile == u"BUSY" || zeile == u"NO ANSWER" || zeile == u"NO DIALTONE"))
+        return Ergebnis::Fehler;
+    return Ergebnis::Keins;
+}
+
+// A register value as the phone gives it, leading zeros allowed ("013").
+bool Ist_Wert(QStringView zeile, int wert)
+{
+    return !zeile.isEmpty() && std::all_of(zeile.begin(), zeile.end(), [](QChar c) { return c.isDigit(); }) &&
+           zeile.toInt() == wert;
+}
+
+// The port sends text as ISO 8859-1, one byte a character; anything beyond cannot go as typed.
+bool Sendbar(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
+// ---- The line reader -----------------------------------------------------------------
+
+// Cuts the port's input into lines at CR LF, CR or LF. A line is handed on once, complete, with
+// its line end as received; it is complete at its CR, so the LF of a CR LF that comes with the
+// next poll is handed on alone, as the rest of the line before.
+class Zeilenleser {
+public:
+    struct Zeile {
+        QStringView text;  // without its line end
+        QStringView roh;   // with it
+        bool nachtrag;     // only the LF of the line before
+    };
+
+    template <class F>
+    void Aufnehmen(const QString& chunk, F&& zeile)
+    {
+        m_rest += chunk;
+        qsizetype anfang = 0;
+        if (std::exchange(m_nachCR, false) && m_rest.startsWith(QLatin1Char('\n'))) {
+            zeile(Zeile{QStringView(), QStringView(m_rest).left(1), true});
+            anfang = 1;
+        }
+        for (qsizetype i = anfang; i < m_rest.size(); ++i) {
+            if (!Ist_Zeilenende(m_rest.at(i)))
+                continue;
+            qsizetype ende = i + 1;
+            if (m_rest.at(i) == QLatin1Char('\r')) {
+                if (ende == m_rest.size())
+                    m_nachCR = true;
+                else if (m_rest.at(ende) == QLatin1Char('\n'))
+                    ++ende;
+            }
+            zeile(Zeile{QStringView(m_rest).mid(anfang, i - anfang), QStringView(m_rest).mid(anfang, ende - anfang), false});
+            anfang = ende;
+            i = ende - 1;
+        }
+        m_rest.remove(0, anfang);
     }
-    return eigen;
-}
 
-// Where `echo` begins a line of `text` at or after `von`; -1 for nowhere.
-qsizetype Echo_Finden(const QString& text, const QString& echo, qsizetype von)
+    // The line begun and not complete yet.
+    const QString& Rest() const { return m_rest; }
+    QString Rest_Nehmen() { return std::exchange(m_rest, QString()); }
+    // The data prompt: "> " at the start of a line.
+    bool Prompt() const { return m_rest.startsWith(u"> "); }
+    QString Prompt_Nehmen()
+    {
+        const QString prompt = m_rest.left(2);
+        m_rest.remove(0, 2);
+        return prompt;
+    }
+    void Vergessen()
+    {
+        m_rest.clear();
+        m_nachCR = false;
+    }
+
+private:
+    QString m_rest;
+    bool m_nachCR = false;  // the last line ended at a CR: an LF now belongs to it
+};
+
+Zeilenleser s_leser;
+
+// ---- The command running -------------------------------------------------------------
+
+enum class Art { Echo, Leer, Meldung, Ende, Antwort };
+// Where a line went: the log outside replies, the reply's log only (an unsolicited line), the
+// empty lines that go into the reply with its next line, the reply.
+enum class Ziel { Log, Protokoll, Leer, Antwort };
+
+// The command whose reply the next wait reads, and how far it got.
+struct Laufend {
+    bool aktiv = false;
+    QString echo;     // its line as the phone echoes it; "" when it has none
+    QString praefix;  // "+CREG:" for "AT+CREG?": lines so begun are its own, not unsolicited
+    bool waehlen = false;
+    bool netzsuche = false;
+    bool imPuffer = true;  // its reply goes to Text1 and Text2; a probe's to the log only
+    // Its wait.
+    bool echoAbwarten = false;  // the phone echoes: what comes before the echo is no part of the reply
+    bool begonnen = false;      // the reply has begun: at its echo, or at once
+    bool echoDa = false;
+    bool zu = false;            // its final line came: what follows is no part of it
+    bool endzeile = false;      // a final line came, its own or another's
+    qsizetype start1 = 0;       // where its reply begins in Text1
+    qsizetype start2 = 0;       // ... and in Text2
+    QString leer;               // empty lines on their way into Text2
+    QString danach;             // what came after its final line, for the log
+    Ziel ziel = Ziel::Log;      // where the line before went
+};
+
+Laufend s_laufend;
+
+bool Ist_Netzsuche(const QString& befehl)
 {
-    for (qsizetype pos = text.indexOf(echo, von, Qt::CaseInsensitive); pos >= 0;
-         pos = text.indexOf(echo, pos + 1, Qt::CaseInsensitive))
-        if (pos == 0 || Ist_Zeilenende(text.at(pos - 1)))
-            return pos;
-    return -1;
+    return befehl.trimmed().compare(QLatin1String("AT+COPS=?"), Qt::CaseInsensitive) == 0;
 }
 
-// The main wait; a final line equal to `absage` ends it as Absage.
-Ausgang Warten(const QString& absage);
+// The prefix of the command's own reply lines: "AT+CREG?" gives "+CREG:".
+QString Eigenes_Praefix(const QString& befehl)
+{
+    if (!befehl.startsWith(QLatin1String("AT"), Qt::CaseInsensitive))
+        return QString();
+    const QStringView rest = QStringView(befehl).mid(2);
+    const auto ende = std::find_if(rest.begin(), rest.end(),
+                                   [](QChar c) { return c == QLatin1Char('=') || c == QLatin1Char('?') || Ist_Zeilenende(c); });
+    return QStringView(rest.begin(), ende).toString().toUpper() + QLatin1Char(':');
+}
+
+// Written now: the phone echoes a command line up to its line end; a text without one has no echo.
+// What came before it is no part of its reply.
+void Befehl_Beginnen(const QString& befehl, bool crlf, bool imPuffer = true)
+{
+    Link().Vorlauf += s_leser.Rest_Nehmen();
+    Laufend b;
+    b.aktiv = true;
+    const auto ende = std::find_if(befehl.begin(), befehl.end(), Ist_Zeilenende);
+    if (crlf || ende != befehl.end())
+        b.echo = QStringView(befehl.begin(), ende).toString();
+    b.praefix = Eigenes_Praefix(befehl);
+    b.waehlen = befehl.startsWith(QLatin1String("ATD"), Qt::CaseInsensitive);
+    b.netzsuche = Ist_Netzsuche(befehl);
+    b.imPuffer = imPuffer;
+    s_laufend = b;
+}
+
+// Its wait begins: while the phone echoes, the reply begins at the echo; otherwise at once.
+void Antwort_Oeffnen()
+{
+    Verbindung& L = Link();
+    Laufend& b = s_laufend;
+    if (!b.aktiv)
+        Befehl_Beginnen(QString(), false);  // a wait for something written straight to the port
+    b.echoAbwarten = !b.echo.isEmpty() && L.EchoGesehen;
+    b.begonnen = !b.echoAbwarten;
+    b.start1 = L.Text1.size();
+    b.start2 = L.Text2.size();
+}
+
+void Echo_Bestaetigt()
+{
+    Link().EchoGesehen = true;
+    Link().EchoFehlte = false;
+}
+
+// A phone that echoes answered without its echo: twice in a row, and it echoes no more.
+void Ohne_Echo_Beantwortet()
+{
+    Verbindung& L = Link();
+    if (!L.EchoGesehen)
+        return;
+    if (L.EchoFehlte)
+        L.EchoGesehen = false;
+    L.EchoFehlte = !L.EchoFehlte;
+}
+
+Art Einordnen(const Laufend& b, QStringView zeile)
+{
+    if (b.aktiv && !b.echoDa && !b.echo.isEmpty() && zeile.compare(b.echo, Qt::CaseInsensitive) == 0)
+        return Art::Echo;
+    if (zeile.isEmpty())
+        return Art::Leer;
+    if (Ist_Unaufgefordert(zeile) && !(b.aktiv && !b.praefix.isEmpty() && zeile.startsWith(b.praefix, Qt::CaseInsensitive)))
+        return Art::Meldung;
+    if (Zeile_Bewerten(zeile, b.waehlen) != Ergebnis::Keins)
+        return Art::Ende;
+    return Art::Antwort;
+}
+
+void Ablegen(Ziel ziel, QStringView roh)
+{
+    Verbindung& L = Link();
+    Laufend& b = s_laufend;
+    b.ziel = ziel;
+    switch (ziel) {
+    case Ziel::Log: (b.zu ? b.danach : L.Vorlauf) += roh; break;
+    case Ziel::Protokoll:
+        L.Text1 += roh;
+        b.leer.clear();  // the empty line that framed it
+        break;
+    case Ziel::Leer:
+        L.Text1 += roh;
+        b.leer += roh;
+        break;
+    case Ziel::Antwort:
+        L.Text1 += roh;
+        L.Text2 += b.leer;
+        L.Text2 += roh;
+        b.leer.clear();
+        break;
+    }
+}
+
+// The echo: the reply begins here. A reply that began without one loses what came before it,
+// a final line too.
+void Echo_Nehmen()
+{
+    Verbindung& L = Link();
+    Laufend& b = s_laufend;
+    b.echoDa = true;
+    Echo_Bestaetigt();
+    if (b.begonnen && b.imPuffer) {
+        L.Vorlauf += QStringView(L.Text1).mid(b.start1);
+        L.Vorlauf += std::exchange(b.danach, QString());
+        L.Text1.truncate(b.start1);
+        L.Text2.truncate(b.start2);
+        b.leer.clear();
+    }
+    b.begonnen = true;
+    b.zu = false;
+}
+
+// Whether the wait reads what comes now: any line while no command runs (the quiet wait),
+// else the running command's reply.
+bool Offen(const Laufend& b) { return !b.aktiv || (b.begonnen && !b.zu); }
+
+struct Eingeordnet {
+    Art art;
+    bool drin;  // read by the wait: a line of the running command's reply, or of the quiet wait
+    bool Eigen() const { return drin && (art == Art::Echo || art == Art::Antwort || art == Art::Ende); }
+};
+
+// Every complete line passes here once: classified for the command running and put where it belongs.
+Eingeordnet Zeile_Verteilen(const Zeilenleser::Zeile& z)
+{
+    Laufend& b = s_laufend;
+    if (z.nachtrag) {
+        Ablegen(b.ziel, z.roh);
+        return {Art::Leer, false};
+    }
+    const Art art = Einordnen(b, z.text);
+    b.endzeile = b.endzeile || art == Art::Ende;
+    if (art == Art::Echo)
+        Echo_Nehmen();
+    const bool drin = Offen(b);
+    if (!b.aktiv || !drin || !b.imPuffer) {
+        Ablegen(Ziel::Log, z.roh);
+        return {art, drin};
+    }
+    switch (art) {
+    case Art::Leer: Ablegen(Ziel::Leer, z.roh); break;
+    case Art::Meldung: Ablegen(Ziel::Protokoll, z.roh); break;
+    default: Ablegen(Ziel::Antwort, z.roh); break;
+    }
+    return {art, true};
+}
+
+// ---- The seams -----------------------------------------------------------------------
 
 bool Debugmodus() { return Link().Argumente == QStringList{QStringLiteral("-debug/all")}; }
 
-void Meter(int wert)
+void Meter(qint64 wert)
 {
     if (Link().Anzeige)
-        Link().Anzeige->Meter_Setzen(wert);
+        Link().Anzeige->Meter_Setzen(static_cast<int>(std::min<qint64>(wert, TimeoutFaktor + 1)));
 }
 
 void Log_Zeigen()
 {
     Verbindung& L = Link();
     if (L.Anzeige)
-        L.Anzeige->Log_Geaendert(L.Vorlauf.isEmpty() ? L.Text1 : L.Vorlauf + L.Text1);
-}
-
-void Log_Anhaengen(const QString& chunk)
-{
-    Verbindung& L = Link();
-    L.Text1 += chunk;
-    L.Text2 += chunk;
-    Log_Zeigen();
-}
-
-// Input that is no command's reply goes to the log only.
-void Vorlauf_Aufnehmen(const QString& chunk)
-{
-    Link().Vorlauf += chunk;
-    Log_Zeigen();
+        L.Anzeige->Log_Geaendert(L.Vorlauf + L.Text1 + s_laufend.danach);
 }
 
 void Puffer_Leeren()
@@ -188,9 +362,9 @@ void Puffer_Leeren()
     Log_Zeigen();
 }
 
-// One entry per wait: what came outside the reply, then the log. What came after the reply
-// belongs to the next entry.
-void Debuglog_Abschliessen(const QString& danach = QString())
+// One entry per wait: what came outside the reply, then the reply. What came after it belongs
+// to the next entry.
+void Debuglog_Abschliessen(const QString& danach)
 {
     Verbindung& L = Link();
     if (Debugmodus())
@@ -200,16 +374,11 @@ void Debuglog_Abschliessen(const QString& danach = QString())
 
 QString Input() { return Link().Port ? Link().Port->Input() : QString(); }
 
-// A port opened anew may lead to another phone: it starts as at program start, in step and
-// with nothing known of its echo.
+// A port opened anew may lead to another phone: it starts as at program start.
 void Neuen_Port_Pruefen()
 {
-    Verbindung& L = Link();
-    if (!L.Port || !L.Port->Neu_Geoeffnet())
-        return;
-    L.Abgleichen = Verbindung::Abgleich::Keiner;
-    L.EchoGesehen = false;
-    L.EchoFehlte = false;
+    if (Link().Port && Link().Port->Neu_Geoeffnet())
+        Neu_Verbunden();
 }
 
 // A write opens a port again whose device went away.
@@ -231,37 +400,6 @@ qint64 Jetzt()
     return uhr.elapsed();
 }
 
-// The phone echoes a command line with its CR; a command without a line end has no echo to wait
-// for. A command that brings its own line end is echoed up to it.
-void Echo_Erwarten(const QString& befehl, bool crlf)
-{
-    const auto ende = std::find_if(befehl.begin(), befehl.end(), Ist_Zeilenende);
-    const bool zeile = crlf || ende != befehl.end();
-    Link().Echo = zeile ? QStringView(befehl.begin(), ende).toString() + QLatin1Char('\r') : QString();
-}
-
-void Echo_Bestaetigt()
-{
-    Link().EchoGesehen = true;
-    Link().EchoFehlte = false;
-}
-
-// A phone that echoes answered without its echo: twice in a row, and it echoes no more.
-void Ohne_Echo_Beantwortet()
-{
-    Verbindung& L = Link();
-    if (!L.EchoGesehen)
-        return;
-    if (L.EchoFehlte)
-        L.EchoGesehen = false;
-    L.EchoFehlte = !L.EchoFehlte;
-}
-
-bool Ist_Netzsuche(const QString& befehl)
-{
-    return befehl.trimmed().compare(QLatin1String("AT+COPS=?"), Qt::CaseInsensitive) == 0;
-}
-
 // A final line or the prompt comes only after the phone has received the command.
 void Beantwortet()
 {
@@ -270,6 +408,169 @@ void Beantwortet()
 }
 
 bool Verloren() { return Link().Port && Link().Port->Verloren(); }
+
+// ---- The wait ------------------------------------------------------------------------
+
+enum class Nachgeben { Nie, Fenster, OhneEingaben };
+
+// The one wait. Polls the port (a poll waits at most 1 ms when nothing came) and hands every
+// complete line to `nimm`, which says whether it was a line of the reply's own; input on a line
+// of the reply not complete yet counts as well, unless it may still be an unsolicited one.
+// Before each poll `weiter(ms since the start, ms since the reply's own last line)` decides;
+// a lost device ends the wait at once.
+template <class Nimm, class Weiter>
+void Warten(Nachgeben nachgeben, Nimm&& nimm, Weiter&& weiter)
+{
+    const qint64 anfang = Jetzt();
+    qint64 eigen = anfang;
+    for (;;) {
+        const qint64 jetzt = Jetzt();
+        if (Verloren() || !weiter(jetzt - anfang, jetzt - eigen))
+            return;
+        const QString chunk = Input();
+        if (!chunk.isEmpty()) {
+            const qsizetype rest = s_leser.Rest().size();
+            bool neu = false;
+            s_leser.Aufnehmen(chunk, [&](const Zeilenleser::Zeile& z) { neu = nimm(Zeile_Verteilen(z), z.text) || neu; });
+            if (neu || (Offen(s_laufend) && s_leser.Rest().size() > rest && !Vielleicht_Unaufgefordert(s_leser.Rest())))
+                eigen = jetzt;
+            Log_Zeigen();
+        }
+        if (nachgeben == Nachgeben::Fenster && Link().Abarbeiten)
+            Link().Abarbeiten();
+        else if (nachgeben == Nachgeben::Fenster)
+            QCoreApplication::processEvents();
+        else if (nachgeben == Nachgeben::OhneEingaben)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+// The reply of the command running as its wait ended.
+struct Antwort {
+    Ergebnis ergebnis = Ergebnis::Keins;
+    QString endzeile;
+    bool prompt = false;
+    bool zeitAus = false;
+};
+
+enum class Fall { Befehl, PIN, Prompt };
+
+// Reads the reply of the command running into Text1 and Text2 until its final line (the
+// prompt wait: an error line or the data prompt), or until "Timeoutzeit" ms without a line of it.
+// The main wait serves the windows; the PIN path's sub-waits allow one millisecond more, as the
+// idle polls they count did.
+Antwort Antwort_Lesen(Fall fall)
+{
+    Verbindung& L = Link();
+    Antwort_Oeffnen();
+    Laufend& b = s_laufend;
+    const qint64 grenze = fall == Fall::PIN ? qint64(TimeoutFaktor) + 1 : TimeoutFaktor;
+    bool gehoert = false;
+    Antwort a;
+    Warten(
+        fall == Fall::Befehl ? Nachgeben::Fenster : Nachgeben::Nie,
+        [&](const Eingeordnet& e, QStringView zeile) {
+            if (e.art == Art::Echo)
+                a = Antwort();
+            if (e.drin && e.art == Art::Ende) {
+                const Ergebnis ergebnis = Zeile_Bewerten(zeile, b.waehlen);
+                // The prompt wait ends on an error line only.
+                if (fall != Fall::Prompt || ergebnis == Ergebnis::Fehler) {
+                    a.ergebnis = ergebnis;
+                    a.endzeile = zeile.toString();
+                    b.zu = true;
+                }
+            }
+            gehoert = gehoert || e.Eigen();
+            return e.Eigen();
+        },
+        [&](qint64 vergangen, qint64 still) {
+            if (fall == Fall::Prompt && b.begonnen && !b.zu && s_leser.Prompt()) {
+                Ablegen(Ziel::Antwort, s_leser.Prompt_Nehmen());
+                a.prompt = true;
+            }
+            if (a.ergebnis != Ergebnis::Keins || a.prompt)
+                return false;
+            // The network scan has its own bound in time, once the phone has answered; the meter
+            // shows its share.
+            const bool lang = b.netzsuche && gehoert;
+            Meter(lang ? std::min(vergangen, NetzsucheMs) * TimeoutFaktor / NetzsucheMs : still);
+            a.zeitAus = lang ? vergangen >= NetzsucheMs : still >= grenze;
+            // The reply buffer before the coming poll's input.
+            if (fall == Fall::Befehl && L.Anzeige && !a.zeitAus)
+                L.Anzeige->Panel_Setzen(3, QStringLiteral("Eingangspuffer: %1").arg(L.Text2.size()));
+            return !a.zeitAus;
+        });
+    if (a.ergebnis == Ergebnis::Keins && !a.prompt) {
+        a.zeitAus = true;
+        // What came of the reply stays in it, the line begun too.
+        const QString rest = s_leser.Rest_Nehmen();
+        if (b.begonnen)
+            Ablegen(Ziel::Antwort, rest);
+        else
+            L.Vorlauf += rest;
+    } else {
+        Beantwortet();
+    }
+    return a;
+}
+
+// The wait for the command running is over: what came after its reply, for the log.
+QString Befehl_Beenden()
+{
+    Laufend& b = s_laufend;
+    if (!b.echoDa && b.echoAbwarten && b.endzeile)
+        Ohne_Echo_Beantwortet();
+    const QString danach = std::move(b.danach);
+    s_laufend = Laufend();
+    return danach;
+}
+
+// Reads input into the log until no line has come for a while, at most the bound.
+void Nachlauf_Abwarten()
+{
+    Warten(
+        Nachgeben::OhneEingaben, [](const Eingeordnet& e, QStringView) { return e.Eigen(); },
+        [](qint64 vergangen, qint64 still) { return still < RuheMs && vergangen < NachlaufMs; });
+}
+
+// Sends the probe and reads its reply into the log: true when the phone is in step. That is
+// when the probe's own value line and then "OK" came, or an error line after its echo (a phone
+// without the query), after its echo while the phone echoes, and then no line of the reply's
+// own for a while. An earlier probe's answer, a bare "OK" or an error line before the answer
+// belong to commands before. `endzeile`: any final line came.
+bool Probe_Senden(const Probe& probe, bool& endzeile)
+{
+    Befehl_Beginnen(probe.befehl, true, false);
+    Output(probe.befehl + CRLF);
+    Antwort_Oeffnen();
+    bool wert = false;
+    bool beantwortet = false;
+    bool verdorben = false;  // more came after the answer: a late reply, or a second one
+    Warten(
+        Nachgeben::OhneEingaben,
+        [&](const Eingeordnet& e, QStringView zeile) {
+            if (beantwortet && e.Eigen()) {
+                beantwortet = false;
+                verdorben = true;
+            } else if (e.drin && e.art == Art::Antwort) {
+                wert = Ist_Wert(zeile, probe.wert);
+            } else if (e.drin && e.art == Art::Ende) {
+                const bool ok = Zeile_Bewerten(zeile) == Ergebnis::Ok;
+                beantwortet = !verdorben && (ok ? wert : s_laufend.echoDa);
+                wert = false;
+            } else if (e.art == Art::Echo) {
+                wert = false;
+            }
+            return e.Eigen();
+        },
+        [&](qint64 vergangen, qint64 still) { return beantwortet ? still < RuheMs : vergangen < ProbeMs; });
+    endzeile = s_laufend.endzeile;
+    Befehl_Beenden();
+    if (beantwortet)
+        Beantwortet();
+    return beantwortet;
+}
 
 // The phone in step, or the time-out told once: then nothing may be sent.
 bool Takt_Sichern()
@@ -283,251 +584,32 @@ bool Takt_Sichern()
 // After a time-out or a failed prompt nothing is sent until the phone is in step.
 void Takt_Verloren(Verbindung::Abgleich art) { Link().Abgleichen = art; }
 
-// Reads input into the log until the line has been quiet for a while, at most the bound.
-void Nachlauf_Abwarten()
+// Nothing goes on the wire that the port cannot send as typed: refused at once, as a refusal.
+bool Sendbar_Pruefen(const QString& text)
 {
-    const qint64 anfang = Jetzt();
-    qint64 zuletzt = anfang;
-    for (;;) {
-        const QString chunk = Input();
-        const qint64 jetzt = Jetzt();
-        if (!chunk.isEmpty()) {
-            Vorlauf_Aufnehmen(chunk);
-            zuletzt = jetzt;
-        }
-        if (Verloren() || jetzt - zuletzt >= RuheMs || jetzt - anfang >= NachlaufMs)
-            return;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    if (Sendbar(text))
+        return true;
+    Link().Abgelehnt = true;
+    Fehler_Melden();
+    return false;
 }
 
-enum class Sonde { ImTakt, Endzeile, Keine };
-
-// Sends the probe and reads its reply into the log: in step when its value line and "OK" come,
-// or an error line alone (a phone without the query), after the probe's echo while the phone
-// echoes, and then nothing else but lines the phone sends on its own for a while. A bare "OK"
-// answers a command before. Keine: no final line came.
-Sonde Probe_Senden()
-{
-    Verbindung& L = Link();
-    const QString echo = Probe + QLatin1Char('\r');
-    Output(Probe + CRLF);
-    const bool echoErwartet = L.EchoGesehen;
-    QString roh;
-    bool echo_da = false;
-    qsizetype ab = echoErwartet ? -1 : 0;  // where the probe's reply begins; then its next line
-    qsizetype zeile = 0;
-    bool wert = false;  // the last line of the reply was a value line
-    qint64 antwortSeit = -1;
-    bool endzeile = false;
-    const qint64 anfang = Jetzt();
-    Sonde sonde = Sonde::Keine;
-    for (;;) {
-        const QString chunk = Input();
-        const qint64 jetzt = Jetzt();
-        if (!chunk.isEmpty()) {
-            Vorlauf_Aufnehmen(chunk);
-            roh += chunk;
-            if (!echo_da) {
-                const qsizetype pos = Echo_Finden(roh, echo, std::max<qsizetype>(0, roh.size() - chunk.size() - echo.size()));
-                echo_da = pos >= 0;
-                if (echo_da && ab < 0)
-                    ab = pos;
-            }
-            qsizetype alle = 0;
-            endzeile = endzeile || Endergebnis_Ab(roh, alle) != Ergebnis::Keins;
-            while (antwortSeit < 0 && ab >= 0) {
-                const std::optional<QStringView> z = Naechste_Zeile(roh, ab);
-                if (!z)
-                    break;
-                if (z->isEmpty() || Ist_Unaufgefordert(*z))
-                    continue;
-                const Ergebnis e = Zeile_Bewerten(*z);
-                if (e == Ergebnis::Fehler || (e == Ergebnis::Ok && wert)) {
-                    antwortSeit = jetzt;
-                    zeile = ab;
-                }
-                wert = Ist_Wertzeile(*z);
-            }
-            if (antwortSeit >= 0 && Eigene_Zeile(roh, std::max(zeile, roh.size() - chunk.size()), zeile)) {
-                sonde = Sonde::Endzeile;  // more came after the answer: a late reply, or a second one
-                break;
-            }
-        }
-        if (antwortSeit >= 0 && jetzt - antwortSeit >= RuheMs) {
-            sonde = Sonde::ImTakt;
-            break;
-        }
-        if (Verloren() || (antwortSeit < 0 && jetzt - anfang >= ProbeMs)) {
-            sonde = endzeile ? Sonde::Endzeile : Sonde::Keine;
-            break;
-        }
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    if (echo_da)
-        Echo_Bestaetigt();
-    else if (echoErwartet && endzeile)
-        Ohne_Echo_Beantwortet();
-    if (sonde == Sonde::ImTakt)
-        Beantwortet();
-    return sonde;
-}
-
-// What one wait receives. While the phone echoes, input goes to the log only until the
-// command's echo; the reply begins there. Otherwise the reply begins at once, and an echo that
-// turns up in it shows that the phone echoes after all: what came before it leaves the reply.
-class Empfang {
-public:
-    Empfang()
-    {
-        const Verbindung& L = Link();
-        m_anfang = L.Vorlauf.size();
-        m_start1 = L.Text1.size();
-        m_start2 = m_ab = m_zeile = L.Text2.size();
-        m_echoSuchen = !L.Echo.isEmpty();
-        m_eigen = !(m_echoSuchen && L.EchoGesehen);
-    }
-
-    // Takes one poll's input ("" for none); true when it brought the reply a line of its own,
-    // not input for the log only nor a line the phone sends unasked.
-    bool Aufnehmen(const QString& chunk)
-    {
-        if (chunk.isEmpty())
-            return false;
-        Verbindung& L = Link();
-        if (m_eigen) {
-            Log_Anhaengen(chunk);
-            Echo_Im_Reply(chunk.size());
-            return Eigen(chunk.size());
-        }
-        L.Vorlauf += chunk;
-        const qsizetype von = std::max(m_anfang, L.Vorlauf.size() - chunk.size() - L.Echo.size() + 1);
-        const qsizetype pos = Echo_Finden(L.Vorlauf, L.Echo, von);
-        if (pos < 0) {
-            Log_Zeigen();
-            return false;
-        }
-        m_echoSuchen = false;
-        Echo_Bestaetigt();
-        const QString anfang = L.Vorlauf.mid(pos);
-        L.Vorlauf.truncate(pos);
-        m_eigen = true;
-        Log_Anhaengen(anfang);
-        return Eigen(anfang.size());
-    }
-
-    // The next final line of the reply; `endzeile` gets it.
-    Ergebnis Endergebnis(QString* endzeile = nullptr) { return Endergebnis_Ab(Link().Text2, m_ab, endzeile); }
-
-    // The reply ends at its final line (with the LF of its CR LF): what came after it leaves the
-    // reply and is returned, for the log.
-    QString Danach()
-    {
-        Verbindung& L = Link();
-        qsizetype ende = m_ab;
-        if (ende > m_start2 && ende < L.Text2.size() && L.Text2.at(ende - 1) == QLatin1Char('\r') &&
-            L.Text2.at(ende) == QLatin1Char('\n'))
-            ++ende;
-        const QString danach = L.Text2.mid(ende);
-        L.Text2.truncate(ende);
-        L.Text1.chop(danach.size());
-        return danach;
-    }
-
-    // The data prompt: "> " at the start of a line of the reply.
-    bool Prompt() const
-    {
-        const QStringView antwort = QStringView(Link().Text2).mid(m_start2);
-        return antwort.startsWith(u"> ") || antwort.contains(u"\r\n> ");
-    }
-
-    ~Empfang()
-    {
-        Verbindung& L = Link();
-        if (!m_eigen) {
-            qsizetype ab = m_anfang;
-            if (Endergebnis_Ab(L.Vorlauf, ab) != Ergebnis::Keins)
-                Ohne_Echo_Beantwortet();
-        }
-        L.Echo.clear();
-    }
-
-private:
-    bool Eigen(qsizetype neu)
-    {
-        const QString& t = Link().Text2;
-        return Eigene_Zeile(t, std::max(m_start2, t.size() - neu), m_zeile);
-    }
-
-    // An echo within a reply that began without one.
-    void Echo_Im_Reply(qsizetype neu)
-    {
-        Verbindung& L = Link();
-        if (!m_echoSuchen)
-            return;
-        const qsizetype von = std::max(m_start2, L.Text2.size() - neu - L.Echo.size() + 1);
-        const qsizetype pos = Echo_Finden(L.Text2, L.Echo, von);
-        if (pos < 0)
-            return;
-        m_echoSuchen = false;
-        Echo_Bestaetigt();
-        const qsizetype weg = pos - m_start2;
-        if (weg == 0)
-            return;
-        L.Vorlauf += L.Text2.mid(m_start2, weg);
-        L.Text1.remove(m_start1, weg);
-        L.Text2.remove(m_start2, weg);
-        m_ab = std::max(m_start2, m_ab - weg);
-        m_zeile = std::max(m_start2, m_zeile - weg);
-        Log_Zeigen();
-    }
-
-    bool m_eigen = false;       // the reply has begun
-    bool m_echoSuchen = false;  // an echo is expected and not seen yet
-    qsizetype m_anfang = 0;     // where this wait's input begins in Vorlauf
-    qsizetype m_start1 = 0;     // where this wait's reply begins in Text1
-    qsizetype m_start2 = 0;     // ... and in Text2
-    qsizetype m_ab = 0;         // the next line of the reply to look at
-    qsizetype m_zeile = 0;      // the start of the reply's last line
-};
+// ---- The PIN path --------------------------------------------------------------------
 
 // A command of the PIN path and its wait: it does not yield, takes its reply from its own echo
-// on, and ends on a final line of it or when the idle counter exceeds the time-out.
-struct Unterwarten {
-    Ergebnis ergebnis = Ergebnis::Keins;
-    bool zeitAus = false;
-};
-
-Unterwarten PIN_Befehl(const QString& befehl)
+// on, and ends on a final line of it or after one millisecond more than the time-out.
+Antwort PIN_Befehl(const QString& befehl)
 {
-    Echo_Erwarten(befehl, true);
+    Befehl_Beginnen(befehl, true);
     Meter(0);
     Output(befehl + CRLF);
-    Unterwarten w;
-    {
-        Empfang empfang;
-        int leer = 0;
-        for (;;) {
-            const QString chunk = Input();
-            leer = empfang.Aufnehmen(chunk) ? 1 : leer + 1;
-            Meter(leer);
-            if (!chunk.isEmpty() && (w.ergebnis = empfang.Endergebnis()) != Ergebnis::Keins)
-                break;
-            if (leer > TimeoutFaktor || Verloren()) {
-                w.zeitAus = true;
-                break;
-            }
-        }
-        if (w.ergebnis != Ergebnis::Keins)
-            Link().Vorlauf += empfang.Danach();
-    }
-    if (w.ergebnis != Ergebnis::Keins)
-        Beantwortet();
+    const Antwort a = Antwort_Lesen(Fall::PIN);
+    Link().Vorlauf += Befehl_Beenden();
     Meter(0);
-    return w;
+    return a;
 }
 
-bool Nicht_Bestanden(const Unterwarten& w) { return w.zeitAus || w.ergebnis == Ergebnis::Fehler; }
+bool Nicht_Bestanden(const Antwort& a) { return a.zeitAus || a.ergebnis == Ergebnis::Fehler; }
 
 // Whether a command carries a password or PIN: sent again by the PIN path, it would spend
 // another try of it.
@@ -559,13 +641,13 @@ PIN_Ausgang PIN_Pfad()
     PIN_Ausgang a;
     Puffer_Leeren();
     Status_Setzen(QStringLiteral("Passwortprüfung...."));
-    Unterwarten w = PIN_Befehl(QStringLiteral("AT+CPIN?"));
+    Antwort w = PIN_Befehl(QStringLiteral("AT+CPIN?"));
     a.zeitAus = w.zeitAus;
     a.letztes = w.ergebnis;
     // Without the phone's answer no PIN can help; a lost line is told as a time-out, once.
     if (w.ergebnis != Ergebnis::Ok || Verloren())
         return a;
-    const QString zustand = CPIN_Zustand_Lesen(L.Text1);
+    const QString zustand = CPIN_Zustand_Lesen(L.Text2);
     if (zustand == QLatin1String("READY")) {
         a.pinNichtNoetig = true;
         return a;
@@ -615,6 +697,54 @@ PIN_Ausgang PIN_Pfad()
     return a;
 }
 
+// The main wait for the command written last; a final line equal to `absage` ends it as Absage.
+Ausgang Befehl_Abwarten(const QString& absage)
+{
+    Verbindung& L = Link();
+    Link_Belegen();
+    Puffer_Leeren();
+    const Antwort antwort = Antwort_Lesen(Fall::Befehl);
+    Debuglog_Abschliessen(Befehl_Beenden());
+    Meter(0);
+    const Ergebnis ergebnis = antwort.ergebnis;
+    // The refusal the caller expects is an answer: no PIN path, no message.
+    if (ergebnis == Ergebnis::Fehler && !absage.isEmpty() &&
+        (absage == JedeAbsage || antwort.endzeile.trimmed() == absage)) {
+        Link_Freigeben();
+        return Ausgang::Absage;
+    }
+
+    PIN_Ausgang pfad;
+    pfad.gut = ergebnis == Ergebnis::Ok;
+    pfad.zeitAus = antwort.zeitAus;
+    // The first final line decides both the result and the message.
+    pfad.letztes = ergebnis;
+    // A wrong password is no question of the PIN2: the path would spend tries of it.
+    const bool passwortFalsch = ergebnis == Ergebnis::Fehler &&
+                                (antwort.endzeile == QLatin1String("+CME ERROR: 16") ||
+                                 antwort.endzeile == QLatin1String("+CME ERROR: incorrect password"));
+    if (ergebnis == Ergebnis::Fehler && !passwortFalsch)
+        pfad = PIN_Pfad();
+    if (pfad.zeitAus && !Verloren())
+        Takt_Verloren(Verbindung::Abgleich::NachZeitaus);
+    L.Abgelehnt = ergebnis == Ergebnis::Fehler && !pfad.gut && !pfad.zeitAus;
+
+    if (passwortFalsch)
+        MsgBox(QStringLiteral("Das Passwort ist falsch!"), Dialoge::Symbol::Kritisch);
+    else if (!pfad.wartetAuf.isEmpty())
+        MsgBox(QStringLiteral("Das Handy wartet auf die Eingabe von %1. Bitte geben Sie den Code am Handy ein.")
+                   .arg(pfad.wartetAuf),
+               Dialoge::Symbol::Kritisch);
+    else if (pfad.letztes == Ergebnis::Fehler)
+        Fehler_Melden();
+    if (pfad.pinNichtNoetig)
+        PINFehler_Melden();
+    if (pfad.zeitAus)
+        Timeout_Melden();
+    Link_Freigeben();
+    return pfad.gut ? Ausgang::Ok : Ausgang::Fehler;
+}
+
 }  // namespace
 
 Verbindung& Link()
@@ -623,10 +753,27 @@ Verbindung& Link()
     return verbindung;
 }
 
+void Neu_Verbunden()
+{
+    Verbindung& L = Link();
+    L.Abgleichen = Verbindung::Abgleich::Keiner;
+    L.EchoGesehen = false;
+    L.EchoFehlte = false;
+    s_leser.Vergessen();
+}
+
 Ergebnis Endergebnis(const QString& text)
 {
-    qsizetype ab = 0;
-    return Endergebnis_Ab(text, ab);
+    qsizetype anfang = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!Ist_Zeilenende(text.at(i)))
+            continue;
+        const Ergebnis e = Zeile_Bewerten(QStringView(text).mid(anfang, i - anfang));
+        if (e != Ergebnis::Keins)
+            return e;
+        anfang = i + 1;
+    }
+    return Ergebnis::Keins;
 }
 
 void Link_Belegen()
@@ -664,32 +811,35 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
                Dialoge::Symbol::Kritisch);
         return Ausgang::Fehler;
     }
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(befehl) || !Takt_Sichern())
         return Ausgang::Fehler;
-    // Stale replies and unsolicited lines.
-    if (const QString alt = Input(); !alt.isEmpty())
-        Vorlauf_Aufnehmen(alt);
+    // Stale replies and unsolicited lines: no command's reply.
+    s_laufend = Laufend();
+    if (const QString alt = Input(); !alt.isEmpty()) {
+        s_leser.Aufnehmen(alt, Zeile_Verteilen);
+        Log_Zeigen();
+    }
     LetzterBefehl = befehl;
     if (L.Port)
         L.Port->OutBuffer_Leeren();
-    Echo_Erwarten(befehl, crlf);
+    Befehl_Beginnen(befehl, crlf);
     Output(crlf ? befehl + CRLF : befehl);
-    return Warten(absage);
+    return Befehl_Abwarten(absage);
 }
 
 bool Befehl_Schreiben(const QString& befehl, bool crlf)
 {
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(befehl) || !Takt_Sichern())
         return false;
     LetzterBefehl = befehl;
-    Echo_Erwarten(befehl, crlf);
+    Befehl_Beginnen(befehl, crlf);
     Output(crlf ? befehl + CRLF : befehl);
     return true;
 }
 
 bool Roh_Schreiben(const QString& text)
 {
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(text) || !Takt_Sichern())
         return false;
     Output(text);
     return true;
@@ -715,11 +865,11 @@ bool Im_Takt()
         Link_Belegen();
     Nachlauf_Abwarten();
     bool imTakt = Verloren();
-    for (int i = 1; i <= Proben && !imTakt; ++i) {
-        const Sonde sonde = Probe_Senden();
-        imTakt = sonde == Sonde::ImTakt || Verloren();
+    for (std::size_t i = 0; i < std::size(Proben) && !imTakt; ++i) {
+        bool endzeile = false;
+        imTakt = Probe_Senden(Proben[i], endzeile) || Verloren();
         // A phone that dropped the ESC of a failed prompt still takes everything as data.
-        if (!imTakt && sonde == Sonde::Keine && art == Verbindung::Abgleich::NachPrompt && i < Proben)
+        if (!imTakt && !endzeile && art == Verbindung::Abgleich::NachPrompt && i + 1 < std::size(Proben))
             Output(Esc);
     }
     L.Abgleichen = imTakt ? Verbindung::Abgleich::Keiner : art;
@@ -752,101 +902,13 @@ Aktion::~Aktion()
     --s_aktionen;
 }
 
-bool Antwort_Warten() { return Warten(QString()) == Ausgang::Ok; }
-
-namespace {
-
-Ausgang Warten(const QString& absage)
-{
-    Verbindung& L = Link();
-    Link_Belegen();
-    Puffer_Leeren();
-    // The network scan has its own bound in time, once the phone has answered; the meter
-    // shows its share.
-    const bool netzsuche = Ist_Netzsuche(LetzterBefehl);
-    bool gehoert = false;
-    const qint64 anfang = Jetzt();
-    int leer = 0;
-    Ergebnis ergebnis = Ergebnis::Keins;
-    QString endzeile;
-    bool zeitAus = false;
-    QString danach;
-    {
-        Empfang empfang;
-        for (;;) {
-            const QString chunk = Input();
-            if (L.Anzeige)
-                L.Anzeige->Panel_Setzen(3, QStringLiteral("Eingangspuffer: %1").arg(L.Text2.size()));
-            // Only the reply's own lines show that the phone is working on the command.
-            const bool eigen = empfang.Aufnehmen(chunk);
-            leer = eigen ? 1 : leer + 1;
-            gehoert = gehoert || eigen;
-            const bool lang = netzsuche && gehoert;
-            const qint64 vergangen = Jetzt() - anfang;
-            Meter(lang ? static_cast<int>(std::min(vergangen, NetzsucheMs) * TimeoutFaktor / NetzsucheMs) : leer);
-            if (!chunk.isEmpty())
-                ergebnis = empfang.Endergebnis(&endzeile);
-            if (L.Abarbeiten)
-                L.Abarbeiten();
-            else
-                QCoreApplication::processEvents();
-            if (ergebnis != Ergebnis::Keins)
-                break;
-            zeitAus = Verloren() || (lang ? vergangen >= NetzsucheMs : leer >= TimeoutFaktor);
-            if (zeitAus)
-                break;
-        }
-        if (ergebnis != Ergebnis::Keins)
-            danach = empfang.Danach();
-    }
-    if (ergebnis != Ergebnis::Keins)
-        Beantwortet();
-    Debuglog_Abschliessen(danach);
-    Meter(0);
-    // The refusal the caller expects is an answer: no PIN path, no message.
-    if (ergebnis == Ergebnis::Fehler && !absage.isEmpty() && (absage == JedeAbsage || endzeile.trimmed() == absage)) {
-        Link_Freigeben();
-        return Ausgang::Absage;
-    }
-
-    PIN_Ausgang pfad;
-    pfad.gut = ergebnis == Ergebnis::Ok;
-    pfad.zeitAus = zeitAus;
-    // The first final line decides both the result and the message.
-    pfad.letztes = ergebnis;
-    // A wrong password is no question of the PIN2: the path would spend tries of it.
-    const bool passwortFalsch =
-        ergebnis == Ergebnis::Fehler &&
-        (endzeile == QLatin1String("+CME ERROR: 16") || endzeile == QLatin1String("+CME ERROR: incorrect password"));
-    if (ergebnis == Ergebnis::Fehler && !passwortFalsch)
-        pfad = PIN_Pfad();
-    if (pfad.zeitAus && !Verloren())
-        Takt_Verloren(Verbindung::Abgleich::NachZeitaus);
-    L.Abgelehnt = ergebnis == Ergebnis::Fehler && !pfad.gut && !pfad.zeitAus;
-
-    if (passwortFalsch)
-        MsgBox(QStringLiteral("Das Passwort ist falsch!"), Dialoge::Symbol::Kritisch);
-    else if (!pfad.wartetAuf.isEmpty())
-        MsgBox(QStringLiteral("Das Handy wartet auf die Eingabe von %1. Bitte geben Sie den Code am Handy ein.")
-                   .arg(pfad.wartetAuf),
-               Dialoge::Symbol::Kritisch);
-    else if (pfad.letztes == Ergebnis::Fehler)
-        Fehler_Melden();
-    if (pfad.pinNichtNoetig)
-        PINFehler_Melden();
-    if (pfad.zeitAus)
-        Timeout_Melden();
-    Link_Freigeben();
-    return pfad.gut ? Ausgang::Ok : Ausgang::Fehler;
-}
-
-}  // namespace
+bool Antwort_Warten() { return Befehl_Abwarten(QString()) == Ausgang::Ok; }
 
 bool Prompt_Senden(const QString& text, bool crlf)
 {
-    if (!Takt_Sichern())
+    if (!Sendbar_Pruefen(text) || !Takt_Sichern())
         return false;
-    Echo_Erwarten(text, crlf);
+    Befehl_Beginnen(text, crlf);
     Output(crlf ? text + CRLF : text);
     return Prompt_Warten();
 }
@@ -855,40 +917,21 @@ bool Prompt_Warten()
 {
     Link_Belegen();
     Puffer_Leeren();
-    int leer = 0;
-    bool fehler = false;
-    bool prompt = false;
-    {
-        Empfang empfang;
-        for (;;) {
-            const QString chunk = Input();
-            leer = empfang.Aufnehmen(chunk) ? 1 : leer + 1;
-            Meter(leer);
-            if (!chunk.isEmpty()) {
-                for (Ergebnis e; (e = empfang.Endergebnis()) != Ergebnis::Keins;)
-                    fehler = fehler || e == Ergebnis::Fehler;
-                prompt = empfang.Prompt();
-            }
-            if (fehler || prompt || leer >= TimeoutFaktor || Verloren())
-                break;
-        }
-    }
-    if (fehler || prompt)
-        Beantwortet();
-    Debuglog_Abschliessen();
-    const bool zeitAus = !fehler && !prompt;
+    const Antwort antwort = Antwort_Lesen(Fall::Prompt);
+    Debuglog_Abschliessen(Befehl_Beenden());
+    const bool fehler = antwort.ergebnis == Ergebnis::Fehler;
     // A phone that took the command may wait for data: ESC ends that entry, and the phone must
     // be in step again before the next command.
-    if ((!prompt || fehler) && !Verloren()) {
+    if ((!antwort.prompt || fehler) && !Verloren()) {
         Output(Esc);
         Takt_Verloren(Verbindung::Abgleich::NachPrompt);
     }
     Link_Freigeben();
     if (fehler)
         Fehler_Melden();
-    if (zeitAus)
+    if (antwort.zeitAus)
         Timeout_Melden();
-    return prompt && !fehler;
+    return antwort.prompt && !fehler;
 }
 
 void Status_Setzen(const QString& text)

@@ -22,11 +22,14 @@ struct Verbindung {
     // Milliseconds of a steady clock for the timed waits; unset: the real one. Tests may speed it up.
     std::function<qint64()> Uhr;
 
-    QString Text2;  // reply buffer: the current command's reply, from its echo to its final line
-    QString Text1;  // communication log of the current exchange, from the command's echo on
-    // What came that is no command's reply (stale and unsolicited lines, the late reply of a
-    // timed-out command, lines right after a final line): the log window and debug.log show it,
-    // no reader parses it.
+    // Reply buffer: the current command's reply, from its echo to its final line, its own lines only.
+    QString Text2;
+    // Communication log of the current exchange: everything received from the command's echo to
+    // its final line, unsolicited lines included, in order.
+    QString Text1;
+    // What came that is no command's reply (stale lines, the late reply of a timed-out command,
+    // lines right after a final line, the probes): the log window and debug.log show it, no
+    // reader parses it.
     QString Vorlauf;
     bool Belegt = false;  // the busy lamp is red
     // The last command was answered in time, with an error: the phone refused it.
@@ -38,11 +41,14 @@ struct Verbindung {
     Abgleich Abgleichen = Abgleich::Keiner;
     bool EchoGesehen = false;   // the phone echoed the last command it answered
     bool EchoFehlte = false;    // ... and then answered one without its echo
-    QString Echo;               // the echo of the command being waited for; "" for none
 };
 Verbindung& Link();
+// A port opened anew may lead to another phone: the link forgets the line begun, what it knew of
+// the echo, and that it was out of step.
+void Neu_Verbunden();
 
-// Idle-poll limit of a wait ("Timeoutzeit"); the loader clamps it to 1000..30000.
+// A wait ends after this many milliseconds without a line of the reply ("Timeoutzeit"); the
+// loader clamps it to 1000..30000.
 extern int TimeoutFaktor;
 // The last command given to Befehl_Senden or Befehl_Schreiben; the PIN path resends it, unless
 // it carries a password or PIN.
@@ -50,6 +56,8 @@ extern QString LetzterBefehl;
 // The bound of the network scan, which takes far longer than any other command.
 constexpr qint64 NetzsucheMs = 120000;
 
+// A command holding a character the port cannot send as one byte (beyond ISO 8859-1) is refused
+// by every procedure that writes, before anything is sent: the error message, as a refusal.
 bool Befehl_Senden(const QString& befehl, bool crlf);
 // How a command ended for a caller that takes one refusal as an answer.
 enum class Ausgang { Ok, Absage, Fehler };
@@ -70,7 +78,8 @@ bool Befehl_Schreiben(const QString& befehl, bool crlf);
 bool Roh_Schreiben(const QString& text);
 
 // Before every command: true when the phone is in step. After a time-out or a failed prompt it
-// drains the line into the log and probes with "ATS3?"; false when the phone did not answer in step.
+// drains the line into the log and probes with "ATS3?", "ATS4?", "ATS5?"; false when the phone
+// did not answer in step.
 bool Im_Takt();
 // A wait of the caller's own ended without the final line: the phone must show that it is in
 // step before the next command.

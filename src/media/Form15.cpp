@@ -363,7 +363,7 @@ void Form15::Command1_Click()
 {
     if (!Melodie_Lesen())
         return;
-    const QString antwort = Module1::Link().Text1;
+    const QString antwort = Module1::Link().Text2;
     if (antwort.size() < Melodie_KurzeAntwort &&
         MsgBox(QStringLiteral("Es scheint nur eine leere Datei vorhanden zu sein! Trotzdem speichern?"),
                Dialoge::Symbol::Kritisch, Dialoge::Tasten::JaNein, Dialoge::Antwort::Nein) != Dialoge::Antwort::Ja) {

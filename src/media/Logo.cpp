@@ -42,7 +42,7 @@ bool Logo_Lesen(const QString& ziel)
         L.Port->Input();
     if (!Datenobjekt::Objekt_Lesen(Typ, Platz))
         return false;
-    const QString antwort = L.Text1;
+    const QString antwort = L.Text2;
     // A reply the cuts leave without a whole number of bytes is as good as none.
     const std::optional<QString> hex =
         antwort.size() < Logo_KurzeAntwort ? std::nullopt : Datenobjekt::Antwort_Schneiden(antwort, Datenobjekt::KommaSchnitt);

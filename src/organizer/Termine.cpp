@@ -105,7 +105,7 @@ Platzbefund Platz_Lesen(int platz, const QString& status, QByteArray& bytes)
     Link().Text2.clear();
     if (!Datenobjekt::Objekt_Lesen_Direkt(Typ, platz, status))
         return Platzbefund::Unlesbar;
-    const QString antwort = Link().Text1;
+    const QString antwort = Link().Text2;
     if (antwort.size() < KurzeAntwort)
         return Platzbefund::Frei;
     Platz_Merken(platz, false);

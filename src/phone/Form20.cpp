@@ -83,7 +83,7 @@ bool Form20::Abfragen(int index)
     Fortschritt_Nullen();
 
     // A reply the row cannot be read from leaves the row as it was.
-    if (const std::optional<Umleitungsstand> stand = CCFC_Antwort_Lesen(Link().Text1)) {
+    if (const std::optional<Umleitungsstand> stand = CCFC_Antwort_Lesen(Link().Text2)) {
         Check2[3 * index]->setChecked(stand->Aktiv);
         Text7[3 * index]->setText(stand->Nummer);
         if (index == MitVerzoegerung && stand->Verzoegerung) {

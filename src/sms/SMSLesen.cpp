@@ -117,7 +117,7 @@ void SMS_Lesen()
 
     SMSLog log(SMSLogDatei);
     bool logGescheitert = false;
-    for (const CMGLEintrag& eintrag : CMGL_Antwort_Zerlegen(L.Text1)) {
+    for (const CMGLEintrag& eintrag : CMGL_Antwort_Zerlegen(L.Text2)) {
         std::optional<SMSZeile> zeile = SMSZeile_Bilden(eintrag);
         if (!zeile)
             continue;

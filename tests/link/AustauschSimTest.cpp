@@ -8,6 +8,7 @@
 #include "support/Attrappen.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -371,7 +372,7 @@ TEST_F(AustauschSim, ADroppedEscLeavesNoPhoneInDataMode)
     EXPECT_FALSE(Prompt_Senden("AT^SBNW=bmp,0,1,1", true));
     handy.Verzoegerung_Setzen(0);
     EXPECT_TRUE(Befehl_Senden("AT+CPBW=1,\"030\",129,\"Anna\"", true));
-    EXPECT_EQ(handy.Empfangen(), "AT^SBNW=bmp,0,1,1\r\n\x1b" "ATS3?\r\n\x1b" "ATS3?\r\nAT+CPBW=1,\"030\",129,\"Anna\"\r\n");
+    EXPECT_EQ(handy.Empfangen(), "AT^SBNW=bmp,0,1,1\r\n\x1b" "ATS3?\r\n\x1b" "ATS4?\r\nAT+CPBW=1,\"030\",129,\"Anna\"\r\n");
     EXPECT_EQ(handy.Mit_Zustand([&](sim::SimHandy&) { return buch->Buch("SM")->Eintraege.count(1); }), 1u);
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
 }
@@ -385,7 +386,7 @@ TEST_F(AustauschSim, APhoneThatStopsEchoingIsTakenAsNotEchoingAfterTwoAnswers)
     EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
     EXPECT_EQ(Link().Text2, "\r\nS35\r\n\r\nOK\r\n");
     EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
-    EXPECT_EQ(handy.Empfangen(), "ATE0\r\nAT+CGMM\r\nATS3?\r\nATS3?\r\nAT+CGMM\r\nAT+CGMM\r\n");
+    EXPECT_EQ(handy.Empfangen(), "ATE0\r\nAT+CGMM\r\nATS3?\r\nATS4?\r\nAT+CGMM\r\nAT+CGMM\r\n");
     EXPECT_EQ(u.Dialoge.Texte(), QStringList{Timeout});
 }
 
@@ -423,11 +424,11 @@ TEST_F(AustauschSim, AGreaterSignInsideALineIsNoPrompt)
 
 TEST_F(AustauschSim, TheNetworkScanOutwaitsTheTimeOut)
 {
-    // A clock a hundred times fast: the phone's 0.4 s are 40 s to the exchange.
+    // A clock a hundred times fast: the phone's 0.4 s are 40 s to the exchange, its time-out 10 s.
     QElapsedTimer echt;
     echt.start();
     Link().Uhr = [echt] { return echt.elapsed() * 100; };
-    TimeoutFaktor = 100;
+    TimeoutFaktor = 10000;
     handy.Antwort_Setzen("AT+COPS=?", sim::Zeile("+COPS: (2,\"Netz A\",\"NA\",\"26201\")") + sim::Ok(), 1);
     handy.Verzoegerung_Setzen(400);
     EXPECT_TRUE(Befehl_Senden("AT+COPS=?", true));
@@ -454,6 +455,7 @@ TEST_F(AustauschSim, OneUnsolicitedLineDoesNotStartTheScansLongBound)
     QElapsedTimer echt;
     echt.start();
     Link().Uhr = [echt] { return echt.elapsed() * 50; };
+    TimeoutFaktor = 5000;
     // The phone drops the scan and reports its network once.
     handy.Stumm_Setzen(true);
     int polls = 0;
@@ -569,6 +571,69 @@ TEST_F(AustauschSim, AnUnpluggedDeviceFailsAtOnceAndIsReopenedWhenBack)
     Einstellungen::Speichern("Ports", "COM1", QString::fromStdString(u.Handy->Geraet()));
     EXPECT_TRUE(Befehl_Senden("AT", true));
     EXPECT_EQ(u.Handy->Empfangen(), "AT\r\n");
+}
+
+// ---- In step again: each probe known by its own answer --------------------------------
+
+TEST_F(AustauschSim, AfterAStallAnEarlierProbesAnswerNeverAnswersARefusedWrite)
+{
+    TimeoutFaktor = 1000;
+    handy.Stocken(1400);
+    EXPECT_FALSE(Befehl_Senden("AT+CGMM", true));
+    handy.Antwort_Setzen("AT+CPBW", sim::CmeError(21));
+    EXPECT_FALSE(Befehl_Senden("AT+CPBW=1,\"030\",129,\"Anna\"", true));
+    EXPECT_EQ(handy.Befehle(), (std::vector<std::string>{"AT+CGMM", "ATS3?", "ATS4?", "ATS5?"}));
+    EXPECT_EQ(u.Dialoge.Texte(), (QStringList{Timeout, Timeout}));
+}
+
+TEST_F(AustauschSim, ALateErrorBeforeTheProbesEchoIsNotItsAnswer)
+{
+    // Busy, the phone neither echoes nor answers; the dropped command's ERROR comes after the probe.
+    handy.Stumm_Setzen(true);
+    EXPECT_FALSE(Befehl_Senden("AT+A", true));
+    QTimer spaet;
+    QObject::connect(&spaet, &QTimer::timeout, [&] {
+        if (!handy.Warten_Auf_Empfang("ATS3?\r\n", 0))
+            return;
+        spaet.stop();
+        handy.Stumm_Setzen(false);
+        handy.Senden(sim::Error());
+    });
+    spaet.start(5);
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(handy.Befehle(), (std::vector<std::string>{"AT+A", "ATS3?", "ATS4?", "AT+CGMM"}));
+}
+
+TEST_F(AustauschSim, APhoneWithoutEchoThatRefusesTheProbeStaysOutOfStep)
+{
+    handy.Echo_Setzen(false);
+    handy.Antwort_Setzen("ATS", sim::Error());
+    handy.Schweigen_Bei("AT+CGMM", 1);
+    EXPECT_FALSE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_FALSE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(handy.Befehle(), (std::vector<std::string>{"AT+CGMM", "ATS3?", "ATS4?", "ATS5?"}));
+    EXPECT_EQ(u.Dialoge.Texte(), (QStringList{Timeout, Timeout}));
+}
+
+TEST_F(AustauschSim, ACharacterThePortCannotSendRefusesTheCommandUnsent)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    EXPECT_FALSE(Befehl_Senden(QStringLiteral("AT+CPBW=1,\"123\",129,\"Preis 5€\""), true));
+    EXPECT_LT(uhr.elapsed(), 200);
+    EXPECT_FALSE(handy.Warten_Auf_Empfang("AT", 100));
+    EXPECT_EQ(u.Dialoge.Texte(), QStringList{Fehler});
+}
+
+// ---- Unsolicited lines stay out of the reply -------------------------------------------
+
+TEST_F(AustauschSim, UnsolicitedLinesInsideAReplyGoToTheLogOnly)
+{
+    const std::string meldungen = "\r\nRING\r\n\r\n+CMTI: \"SM\",3\r\n";
+    handy.Einschub_Bei("AT+CGMM", "", meldungen);
+    EXPECT_TRUE(Befehl_Senden("AT+CGMM", true));
+    EXPECT_EQ(Link().Text2, "AT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
+    EXPECT_EQ(Link().Text1, "AT+CGMM\r" + QString::fromStdString(meldungen) + "\r\nS35\r\n\r\nOK\r\n");
 }
 
 TEST(Port, ThatCannotBeOpened)

@@ -35,7 +35,8 @@ TEST_F(Austausch, OkReplySplitAcrossPollsEndsWithSuccess)
     EXPECT_EQ(u.Port.Gesendet, "AT+CGMM\r\n");
     EXPECT_EQ(Link().Text2, "AT+CGMM\r\r\nS35\r\n\r\nOK\r\n");
     EXPECT_EQ(Link().Text1, Link().Text2);
-    EXPECT_EQ(u.Anzeige.Panels[3], "Eingangspuffer: 18");
+    // The reply buffer takes complete lines.
+    EXPECT_EQ(u.Anzeige.Panels[3], "Eingangspuffer: 15");
     EXPECT_FALSE(u.Anzeige.LampeRot);
     EXPECT_FALSE(u.Anzeige.Gesperrt);
     EXPECT_EQ(u.Anzeige.MeterWert, 0);
@@ -74,6 +75,14 @@ TEST_F(Austausch, OkInsideEchoedNameDoesNotEndTheWait)
     EXPECT_EQ(u.Port.Gesendet, "AT+CPBW=1,\"0301\",129,\"BOOKER\"\r\nAT+CPIN?\r\n");
     EXPECT_EQ(u.Dialoge.Eingabeprompts, QStringList{"PIN2 erforderlich:"});
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
+TEST_F(Austausch, AnOkBeforeAnEchoNotAwaitedIsNoAnswer)
+{
+    // Nothing is known of the phone's echo yet; a stale "OK" comes with the echo.
+    u.Port.Bei("AT+B", {"\r\nOK\r\nAT+B\r\r\n+CME ERROR: 3\r\n"});
+    EXPECT_FALSE(Befehl_Senden("AT+B", true));
+    EXPECT_EQ(u.Port.Gesendet, "AT+B\r\nAT+CPIN?\r\n");  // the error line decided
 }
 
 TEST_F(Austausch, ErrorWordInsideDataIsNoError)

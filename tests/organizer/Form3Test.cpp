@@ -602,6 +602,16 @@ TEST_F(Organizerfenster, ARingRightAfterASlotsReplyLeavesItsAppointmentWhole)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Organizerfenster, UnsolicitedLinesInsideASlotLeaveItsAppointmentWhole)
+{
+    Termin_Setzen(1, sim::VCalendar({"CATEGORIES:MEETING", "DTSTART:20240315T093000", "DESCRIPTION:Planung"}));
+    u.Handy->Einschub_Bei("AT^SBNR=vcs,1", "^SBNR:", "\r\nRING\r\n\r\n+CMTI: \"SM\",3\r\n");
+    f->Toolbar1_ButtonClick("refresh");
+    EXPECT_EQ(Spalte(f->kal1, 4), QStringList{"Planung"});
+    EXPECT_TRUE(TermineGelesen);
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
 TEST_F(Organizerfenster, ARefreshOnAFullDiskSaysSoOnceAndIsNotComplete)
 {
     Termin_Setzen(5, sim::VCalendar({"DESCRIPTION:eins"}));

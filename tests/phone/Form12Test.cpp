@@ -59,6 +59,17 @@ TEST_F(Form12Test, AllValuesInTheirOrder)
     EXPECT_TRUE(u.Dialoge.Meldungen.empty());
 }
 
+TEST_F(Form12Test, UnsolicitedLinesInsideTheRepliesAreNoValues)
+{
+    const std::string meldungen = "\r\nRING\r\n\r\n+CMTI: \"SM\",3\r\n";
+    u.Handy->Einschub_Bei("AT+CGSN", "", meldungen);
+    u.Handy->Einschub_Bei("AT+CREG?", "", meldungen);
+    f->ALLELESEN();
+    EXPECT_EQ(f->Label11[0]->text(), "350123456789012");
+    EXPECT_EQ(f->Label11[9]->text(), "0010");
+    EXPECT_TRUE(u.Dialoge.Meldungen.empty());
+}
+
 TEST_F(Form12Test, EachButtonReadsItsValue)
 {
     Zustand([](sim::SimEinstellungen& e) {

@@ -215,6 +215,20 @@ TEST_F(Form20Test, WriteAllGoesOnAfterAWrongNumber)
     EXPECT_TRUE(f->Text7[0]->text().isEmpty());
 }
 
+// After a stall the phone answers every command 1.4 s late: no row shows another row's diversion.
+TEST_F(Form20Test, ReadAllAfterAStallShowsNoLateReplyInARow)
+{
+    Zustand([](sim::SimEinstellungen& e) { e.Umleitungen[0] = sim::SimUmleitung{true, true, "+49301111", 145, 1, 20}; });
+    Module1::TimeoutFaktor = 1000;
+    u.Handy->Stocken(1400);
+    EXPECT_FALSE(Module1::Befehl_Senden("AT", true));
+    f->Command43->click();
+    for (int r = 1; r < 4; ++r) {
+        EXPECT_FALSE(f->Check2[3 * r]->isChecked()) << r;
+        EXPECT_TRUE(f->Text7[3 * r]->text().isEmpty()) << r;
+    }
+}
+
 TEST_F(Form20Test, ReadAllFillsEveryRow)
 {
     Zustand([](sim::SimEinstellungen& e) {

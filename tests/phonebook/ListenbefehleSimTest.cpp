@@ -402,6 +402,22 @@ TEST_F(ListenbefehleSim, ADeleteWhoseAnswerIsLostReadsTheSlotBack)
     EXPECT_EQ(Index_Frei(1), 2);
 }
 
+// After a stall the phone answers every command 1.4 s late and refuses the delete: the entry stays.
+TEST_F(ListenbefehleSim, ADeleteAfterAStallIsNotTakenForDoneByALateAnswer)
+{
+    Setzen("SM", {{1, {"0301", 129, "Ada"}}});
+    Lesen(1);
+    TimeoutFaktor = 1000;
+    u.Handy->Stocken(1400);
+    EXPECT_FALSE(Befehl_Senden("AT", true));
+    u.Handy->Antwort_Setzen("AT+CPBW=1", sim::CmeError(21));
+    Waehlen("Ada");
+    Befehl("kill");
+    EXPECT_EQ(Telefon("SM"), QStringList{"1|0301|Ada"});
+    EXPECT_EQ(Liste(1), QStringList{"1|0301|Ada"});
+    EXPECT_EQ(Cache(1), QStringList{"1|0301|Ada"});
+}
+
 // Neither the delete nor the read-back is answered: the old index may or may not be free.
 TEST_F(ListenbefehleSim, AMoveWhoseOldEntryCannotBeReadBackKeepsItsIndexTaken)
 {

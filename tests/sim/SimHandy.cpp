@@ -76,6 +76,8 @@ SimHandy::SimHandy()
     Handler_Setzen("", [](SimHandy&, const std::string&) { return Antwort{Error(), {}}; });
     Handler_Setzen("AT", [](SimHandy&, const std::string&) { return Antwort{Ok(), {}}; });
     Handler_Setzen("ATS3?", [](SimHandy&, const std::string&) { return Antwort{Zeile("013") + Ok(), {}}; });
+    Handler_Setzen("ATS4?", [](SimHandy&, const std::string&) { return Antwort{Zeile("010") + Ok(), {}}; });
+    Handler_Setzen("ATS5?", [](SimHandy&, const std::string&) { return Antwort{Zeile("008") + Ok(), {}}; });
     Handler_Setzen("ATE", [](SimHandy& h, const std::string& befehl) {
         const std::string rest = befehl.substr(3);
         if (rest.empty() || rest == "0")
@@ -229,6 +231,14 @@ void SimHandy::Nachsatz_Bei(const std::string& praefix, const std::string& bytes
     m_ueberschreibungen.push_back({Gross(praefix), bytes, false, anzahl, true});
 }
 
+void SimHandy::Einschub_Bei(const std::string& praefix, const std::string& nach, const std::string& bytes, int anzahl)
+{
+    if (anzahl == 0)
+        return;
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_einschuebe.push_back({Gross(praefix), nach, bytes, anzahl});
+}
+
 void SimHandy::Ueberschreibungen_Loeschen()
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
@@ -251,6 +261,14 @@ void SimHandy::Echo_Waehrend_Beschaeftigt(bool an)
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
     m_echoBeschaeftigt = an;
+}
+
+void SimHandy::Stocken(int ms)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_ueberschreibungen.push_back({"", {}, true, 1, true});
+    m_echoBeschaeftigt = true;
+    m_verzoegerung = std::max(0, ms);
 }
 
 void SimHandy::Melden_Alle(const std::string& bytes, int ms, int anzahl)
@@ -449,7 +467,7 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
             break;
         }
         if (!u.schweigen)
-            Ausgeben(u.antwort, true);
+            Ausgeben(Einschieben(gross, u.antwort), true);
         return;
     }
 
@@ -487,13 +505,39 @@ void SimHandy::Zeile_Bearbeiten(const std::string& zeile)
             antwort.text.resize(antwort.text.size() - prompt.size());
     }
     if (!antwort.text.empty() && !verlieren)
-        Ausgeben(antwort.text + nachsatz, true);
+        Ausgeben(Einschieben(gross, antwort.text) + nachsatz, true);
     if (antwort.daten) {
         m_datenmodus = true;
         m_lfNachPrompt = true;
         m_daten.clear();
         m_datenHandler = std::move(antwort.daten);
     }
+}
+
+std::string SimHandy::Einschieben(const std::string& befehlGross, std::string antwort)
+{
+    for (auto it = m_einschuebe.begin(); it != m_einschuebe.end(); ++it) {
+        if (!Passt(befehlGross, it->praefix))
+            continue;
+        std::size_t pos = 0;
+        if (!it->nach.empty()) {
+            // The first line that starts with `nach`, and the end of its CR LF.
+            std::size_t zeile = 0;
+            while (zeile != std::string::npos && antwort.compare(zeile, it->nach.size(), it->nach) != 0) {
+                const std::size_t lf = antwort.find('\n', zeile);
+                zeile = lf == std::string::npos ? lf : lf + 1;
+            }
+            const std::size_t ende = zeile == std::string::npos ? zeile : antwort.find("\r\n", zeile);
+            if (ende == std::string::npos)
+                return antwort;
+            pos = ende + 2;
+        }
+        antwort.insert(pos, it->bytes);
+        if (it->anzahl > 0 && --it->anzahl == 0)
+            m_einschuebe.erase(it);
+        return antwort;
+    }
+    return antwort;
 }
 
 void SimHandy::Ausgeben(const std::string& bytes, bool antwort)

@@ -17,7 +17,8 @@
 // Built-in handlers (registered by the constructor, replaceable with Handler_Setzen):
 //   ""         any unknown command: ERROR
 //   "AT"       OK
-//   "ATS3?"    the line "013" (the line end character), OK
+//   "ATS3?"    the line "013" (the line end character), OK; "ATS4?" "010" (line feed) and
+//   "ATS5?" "008" (backspace) the same way
 //   "ATE"      ATE0 / ATE switch the echo off, ATE1 on, then OK
 //   "AT+CGMM"  the line `Modell`, OK
 //   "AT+CPIN"  see the PIN2 state below
@@ -110,6 +111,10 @@ public:
     // The same for bytes that follow the reply at once, in the same write (an unsolicited
     // "\r\nRING\r\n", say): the command runs and answers as usual.
     void Nachsatz_Bei(const std::string& praefix, const std::string& bytes, int anzahl = -1);
+    // Unsolicited lines inside a reply: the next `anzahl` commands starting with `praefix` get these
+    // raw bytes within their reply, right after the first line that starts with `nach` (after its
+    // CR LF); an empty `nach` puts them right after the echo. A reply without such a line is sent as it is.
+    void Einschub_Bei(const std::string& praefix, const std::string& nach, const std::string& bytes, int anzahl = 1);
     void Ueberschreibungen_Loeschen();
 
     // ---- Misbehaviour of a real phone ------------------------------------------------
@@ -122,6 +127,10 @@ public:
     // Echoes while busy: a command that comes while a delayed reply is pending is echoed at
     // once and answered after the pending replies, in order.
     void Echo_Waehrend_Beschaeftigt(bool an);
+    // Stalls once and is slow from then on: the next command is echoed and carried out, but its
+    // reply never comes; every later command is echoed at once and answered `ms` after it came,
+    // in order.
+    void Stocken(int ms);
     // Sends these raw bytes (an unsolicited line such as "\r\nRING\r\n") every `ms`
     // milliseconds, `anzahl` times, on a thread of its own; one such sender at a time.
     void Melden_Alle(const std::string& bytes, int ms, int anzahl);
@@ -174,6 +183,7 @@ private:
     bool Lesen();  // everything the master has now; false when stopping
     void Ankuenfte_Bearbeiten();  // lock held
     void Faellige_Antworten();    // lock held: replies held back while echoing busy
+    std::string Einschieben(const std::string& befehlGross, std::string antwort);  // lock held
     void Byte_Bearbeiten(char c);
     void Zeile_Bearbeiten(const std::string& zeile);
     void Ausgeben(const std::string& bytes, bool antwort);  // queues; lock held
@@ -237,6 +247,13 @@ private:
         bool ausfuehren = false;  // the command runs: its reply is lost (schweigen) or followed by `antwort`
     };
     std::vector<Ueberschreibung> m_ueberschreibungen;
+    struct Einschub {
+        std::string praefix;  // upper case
+        std::string nach;
+        std::string bytes;
+        int anzahl;
+    };
+    std::vector<Einschub> m_einschuebe;
     std::map<std::string, Handler> m_handler;  // key: upper-case prefix
 };
 

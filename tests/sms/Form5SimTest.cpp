@@ -221,6 +221,15 @@ TEST_F(Form5Sim, AStorageReplyThatComesLateIsNotReadAsTheList)
     EXPECT_EQ(Empfangen(), "ATS3?\r\nAT+CMGL=4\r\nAT+CPMS?\r\n");  // the probe after the time-out first
 }
 
+TEST_F(Form5Sim, UnsolicitedLinesBetweenAHeaderAndItsPduAreNoPartOfTheMessage)
+{
+    Nachrichten({{1, {1, Hallo}}});
+    u.Handy->Einschub_Bei("AT+CMGL", "+CMGL:", "\r\nRING\r\n\r\n+CMTI: \"SM\",3\r\n");
+    Laden();
+    ASSERT_EQ(f->kal1->topLevelItemCount(), 1);
+    EXPECT_EQ(Zeile(0), QStringList({"EG", "01", "+49171234567", "+49171234567", "01.02.03", "12:34:56", "hellohello"}));
+}
+
 TEST_F(Form5Sim, ClickShowsTheMessageWithItsLineBreaks)
 {
     Nachrichten({{1, {1, Hallo}}, {2, {1, Mehrzeilig}}});
@@ -326,6 +335,21 @@ TEST_F(Form5Sim, ADeleteWhoseAnswerIsLostReadsTheSlotBack)
     EXPECT_EQ(Indizes(), QStringList({"01", "03"}));
     EXPECT_EQ(u.Dialoge.Meldungen.size(), 2u) << u.Dialoge.Texte().join("|").toStdString();
     u.Handy->Mit_Zustand([&](sim::SimHandy&) { EXPECT_EQ(n->Nachrichten.size(), 2u); });
+}
+
+// After a stall the phone answers every command 1.4 s late: no late answer reads as the slot.
+TEST_F(Form5Sim, ADeleteAfterAStallLeavesTheMessageThePhoneHolds)
+{
+    Nachrichten({{1, {1, Hallo}}, {2, {1, Hallo}}});
+    LoeschenRueckfrage = false;
+    Laden();
+    TimeoutFaktor = 1000;
+    u.Handy->Stocken(1400);
+    EXPECT_FALSE(Befehl_Senden("AT", true));
+    Waehlen({0});
+    Knopf("kill");
+    EXPECT_EQ(Indizes(), QStringList({"01", "02"}));
+    EXPECT_EQ(u.Handy->Mit_Zustand([&](sim::SimHandy&) { return n->Nachrichten.size(); }), 2u);
 }
 
 TEST_F(Form5Sim, AMessageGoneAlreadyCountsAsDeleted)

@@ -127,10 +127,7 @@ void Link_Zuruecksetzen()
     L.Belegt = false;
     L.Abgelehnt = false;
     L.Uhr = nullptr;
-    L.Abgleichen = Module1::Verbindung::Abgleich::Keiner;
-    L.EchoGesehen = false;
-    L.EchoFehlte = false;
-    L.Echo.clear();
+    Module1::Neu_Verbunden();
     Module1::TimeoutFaktor = 7500;
     Module1::LetzterBefehl.clear();
     Module1::Handytyp.clear();
@@ -143,6 +140,8 @@ LinkUmgebung::LinkUmgebung()
     L.Port = &Port;
     L.Anzeige = &Anzeige;
     L.Abarbeiten = [this] { ++Yields; };
+    // Each poll of the scripted port is a millisecond to the waits.
+    L.Uhr = [this] { return qint64(Port.Polls); };
     Module1::TimeoutFaktor = 1000;
 }
 
