@@ -572,25 +572,21 @@ bool Probe_Senden(const Probe& probe, bool& endzeile)
     return beantwortet;
 }
 
-// The phone in step, or the time-out told once: then nothing may be sent.
-bool Takt_Sichern()
-{
-    if (Im_Takt())
-        return true;
-    Timeout_Melden();
-    return false;
-}
-
 // After a time-out or a failed prompt nothing is sent until the phone is in step.
 void Takt_Verloren(Verbindung::Abgleich art) { Link().Abgleichen = art; }
 
-// Nothing goes on the wire that the port cannot send as typed: refused at once, as a refusal.
-bool Sendbar_Pruefen(const QString& text)
+// Whether the text may go on the wire. Nothing goes that the port cannot send as typed: refused
+// at once, as a refusal. Nothing goes while the phone is out of step: the time-out, told once.
+bool Senden_Erlaubt(const QString& text)
 {
-    if (Sendbar(text))
+    if (!Sendbar(text)) {
+        Link().Abgelehnt = true;
+        Fehler_Melden();
+        return false;
+    }
+    if (Im_Takt())
         return true;
-    Link().Abgelehnt = true;
-    Fehler_Melden();
+    Timeout_Melden();
     return false;
 }
 
@@ -811,7 +807,7 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
                Dialoge::Symbol::Kritisch);
         return Ausgang::Fehler;
     }
-    if (!Sendbar_Pruefen(befehl) || !Takt_Sichern())
+    if (!Senden_Erlaubt(befehl))
         return Ausgang::Fehler;
     // Stale replies and unsolicited lines: no command's reply.
     s_laufend = Laufend();
@@ -829,7 +825,7 @@ Ausgang Befehl_Senden(const QString& befehl, bool crlf, const QString& absage)
 
 bool Befehl_Schreiben(const QString& befehl, bool crlf)
 {
-    if (!Sendbar_Pruefen(befehl) || !Takt_Sichern())
+    if (!Senden_Erlaubt(befehl))
         return false;
     LetzterBefehl = befehl;
     Befehl_Beginnen(befehl, crlf);
@@ -839,7 +835,7 @@ bool Befehl_Schreiben(const QString& befehl, bool crlf)
 
 bool Roh_Schreiben(const QString& text)
 {
-    if (!Sendbar_Pruefen(text) || !Takt_Sichern())
+    if (!Senden_Erlaubt(text))
         return false;
     Output(text);
     return true;
@@ -906,7 +902,7 @@ bool Antwort_Warten() { return Befehl_Abwarten(QString()) == Ausgang::Ok; }
 
 bool Prompt_Senden(const QString& text, bool crlf)
 {
-    if (!Sendbar_Pruefen(text) || !Takt_Sichern())
+    if (!Senden_Erlaubt(text))
         return false;
     Befehl_Beginnen(text, crlf);
     Output(crlf ? text + CRLF : text);
